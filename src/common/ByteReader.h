@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace zurval {
+
+// Little-endian reader over a bounded byte view. Bytes past the end read as zero,
+// because a short recorder file is decoded as if its missing tail were blank.
+class ByteReader {
+public:
+    ByteReader() = default;
+    ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    explicit ByteReader(const std::vector<std::uint8_t>& bytes)
+        : data_(bytes.data()), size_(bytes.size()) {}
+
+    [[nodiscard]] std::size_t size() const { return size_; }
+
+    [[nodiscard]] std::uint8_t u8(std::size_t off) const { return off < size_ ? data_[off] : 0; }
+    [[nodiscard]] std::int8_t s8(std::size_t off) const {
+        return static_cast<std::int8_t>(u8(off));
+    }
+    [[nodiscard]] std::uint16_t u16le(std::size_t off) const {
+        return static_cast<std::uint16_t>(at(off, 0) | (at(off, 1) << 8));
+    }
+    [[nodiscard]] std::int16_t s16le(std::size_t off) const {
+        return static_cast<std::int16_t>(u16le(off));
+    }
+    [[nodiscard]] std::uint32_t u24le(std::size_t off) const {
+        return static_cast<std::uint32_t>(at(off, 0)) |
+               (static_cast<std::uint32_t>(at(off, 1)) << 8) |
+               (static_cast<std::uint32_t>(at(off, 2)) << 16);
+    }
+    [[nodiscard]] std::uint32_t u32le(std::size_t off) const {
+        return u24le(off) | (static_cast<std::uint32_t>(at(off, 3)) << 24);
+    }
+    [[nodiscard]] std::int32_t s32le(std::size_t off) const {
+        return static_cast<std::int32_t>(u32le(off));
+    }
+    [[nodiscard]] float f32le(std::size_t off) const {
+        const std::uint32_t bits = u32le(off);
+        float value;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    }
+    // A copy of [off, off + len), zero-filled where it runs past the end.
+    [[nodiscard]] std::vector<std::uint8_t> bytes(std::size_t off, std::size_t len) const {
+        std::vector<std::uint8_t> out(len, 0);
+        for (std::size_t i = 0; i < len; ++i)
+            out[i] = at(off, i);
+        return out;
+    }
+
+private:
+    // Byte k of the field at off; written so that off + k cannot wrap around.
+    [[nodiscard]] std::uint8_t at(std::size_t off, std::size_t k) const {
+        return off < size_ && k < size_ - off ? data_[off + k] : 0;
+    }
+
+    const std::uint8_t* data_ = nullptr;
+    std::size_t size_ = 0;
+};
+
+} // namespace zurval

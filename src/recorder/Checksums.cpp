@@ -1,0 +1,69 @@
+#include "Checksums.h"
+
+#include "FileMap.h"
+
+namespace zurval {
+
+std::uint8_t blockChecksumByte(const ByteReader& r, std::size_t start, std::size_t length) {
+    std::uint8_t sum = 0;
+    for (std::size_t i = 0; i < length; ++i)
+        sum = static_cast<std::uint8_t>(sum + r.u8(start + i));
+    return static_cast<std::uint8_t>(~sum);
+}
+
+bool blockChecksumOk(const ByteReader& r, std::size_t start, std::size_t length) {
+    return r.u8(start + length) == blockChecksumByte(r, start, length);
+}
+
+std::uint32_t imageSum(const ByteReader& r) {
+    // 264,191 × 255 fits in 32 bits, so the sum never wraps.
+    std::uint32_t sum = 0;
+    for (std::size_t i = 0; i < filemap::kImageSumLength; ++i)
+        sum += r.u8(i);
+    return sum;
+}
+
+std::uint32_t storedImageSum(const ByteReader& r) {
+    return r.u32le(filemap::kStoredImageSum);
+}
+
+QStringList failedBlockMessages(const ByteReader& r, const std::vector<ChecksummedBlock>& blocks) {
+    QStringList out;
+    for (const ChecksummedBlock& b : blocks) {
+        if (!blockChecksumOk(r, b.start, b.length))
+            out << b.message;
+    }
+    return out;
+}
+
+const std::vector<ChecksummedBlock>& serviceBankBlocks() {
+    static const std::vector<ChecksummedBlock> blocks = [] {
+        struct Part {
+            std::size_t offset;
+            std::size_t length;
+            const char* what;
+        };
+        const Part parts[] = {
+            {0, 43, "идентификации"},
+            {44, 4, "характеристического числа"},
+            {49, 42, "рабочих циклов"},
+            {92, 42, "относительных циклов"},
+            {135, 20, "время работы механизмов"},
+            {156, 3, "счетчика моточасов"},
+        };
+        std::vector<ChecksummedBlock> list;
+        for (int bank = 0; bank < 2; ++bank) {
+            const std::size_t base = bank == 0 ? filemap::kBank0 : filemap::kBank1;
+            for (const Part& p : parts) {
+                list.push_back({base + p.offset, p.length,
+                                QStringLiteral("Ошибка контольной суммы %1 в Банке-%2!")
+                                    .arg(QString::fromUtf8(p.what))
+                                    .arg(bank)});
+            }
+        }
+        return list;
+    }();
+    return blocks;
+}
+
+} // namespace zurval

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ByteReader.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <vector>
+
+namespace zurval {
+
+// A block is intact when the byte after its data is the complement of the 8-bit sum
+// of the data.
+[[nodiscard]] std::uint8_t blockChecksumByte(const ByteReader& r, std::size_t start,
+                                             std::size_t length);
+[[nodiscard]] bool blockChecksumOk(const ByteReader& r, std::size_t start, std::size_t length);
+
+// Sum of the image bytes that the stored whole-image sum guards.
+[[nodiscard]] std::uint32_t imageSum(const ByteReader& r);
+[[nodiscard]] std::uint32_t storedImageSum(const ByteReader& r);
+[[nodiscard]] inline bool imageSumOk(const ByteReader& r) {
+    return imageSum(r) == storedImageSum(r);
+}
+
+struct ChecksummedBlock {
+    std::size_t start;
+    std::size_t length; // data bytes; the checksum byte follows
+    QString message;    // shown when the block fails
+};
+
+// Messages of the failed blocks, in list order.
+[[nodiscard]] QStringList failedBlockMessages(const ByteReader& r,
+                                              const std::vector<ChecksummedBlock>& blocks);
+
+// The six checksummed blocks of Банк-0, then the six of Банк-1.
+[[nodiscard]] const std::vector<ChecksummedBlock>& serviceBankBlocks();
+
+} // namespace zurval

@@ -1,0 +1,28 @@
+#include "ByteReader.h"
+
+#include <gtest/gtest.h>
+
+using zurval::ByteReader;
+
+TEST(ByteReader, ReadsLittleEndianWidthsIndependentOfHost) {
+    const std::vector<std::uint8_t> b = {0x34, 0x12, 0xFE, 0xFF, 0x00, 0x00, 0x80, 0x3F};
+    const ByteReader r(b);
+    EXPECT_EQ(r.u16le(0), 0x1234);
+    EXPECT_EQ(r.s16le(2), -2);
+    EXPECT_EQ(r.u24le(0), 0xFE1234u);
+    EXPECT_EQ(r.u32le(0), 0xFFFE1234u);
+    EXPECT_EQ(r.s32le(0), static_cast<std::int32_t>(0xFFFE1234u));
+    EXPECT_FLOAT_EQ(r.f32le(4), 1.0f);
+    EXPECT_EQ(r.s8(2), -2);
+}
+
+TEST(ByteReader, BytesPastTheEndReadAsZero) {
+    const std::vector<std::uint8_t> b = {0xAA, 0xBB};
+    const ByteReader r(b);
+    EXPECT_EQ(r.u16le(1), 0x00BB);
+    EXPECT_EQ(r.u32le(2), 0u);
+    EXPECT_EQ(r.u8(SIZE_MAX), 0);
+    EXPECT_EQ(r.u32le(SIZE_MAX - 1), 0u); // no wrap-around back to the start
+    EXPECT_EQ(r.bytes(1, 3), (std::vector<std::uint8_t>{0xBB, 0, 0}));
+    EXPECT_EQ(ByteReader().u32le(0), 0u);
+}
