@@ -1,5 +1,7 @@
+#include "Checksums.h"
+#include "FileMap.h"
 #include "Opening.h"
-#include "RecordingBuilder.h"
+#include "SampleRecording.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -8,21 +10,27 @@ namespace {
 
 void BM_OpenFullRecording(benchmark::State& state) {
     QTemporaryDir dir;
-    const QString path = dir.filePath("full.vrl");
-    zurval::RecordingBuilder b;
-    for (int slot = 0; slot < 7168; ++slot)
-        b.frameMark(slot, 2);
-    b.fixBankChecksums().fixImageSum().operatorBlock("Иванов", "123", "СМУ", "01.02.03");
-    if (!b.write(path)) {
+    const QString path = dir.filePath("sample.vrl");
+    if (!zurval::makeSampleRecording().write(path)) {
         state.SkipWithError("cannot write the recording");
         return;
     }
     for (auto _ : state) {
-        auto file = zurval::readRecorderFile(path);
+        const auto file = zurval::readRecorderFile(path);
         benchmark::DoNotOptimize(zurval::runOpeningChecks(file->reader()));
     }
 }
 BENCHMARK(BM_OpenFullRecording)->Unit(benchmark::kMillisecond);
+
+void BM_ImageSum(benchmark::State& state) {
+    const zurval::RecordingBuilder sample = zurval::makeSampleRecording();
+    const zurval::ByteReader r(sample.bytes());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zurval::imageSum(r));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(zurval::filemap::kImageSumLength));
+}
+BENCHMARK(BM_ImageSum)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

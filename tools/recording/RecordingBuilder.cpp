@@ -6,9 +6,45 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringList>
+#include <algorithm>
 #include <cstring>
 
 namespace zurval {
+namespace {
+
+// Byte offsets inside one service bank.
+constexpr std::size_t kCraneModel = 0x07;
+constexpr std::size_t kCraneModelWidth = 13;
+constexpr std::size_t kRecorderNumber = 0x14;
+constexpr std::size_t kRecorderNumberWidth = 9;
+constexpr std::size_t kDates = 0x1F; // four dates of three bytes
+constexpr std::size_t kWorkingCycles = 0x31;
+constexpr std::size_t kRelativeCycles = 0x5C;
+constexpr std::size_t kOperatingSeconds = 0x87;
+constexpr std::size_t kMotorMinutes = 0x9C;
+constexpr std::size_t kLiftedMass = 0xA0;
+
+// The recorder's own character set is code page 1251 except for Б and П, which it keeps at
+// 0xA0 and 0xA8; its texts must be written that way to read back as the same letters.
+QByteArray deviceTextBytes(const QString& text) {
+    QByteArray out;
+    for (const QChar ch : text) {
+        if (ch == QChar(u'Б'))
+            out.append(static_cast<char>(0xA0));
+        else if (ch == QChar(u'П'))
+            out.append(static_cast<char>(0xA8));
+        else
+            out.append(toCp1251(QString(ch)));
+    }
+    return out;
+}
+
+std::uint16_t word(std::int16_t v) {
+    return static_cast<std::uint16_t>(v);
+}
+
+} // namespace
 
 RecordingBuilder::RecordingBuilder() : bytes_(filemap::kOperatorBlock, 0) {}
 
@@ -104,17 +140,110 @@ RecordingBuilder& RecordingBuilder::frameMark(int slot, std::uint8_t mark) {
     return u8(kFrames + slot * kFrameSize + kFrameMarkOffset, mark);
 }
 
+RecordingBuilder& RecordingBuilder::frame(int slot, const FrameSlot& f) {
+    using namespace filemap;
+    const std::size_t at = kFrames + static_cast<std::size_t>(slot) * kFrameSize;
+    u16le(at + 0, word(f.wind)).u16le(at + 2, word(f.travel)).u16le(at + 4, word(f.hookHeight));
+    u16le(at + 6, word(f.azimuth))
+        .u16le(at + 8, word(f.temperature))
+        .u16le(at + 10, word(f.radius));
+    u16le(at + 12, word(f.force)).u16le(at + 14, word(f.loadMass));
+    u16le(at + 16, f.inputs).u16le(at + 18, f.relays);
+    u16le(at + 20, f.limitsEntered).u16le(at + 22, f.limitsTriggered);
+    u8(at + 24, f.loadMoment).raw(at + 25, {f.dateTime.begin(), f.dateTime.end()});
+    return u8(at + 28, f.health).u8(at + 29, f.limitsReached).u8(at + kFrameMarkOffset, f.mark);
+}
+
+RecordingBuilder& RecordingBuilder::framePointer(std::uint32_t p) {
+    return u32le(filemap::kFramePointer, p).u32le(filemap::kFramePointerComplement, ~p);
+}
+
+RecordingBuilder& RecordingBuilder::overload(int index, const OverloadSlot& o) {
+    using namespace filemap;
+    const std::size_t at = kOverloads + static_cast<std::size_t>(index) * kOverloadSize;
+    u16le(at, word(o.radius)).u16le(at + 2, word(o.ratedLoad)).u8(at + 4, o.loadPercent);
+    return raw(at + 5, {o.date.begin(), o.date.end()}).u8(at + 9, o.mark);
+}
+
+RecordingBuilder& RecordingBuilder::bank(int bank, const ServiceBankValues& v) {
+    const std::size_t base = bank == 1 ? filemap::kBank1 : filemap::kBank0;
+    u16le(base, word(v.craneNumber)).u16le(base + 2, word(v.craneYear));
+    u8(base + 4, static_cast<std::uint8_t>(v.version)).u8(base + 5, v.jibKind);
+    u8(base + 6, static_cast<std::uint8_t>(v.normativeGroup));
+    text(base + kCraneModel, kCraneModelWidth, deviceTextBytes(v.craneModel));
+    text(base + kRecorderNumber, kRecorderNumberWidth, toCp1251(v.recorderNumber));
+    u8(base + 0x1D, static_cast<std::uint8_t>(v.programMajor));
+    u8(base + 0x1E, static_cast<std::uint8_t>(v.programMinor));
+    const QString dates[] = {v.dateInstalled, v.dateParamsChanged, v.dateSetupLast,
+                             v.dateSetupBefore};
+    for (std::size_t k = 0; k < 4; ++k) {
+        const auto b = bcdDateBytes(dates[k]);
+        raw(base + kDates + 3 * k, {b.begin(), b.end()});
+    }
+    f32le(base + 0x2C, v.characteristicNumber);
+    for (std::size_t k = 0; k < kLoadRangeCount; ++k) {
+        u24le(base + kWorkingCycles + 3 * k, v.workingCycles[k]);
+        u24le(base + kRelativeCycles + 3 * k, v.relativeCycles[k]);
+    }
+    for (std::size_t k = 0; k < kOperatingTimeCount; ++k)
+        u32le(base + kOperatingSeconds + 4 * k, static_cast<std::uint32_t>(v.operatingSeconds[k]));
+    u24le(base + kMotorMinutes, v.motorMinutes);
+    return u32le(base + kLiftedMass, static_cast<std::uint32_t>(v.liftedMassHundredths));
+}
+
+RecordingBuilder& RecordingBuilder::removalDate(int k, const QString& ddmmyy) {
+    const auto b = bcdDateBytes(ddmmyy);
+    return raw(filemap::kRemovalDates + 3 * static_cast<std::size_t>(k), {b.begin(), b.end()});
+}
+
+RecordingBuilder& RecordingBuilder::fixAllChecksums(int version) {
+    using namespace filemap;
+    fixBankChecksums();
+    if (version == 2) {
+        for (int k = 0; k < kFrameCount; ++k)
+            fixBlock(kFrames + static_cast<std::size_t>(k) * kFrameSize, 30);
+        for (int k = 0; k < kOverloadCount; ++k)
+            fixBlock(kOverloads + static_cast<std::size_t>(k) * kOverloadSize, 8);
+    }
+    return fixImageSum();
+}
+
+std::uint8_t RecordingBuilder::bcd(int value) {
+    return static_cast<std::uint8_t>((value / 10 % 10) << 4 | value % 10);
+}
+
+std::array<std::uint8_t, 3> RecordingBuilder::bcdDateBytes(const QString& ddmmyy) {
+    const QStringList pairs = ddmmyy.split(QChar('.'));
+    std::array<std::uint8_t, 3> out{};
+    for (int k = 0; k < 3 && k < pairs.size(); ++k)
+        out[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(pairs[k].toUInt(nullptr, 16));
+    return out;
+}
+
+RecordingBuilder& RecordingBuilder::text(std::size_t off, std::size_t width,
+                                         const QByteArray& encoded) {
+    fill(off, width, 0);
+    const std::size_t n = std::min(width, static_cast<std::size_t>(encoded.size()));
+    for (std::size_t i = 0; i < n; ++i)
+        bytes_[off + i] = static_cast<std::uint8_t>(encoded[static_cast<qsizetype>(i)]);
+    return *this;
+}
+
 RecordingBuilder& RecordingBuilder::resize(std::size_t n) {
     bytes_.resize(n, 0);
     return *this;
 }
 
-bool RecordingBuilder::write(const QString& path) const {
+bool RecordingBuilder::write(const QString& path, QString* error) const {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(reinterpret_cast<const char*>(bytes_.data()), static_cast<qint64>(bytes_.size()));
-    return file.commit();
+    const bool ok =
+        file.open(QIODevice::WriteOnly) &&
+        file.write(reinterpret_cast<const char*>(bytes_.data()),
+                   static_cast<qint64>(bytes_.size())) == static_cast<qint64>(bytes_.size()) &&
+        file.commit();
+    if (!ok && error)
+        *error = file.errorString();
+    return ok;
 }
 
 } // namespace zurval

@@ -1,16 +1,34 @@
-#include "RecordingBuilder.h"
+#include "SampleRecording.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 #include <cstdio>
 
+namespace {
+
+constexpr const char* kUsage =
+    "usage: zurval-sample OUTPUT.vrl\n"
+    "Writes a complete recorder file of several days of tower-crane work, the same every\n"
+    "time: intact checksums, layout version 2, a full frame ring and an operator block.\n";
+
+} // namespace
+
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() != 2) {
-        std::fprintf(stderr, "usage: zurval-sample OUTPUT.vrl\n");
+    const QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (args.size() != 1 || args[0].startsWith(QChar('-'))) {
+        std::fputs(kUsage, stderr);
         return 2;
     }
-    zurval::RecordingBuilder b;
-    b.fixBankChecksums().fixImageSum();
-    return b.write(args[1]) ? 0 : 1;
+    QString error;
+    if (!zurval::makeSampleRecording().write(args[0], &error)) {
+        std::fprintf(stderr, "zurval-sample: cannot write %s: %s\n", qPrintable(args[0]),
+                     qPrintable(error));
+        return 1;
+    }
+    return 0;
 }

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: once in a normal build and once
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+jobs="$(nproc)"
+
+scripts/build.sh
+ctest --test-dir build --output-on-failure -j"$jobs"
+# The benchmarks must still run; their numbers are read by people, not by the tests.
+build/bench/zurval-bench --benchmark_min_time=0.01 >/dev/null
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZURVAL_SANITIZE=ON -DZURVAL_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
+  ctest --test-dir build-asan --output-on-failure -j"$jobs"

@@ -1,0 +1,326 @@
+#include "MainWindow.h"
+
+#include "AboutBox.h"
+#include "ControlColours.h"
+#include "DutyClassification.h"
+#include "HelpViewer.h"
+#include "Opening.h"
+#include "PanelStatusBar.h"
+#include "Prompts.h"
+#include "ServiceBank.h"
+#include "ServicePages.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace zurval {
+namespace {
+
+const QString kCannotOpen = QStringLiteral("\n Файл не удальсь открыть!");
+constexpr int kClientWidth = 794;
+constexpr int kClientHeight = 517;
+
+QWidget* page(const char* name) {
+    auto* w = new QWidget;
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+// A page control with tabs on the left, as the inner pages use.
+QTabWidget* innerTabs(QWidget* host, const char* name) {
+    auto* tabs = new QTabWidget;
+    tabs->setObjectName(QString::fromLatin1(name));
+    tabs->setTabPosition(QTabWidget::West);
+    auto* layout = new QVBoxLayout(host);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(tabs);
+    return tabs;
+}
+
+} // namespace
+
+TForm_Main::TForm_Main(Prompts& prompts, QWidget* parent) : QMainWindow(parent), prompts_(prompts) {
+    setObjectName("Form_Main");
+    setWindowTitle(QStringLiteral("Анализ данных регистратора параметров ЗУРВАЛ"));
+    setAcceptDrops(true);
+    // Liberation Sans has the metrics of the small sans serif the form was laid out for.
+    setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+    buildMenus();
+    buildPages();
+    AboutBox = new TAboutBox(this);
+    AboutBox->hide();
+    setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    ClearAll();
+}
+
+void TForm_Main::buildMenus() {
+    struct Item {
+        const char* name;
+        const char* caption;
+        const char* shortcut;
+        bool enabled;
+    };
+    auto add = [this](QMenu* menu, const Item& it) {
+        auto* a = menu->addAction(QString::fromUtf8(it.caption));
+        a->setObjectName(QString::fromLatin1(it.name));
+        if (*it.shortcut)
+            a->setShortcut(QKeySequence(QString::fromLatin1(it.shortcut)));
+        a->setEnabled(it.enabled);
+        return a;
+    };
+    auto submenu = [](QMenu* parent, const char* name, const char* caption) {
+        QMenu* m = parent->addMenu(QString::fromUtf8(caption));
+        m->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+    auto separator = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+    file->setObjectName("Menu_File");
+    Menu_Open = add(file, {"Menu_Open", "Открыть...", "Ctrl+O", true});
+    Menu_Open->setProperty("Tag", 0);
+    connect(Menu_Open, &QAction::triggered, this, &TForm_Main::Menu_OpenClick);
+    QAction* clear = add(file, {"Menu_Clear", "Очистить", "Ctrl+W", true});
+    connect(clear, &QAction::triggered, this, &TForm_Main::ClearAll);
+
+    // Reports and the device reads come with their own pages; until then they stay greyed.
+    QMenu* print = submenu(file, "Menu_Print", "Печать");
+    print->menuAction()->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+    add(print, {"M_IK", "Информационная карта", "", false});
+    add(print, {"M_Grf", "График параметров", "", false});
+    add(print, {"M_KZ", "График работы КЗ", "", false});
+    add(print, {"M_CRP", "Схема рабочей площадки", "", false});
+    add(print, {"M_Oper", "Оперативная информация", "", false});
+    add(print, {"M_Per", "Перегрузки", "", false});
+    add(file, {"Menu_VRL3", "Считать ГМЕ-3", "Ctrl+E", false});
+    QMenu* read = submenu(file, "Menu_Read", "Считать ГМЕ-2");
+    add(read, {"Menu_COM1", "COM1", "", false});
+    add(read, {"Menu_COM2", "COM2", "", false});
+    separator(file, "Menu_R1");
+    QMenu* memory = submenu(file, "Menu_Parametr", "Память");
+    Menu_Parametr_Bank0 = add(memory, {"Menu_Parametr_Bank0", "Банк-0", "", true});
+    Menu_Parametr_Bank1 = add(memory, {"Menu_Parametr_Bank1", "Банк-1", "", true});
+    Menu_Parametr_Bank0->setCheckable(true);
+    Menu_Parametr_Bank1->setCheckable(true);
+    connect(Menu_Parametr_Bank0, &QAction::triggered, this, &TForm_Main::Menu_Parametr_Bank0Click);
+    connect(Menu_Parametr_Bank1, &QAction::triggered, this, &TForm_Main::Menu_Parametr_Bank1Click);
+    separator(file, "Menu_R2");
+    QAction* exit = add(file, {"Menu_Exit", "Выход", "", true});
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Справка"));
+    help->setObjectName("N1");
+    connect(add(help, {"M_Help", "Справка", "", true}), &QAction::triggered, this,
+            &TForm_Main::M_HelpClick);
+    connect(add(help, {"M_About", "О программе...", "", true}), &QAction::triggered, this,
+            &TForm_Main::M_AboutClick);
+}
+
+void TForm_Main::buildPages() {
+    PageControl_Main = new QTabWidget;
+    PageControl_Main->setObjectName("PageControl_Main");
+    PageControl_Main->setDocumentMode(true);
+
+    QWidget* constPage = page("TabSheet_Const");
+    QTabWidget* inf = innerTabs(constPage, "PageControl_Inf");
+    servicePage_ = new ServicePage;
+    servicePage_->setObjectName("TabSheet_Ident");
+    loadPage_ = new LoadSpectrumPage;
+    loadPage_->setObjectName("TabSheet_Narab");
+    inf->addTab(servicePage_, QStringLiteral("Служебная"));
+    inf->addTab(loadPage_, QStringLiteral("Наработка"));
+    PageControl_Main->addTab(constPage, QStringLiteral("Основная информация"));
+
+    QWidget* ciklPage = page("TabSheet_Cikl");
+    QTabWidget* cikl = innerTabs(ciklPage, "PageControl_Cikl");
+    cikl->addTab(page("TabSheet_Osn"), QStringLiteral("Общая"));
+    cikl->addTab(page("TabSheet_Per"), QStringLiteral("Перегрузки"));
+    PageControl_Main->addTab(ciklPage, QStringLiteral("Циклическая информация"));
+
+    QWidget* grafikPage = page("TabSheet_Grafik");
+    QTabWidget* grafik = innerTabs(grafikPage, "PageControl_Grafik");
+    grafik->addTab(page("TabSheet_Param"), QStringLiteral("Параметры"));
+    grafik->addTab(page("TabSheet_Rele"), QStringLiteral("Реле и ограничения"));
+    grafik->addTab(page("TabSheet_KZ"), QStringLiteral("Координатная защита"));
+    PageControl_Main->addTab(grafikPage, QStringLiteral("Графики"));
+
+    QWidget* nastrPage = page("TabSheet_Nastr");
+    auto* nastr = new QHBoxLayout(nastrPage);
+    auto* zones = new QGroupBox(QStringLiteral("Координатная защита"));
+    zones->setObjectName("GroupBox_KZKr");
+    zones->setFixedWidth(617);
+    nastr->addWidget(zones);
+    nastr->addWidget(new QGroupBox(QStringLiteral("Параметры крана")), 1);
+    PageControl_Main->addTab(nastrPage, QStringLiteral("Настройки"));
+
+    ProgressBar_Read = new QProgressBar;
+    ProgressBar_Read->setObjectName("ProgressBar_Read");
+    ProgressBar_Read->setRange(0, 100);
+    ProgressBar_Read->hide();
+
+    auto* central = new QWidget;
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(PageControl_Main, 1);
+    column->addWidget(ProgressBar_Read);
+    setCentralWidget(central);
+
+    StatusBar_Main = new PanelStatusBar({150, 500, 50});
+    StatusBar_Main->setObjectName("StatusBar_Main");
+    setStatusBar(StatusBar_Main);
+}
+
+QString TForm_Main::currentFileName() const {
+    return StatusBar_Main->panelText(1);
+}
+
+void TForm_Main::setCurrentFileName(const QString& path) {
+    StatusBar_Main->setPanelText(1, path);
+}
+
+bool TForm_Main::documentLoaded() const {
+    return Menu_Open->property("Tag").toInt() == 1;
+}
+
+void TForm_Main::showVersion() {
+    StatusBar_Main->setPanelText(2,
+                                 QStringLiteral("Версия ЦРО: %1").arg(document_.recorderVersion));
+}
+
+void TForm_Main::checkBank(int bank) {
+    Menu_Parametr_Bank0->setChecked(bank == 0);
+    Menu_Parametr_Bank1->setChecked(bank == 1);
+}
+
+QString TForm_Main::openDialog() {
+    if (runOpenDialog)
+        return runOpenDialog();
+    const QDir start(QDir::current().filePath("bin_prm"));
+    QFileDialog dialog(this, QStringLiteral("Открыть"),
+                       start.exists() ? start.absolutePath() : QDir::currentPath());
+    dialog.setObjectName("OpenDialog_Main");
+    dialog.setNameFilters({QStringLiteral("Бинарные (*.vrl)"), QStringLiteral("Все файлы (*)")});
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return QDir::toNativeSeparators(dialog.selectedFiles().first());
+}
+
+void TForm_Main::Menu_OpenClick() {
+    ClearAll();
+    setCurrentFileName(QString());
+    const QString chosen = openDialog();
+    if (!chosen.isEmpty())
+        setCurrentFileName(chosen);
+    loadCurrentFile();
+}
+
+bool TForm_Main::openFile(const QString& path) {
+    ClearAll();
+    setCurrentFileName(QFileInfo(path).absoluteFilePath());
+    return loadCurrentFile();
+}
+
+bool TForm_Main::loadCurrentFile() {
+    const std::optional<RecorderFile> file = readRecorderFile(currentFileName());
+    if (!file) {
+        prompts_.error(kCannotOpen);
+        return false;
+    }
+    Menu_Open->setProperty("Tag", 1);
+    checkBank(0);
+    const ByteReader r = file->reader();
+
+    const OpeningChecks checks = runOpeningChecks(r);
+    setControlBackground(StatusBar_Main, checks.imageIntact ? buttonFace() : colours::Gray);
+    document_.recorderVersion = checks.versionEstimate;
+    showVersion();
+    for (const QString& message : checks.bankMessages)
+        prompts_.message(message);
+
+    const ServiceInfo service = decodeServiceAfterLoad(r);
+    checkBank(service.selectedBank);
+    servicePage_->showOperator(checks.operatorBlock);
+    document_.recorderVersion = service.recorderVersion;
+    showVersion();
+    servicePage_->showService(service.texts);
+    servicePage_->showLiftedMass(service.liftedMass);
+    loadPage_->showCounters(service.texts);
+    document_.characteristicNumber = service.characteristicNumber;
+
+    const DutyClassification duty = classifyDuty(
+        service.workingCycles, document_.characteristicNumber, service.texts.normativeGroup);
+    servicePage_->showClassification(duty);
+    loadPage_->showGauges(duty.gaugePercent);
+    return true;
+}
+
+void TForm_Main::showSingleBank(int bank) {
+    const std::optional<RecorderFile> file = readRecorderFile(currentFileName());
+    if (!file) {
+        prompts_.error(kCannotOpen);
+        return;
+    }
+    Menu_Open->setProperty("Tag", 1);
+    checkBank(bank);
+    const ServicePageTexts texts = decodeSingleBank(file->reader(), bank);
+    servicePage_->showService(texts);
+    loadPage_->showCounters(texts);
+}
+
+void TForm_Main::ClearAll() {
+    setControlBackground(StatusBar_Main, buttonFace());
+    servicePage_->clearOperator();
+    servicePage_->clearService();
+    loadPage_->clearGauges();
+    loadPage_->clearCounters();
+}
+
+void TForm_Main::M_HelpClick() {
+    showHelp(this, prompts_);
+}
+
+void TForm_Main::M_AboutClick() {
+    // A fresh box for each showing, freed when it closes; the start-up one stays hidden.
+    TAboutBox box(this);
+    box.exec();
+}
+
+bool TForm_Main::event(QEvent* e) {
+    // Hints of the controls go to panel 0 instead of the status bar's message area.
+    if (e->type() == QEvent::StatusTip) {
+        StatusBar_Main->setPanelText(0, static_cast<QStatusTipEvent*>(e)->tip());
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+void TForm_Main::dragEnterEvent(QDragEnterEvent* e) {
+    const QList<QUrl> urls = e->mimeData()->urls();
+    if (!urls.isEmpty() && urls.first().isLocalFile())
+        e->acceptProposedAction();
+}
+
+void TForm_Main::dropEvent(QDropEvent* e) {
+    const QList<QUrl> urls = e->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile())
+        return;
+    e->acceptProposedAction();
+    openFile(urls.first().toLocalFile());
+}
+
+} // namespace zurval

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "RecorderDocument.h"
+
+#include <QMainWindow>
+#include <functional>
+
+class QAction;
+class QProgressBar;
+class QTabWidget;
+
+namespace zurval {
+
+class Prompts;
+class PanelStatusBar;
+class ServicePage;
+class LoadSpectrumPage;
+class TAboutBox;
+
+// The main window: the pages of one loaded recording, the menus and the status bar.
+class TForm_Main : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm_Main(Prompts& prompts, QWidget* parent = nullptr);
+
+    // Файл → Открыть...: clears the pages, asks for a file and opens it.
+    void Menu_OpenClick();
+    // Opens path as if it had been chosen in the open dialog; false when it cannot be opened.
+    bool openFile(const QString& path);
+    // Resets every page to its defaults.
+    void ClearAll();
+    // Память → Банк-0 / Банк-1: the values of one bank alone, read anew from the file.
+    void Menu_Parametr_Bank0Click() { showSingleBank(0); }
+    void Menu_Parametr_Bank1Click() { showSingleBank(1); }
+    void M_HelpClick();
+    void M_AboutClick();
+
+    // The current file name lives in panel 1 of the status bar.
+    [[nodiscard]] QString currentFileName() const;
+    [[nodiscard]] bool documentLoaded() const;
+    [[nodiscard]] const RecorderDocument& document() const { return document_; }
+
+    // Runs the open dialog and returns the chosen file ("" when cancelled); tests replace it.
+    std::function<QString()> runOpenDialog;
+
+protected:
+    bool event(QEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+
+private:
+    void buildMenus();
+    void buildPages();
+    bool loadCurrentFile();
+    void showSingleBank(int bank);
+    void checkBank(int bank);
+    void showVersion();
+    void setCurrentFileName(const QString& path);
+    [[nodiscard]] QString openDialog();
+
+    Prompts& prompts_;
+    RecorderDocument document_;
+    TAboutBox* AboutBox = nullptr; // created at start-up, stays hidden
+
+    QTabWidget* PageControl_Main = nullptr;
+    ServicePage* servicePage_ = nullptr;
+    LoadSpectrumPage* loadPage_ = nullptr;
+    QProgressBar* ProgressBar_Read = nullptr;
+    PanelStatusBar* StatusBar_Main = nullptr;
+    QAction* Menu_Open = nullptr;
+    QAction* Menu_Parametr_Bank0 = nullptr;
+    QAction* Menu_Parametr_Bank1 = nullptr;
+};
+
+} // namespace zurval

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Prompts.h"
+
+class QWidget;
+
+namespace zurval {
+
+// Modal message boxes over the main window.
+class QtPrompts : public Prompts {
+public:
+    explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    void message(const QString& text) override;
+    void error(const QString& text) override;
+    void information(const QString& text) override;
+    bool confirm(const QString& text) override;
+
+private:
+    QWidget* parent_;
+};
+
+} // namespace zurval

@@ -1,0 +1,31 @@
+#include "ControlColours.h"
+
+#include <QApplication>
+#include <QProgressBar>
+#include <QWidget>
+
+namespace zurval {
+
+QColor buttonFace() {
+    return QApplication::palette().color(QPalette::Button);
+}
+
+void setControlColour(QWidget* w, const QColor& colour) {
+    QPalette p = w->palette();
+    if (qobject_cast<QProgressBar*>(w))
+        p.setColor(QPalette::Highlight, colour);
+    else
+        p.setColor(QPalette::WindowText, colour);
+    w->setPalette(p);
+    w->setProperty("zurvalColour", colour);
+}
+
+void setControlBackground(QWidget* w, const QColor& background) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, background);
+    w->setAutoFillBackground(true);
+    w->setPalette(p);
+    w->setProperty("zurvalBackground", background);
+}
+
+} // namespace zurval

@@ -1,0 +1,324 @@
+#include "ServicePages.h"
+
+#include "ControlColours.h"
+#include "NumberFormat.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+namespace zurval {
+namespace {
+
+QLineEdit* readOnlyEdit(const char* name, int width = 0) {
+    auto* e = new QLineEdit;
+    e->setObjectName(QString::fromLatin1(name));
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::NoFocus);
+    if (width > 0)
+        e->setFixedWidth(width);
+    return e;
+}
+
+QLabel* valueLabel(const char* name) {
+    auto* l = new QLabel;
+    l->setObjectName(QString::fromLatin1(name));
+    l->setMinimumWidth(60);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+QLabel* caption(const QString& text) {
+    return new QLabel(text);
+}
+
+// A row of caption/control pairs.
+QHBoxLayout* row(std::initializer_list<std::pair<QString, QWidget*>> cells) {
+    auto* h = new QHBoxLayout;
+    h->setSpacing(4);
+    bool first = true;
+    for (const auto& [text, w] : cells) {
+        if (!first)
+            h->addSpacing(6);
+        first = false;
+        h->addWidget(caption(text));
+        h->addWidget(w);
+    }
+    h->addStretch(1);
+    return h;
+}
+
+void fill(QLineEdit* e, const QString& text) {
+    e->setText(text);
+    e->setCursorPosition(0);
+}
+
+const char* const kTimeEditNames[kOperatingTimeCount] = {"Edit_TimeLS", "Edit_TimeLN", "Edit_TimeR",
+                                                         "Edit_TimeS", "Edit_TimeGA"};
+const char* const kTimeCaptions[kOperatingTimeCount] = {
+    "Грузовая лебедка (суммарное):", "Грузовая лебедка (нагруженная):", "Изменения вылета:",
+    "Передвижения:", "Повороты:"};
+
+// Texts the clearing puts back.
+const QString kUnknown = QStringLiteral("Неизвестно");
+const QString kNoDate = QStringLiteral("00.00.00");
+const QString kNoTime = QStringLiteral("00000:00:00");
+
+} // namespace
+
+ServicePage::ServicePage(QWidget* parent) : QWidget(parent) {
+    Edit_MarkaKr = readOnlyEdit("Edit_MarkaKr", 100);
+    Edit_NKr = readOnlyEdit("Edit_NKr", 64);
+    Edit_ModRP = readOnlyEdit("Edit_ModRP", 76);
+    Edit_IspKr = readOnlyEdit("Edit_IspKr", 76);
+    Edit_GodKr = readOnlyEdit("Edit_GodKr", 44);
+    Edit_VProg = readOnlyEdit("Edit_VProg", 76);
+    Edit_NRP = readOnlyEdit("Edit_NRP", 76);
+    Edit_DataUst = readOnlyEdit("Edit_DataUst", 64);
+    Edit_DataIzm = readOnlyEdit("Edit_DataIzm", 64);
+    Edit_DataN1 = readOnlyEdit("Edit_DataN1", 64);
+    Edit_DataN0 = readOnlyEdit("Edit_DataN0", 64);
+    Edit_Name = readOnlyEdit("Edit_Name", 130);
+    Edit_NUd = readOnlyEdit("Edit_NUd", 76);
+    Edit_Org = readOnlyEdit("Edit_Org", 130);
+    Edit_DataSch = readOnlyEdit("Edit_DataSch", 76);
+    Edit_GRKr = readOnlyEdit("Edit_GRKr", 64);
+    Edit_HarCh = readOnlyEdit("Edit_HarCh", 80);
+    Label_RezhA = valueLabel("Label_RezhA");
+    Label_KIspU = valueLabel("Label_KIspU");
+    Label_RezhQ = valueLabel("Label_RezhQ");
+    Label_KNag = valueLabel("Label_KNag");
+    Label_NHarch = valueLabel("Label_NHarch");
+    Label_QSumm = valueLabel("Label_QSumm");
+    Edit_TimeAll = readOnlyEdit("Edit_TimeAll", 90);
+    for (int i = 0; i < kOperatingTimeCount; ++i)
+        timeEdits_[i] = readOnlyEdit(kTimeEditNames[i], 90);
+    for (int k = 0; k < 10; ++k)
+        removalDateEdits_[k] =
+            readOnlyEdit(QStringLiteral("Edit_DataSchRP%1").arg(k).toLatin1().constData(), 64);
+
+    auto* crane = new QGroupBox(QStringLiteral("Информация о кране и ограничителе"));
+    auto* craneRows = new QVBoxLayout(crane);
+    craneRows->setSpacing(3);
+    craneRows->addLayout(row({{"Кран:", Edit_MarkaKr},
+                              {"№", Edit_NKr},
+                              {"Тип крана:", Edit_ModRP},
+                              {"Стрела:", Edit_IspKr},
+                              {"Год изготовления крана:", Edit_GodKr}}));
+    craneRows->addLayout(
+        row({{"Версия РП:", Edit_VProg}, {"№", Edit_NRP}, {"Установлен на кран", Edit_DataUst}}));
+    auto* dates = new QGridLayout;
+    dates->setVerticalSpacing(3);
+    const std::pair<QString, QLineEdit*> dateRows[] = {
+        {"Дата последнего изменения параметров крана", Edit_DataIzm},
+        {"Дата  предпоследнего вхождения в режим настройки", Edit_DataN1},
+        {"Дата  последнего вхождения в режим настройки", Edit_DataN0}};
+    for (int i = 0; i < 3; ++i) {
+        dates->addWidget(caption(dateRows[i].first), i, 0);
+        dates->addWidget(dateRows[i].second, i, 1);
+    }
+    dates->setColumnStretch(2, 1);
+    craneRows->addLayout(dates);
+
+    auto* person = new QGroupBox(QStringLiteral("Информация об операторе"));
+    auto* personRows = new QVBoxLayout(person);
+    personRows->setSpacing(3);
+    personRows->addLayout(row({{"Информацию считал:", Edit_Name}, {"Удост. №", Edit_NUd}}));
+    personRows->addLayout(row({{"Организация:", Edit_Org}, {"Дата считывания:", Edit_DataSch}}));
+
+    auto* duty = new QGroupBox(QStringLiteral("Информация о режимах работы и ресурсе крана"));
+    auto* dutyGrid = new QGridLayout(duty);
+    dutyGrid->setVerticalSpacing(1);
+    const std::pair<QString, QWidget*> dutyRows[] = {
+        {"Нормативная группа режима нагружения крана", Edit_GRKr},
+        {"Текущая группа режима работы крана", Label_RezhA},
+        {"Класс использования", Label_KIspU},
+        {"Режим нагружения", Label_RezhQ},
+        {"Коэффициент распределения нагрузок", Label_KNag},
+        {"Характеристическое число (текущее)", Edit_HarCh},
+        {"Характеристическое число (нормативное)", Label_NHarch},
+        {"Суммарная масса поднятых грузов", Label_QSumm}};
+    for (int i = 0; i < 8; ++i) {
+        dutyGrid->addWidget(caption(dutyRows[i].first), i, 0);
+        dutyGrid->addWidget(dutyRows[i].second, i, 1);
+    }
+    dutyGrid->setColumnStretch(2, 1);
+
+    auto* times = new QGroupBox(QStringLiteral("Время работы механизмов"));
+    auto* timeGrid = new QGridLayout(times);
+    timeGrid->setVerticalSpacing(2);
+    timeGrid->addWidget(caption("Общая наработка крана"), 0, 0);
+    timeGrid->addWidget(Edit_TimeAll, 0, 1);
+    for (int i = 0; i < kOperatingTimeCount; ++i) {
+        timeGrid->addWidget(caption(kTimeCaptions[i]), i + 1, 0);
+        timeGrid->addWidget(timeEdits_[i], i + 1, 1);
+    }
+
+    auto* removals = new QGroupBox(QStringLiteral("Даты снятия РП с крана"));
+    auto* removalGrid = new QGridLayout(removals);
+    removalGrid->setVerticalSpacing(2);
+    for (int k = 0; k < 10; ++k) {
+        removalGrid->addWidget(caption(QStringLiteral("Дата %1 _______").arg(k)), k % 5,
+                               (k / 5) * 2);
+        removalGrid->addWidget(removalDateEdits_[k], k % 5, (k / 5) * 2 + 1);
+    }
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(person);
+    left->addWidget(duty);
+    left->addStretch(1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(times);
+    right->addWidget(removals);
+    right->addStretch(1);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 3);
+    columns->addLayout(right, 2);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(4, 2, 4, 2);
+    page->setSpacing(2);
+    page->addWidget(crane);
+    page->addLayout(columns, 1);
+
+    clearOperator();
+    clearService();
+}
+
+void ServicePage::clearOperator() {
+    fill(Edit_Name, kUnknown);
+    fill(Edit_NUd, "00000000");
+    fill(Edit_Org, QStringLiteral("Неизвестна"));
+    fill(Edit_DataSch, kNoDate);
+}
+
+void ServicePage::clearService() {
+    fill(Edit_MarkaKr, kUnknown);
+    fill(Edit_NKr, "0000000");
+    fill(Edit_IspKr, kUnknown);
+    fill(Edit_GodKr, "0000");
+    fill(Edit_ModRP, "0");
+    fill(Edit_NRP, "000000");
+    fill(Edit_VProg, "XXXX-XXXX");
+    for (QLineEdit* e : {Edit_DataUst, Edit_DataIzm, Edit_DataN0, Edit_DataN1})
+        fill(e, kNoDate);
+    for (QLineEdit* e : removalDateEdits_)
+        fill(e, kNoDate);
+    fill(Edit_TimeAll, kNoTime);
+    for (QLineEdit* e : timeEdits_)
+        fill(e, kNoTime);
+    fill(Edit_GRKr, "A1");
+    fill(Edit_HarCh, "00001");
+    Label_RezhA->setText("A1");
+    Label_RezhQ->setText("Q1");
+    Label_KIspU->setText("U1");
+    Label_KNag->setText("0");
+}
+
+void ServicePage::showOperator(const OperatorBlock& op) {
+    fill(Edit_Name, op.name);
+    fill(Edit_NUd, op.certificate);
+    fill(Edit_Org, op.organisation);
+    fill(Edit_DataSch, op.readingDate);
+}
+
+void ServicePage::showService(const ServicePageTexts& t) {
+    fill(Edit_NKr, t.craneNumber);
+    fill(Edit_GodKr, t.craneYear);
+    fill(Edit_ModRP, t.craneType);
+    fill(Edit_IspKr, t.jib);
+    fill(Edit_GRKr, t.normativeGroup);
+    fill(Edit_MarkaKr, t.craneModel);
+    fill(Edit_NRP, t.recorderNumber);
+    fill(Edit_VProg, t.programVersion);
+    fill(Edit_DataUst, t.dateInstalled);
+    fill(Edit_DataIzm, t.dateParamsChanged);
+    fill(Edit_DataN0, t.dateSetupLast);
+    fill(Edit_DataN1, t.dateSetupBefore);
+    fill(Edit_HarCh, t.characteristicNumber);
+    for (int i = 0; i < kOperatingTimeCount; ++i)
+        fill(timeEdits_[i], t.operatingTimes[i]);
+    fill(Edit_TimeAll, t.motorHours);
+    for (int k = 0; k < 10; ++k)
+        fill(removalDateEdits_[k], t.removalDates[k]);
+}
+
+void ServicePage::showLiftedMass(const QString& text) {
+    Label_QSumm->setText(text);
+}
+
+void ServicePage::showClassification(const DutyClassification& d) {
+    Label_NHarch->setText(QString::number(d.normativeCharacteristicNumber));
+    Label_KIspU->setText(QStringLiteral("U%1").arg(d.classU));
+    Label_KNag->setText(formatPattern(d.loadSpectrumFactor, "#0.000"));
+    Label_RezhQ->setText(QStringLiteral("Q%1").arg(d.classQ));
+    Label_RezhA->setText(QStringLiteral("A%1").arg(d.groupA));
+}
+
+LoadSpectrumPage::LoadSpectrumPage(QWidget* parent) : QWidget(parent) {
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(8, 8, 8, 8);
+    grid->setVerticalSpacing(3);
+    const char* const headings[] = {"Диапазоны распределения нагрузок",
+                                    "Диаграмма циклов нагружения", "Число циклов нагружения",
+                                    "Число рабочих циклов"};
+    for (int c = 0; c < 4; ++c) {
+        auto* h = new QLabel(QString::fromUtf8(headings[c]));
+        h->setAlignment(Qt::AlignCenter);
+        QFont f = h->font();
+        f.setBold(true);
+        h->setFont(f);
+        grid->addWidget(h, 0, c);
+    }
+    for (int i = 0; i < kLoadRangeCount; ++i) {
+        const QString suffix = QString::fromLatin1(kLoadRanges[i].controlSuffix);
+        auto* bar = new QProgressBar;
+        bar->setObjectName("CGauge_" + suffix);
+        bar->setRange(0, 100);
+        bar->setTextVisible(false);
+        bar->setFixedHeight(16);
+        setControlColour(bar, i <= 8 ? colours::Green : i == 9 ? colours::Yellow : colours::Red);
+        gauges_[i] = bar;
+        working_[i] = readOnlyEdit(("Edit_N_" + suffix).toLatin1().constData(), 110);
+        relative_[i] = readOnlyEdit(("Edit_ON_" + suffix).toLatin1().constData(), 110);
+        grid->addWidget(new QLabel(QString::fromUtf8(kLoadRanges[i].caption)), i + 1, 0);
+        grid->addWidget(bar, i + 1, 1);
+        grid->addWidget(working_[i], i + 1, 2, Qt::AlignHCenter);
+        grid->addWidget(relative_[i], i + 1, 3, Qt::AlignHCenter);
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(kLoadRangeCount + 1, 1);
+    clearGauges();
+    clearCounters();
+}
+
+void LoadSpectrumPage::clearGauges() {
+    for (QProgressBar* g : gauges_)
+        g->setValue(0);
+}
+
+void LoadSpectrumPage::clearCounters() {
+    for (int i = 0; i < kLoadRangeCount; ++i) {
+        fill(working_[i], i == 0 ? "1" : "0");
+        fill(relative_[i], "0");
+    }
+}
+
+void LoadSpectrumPage::showCounters(const ServicePageTexts& t) {
+    for (int i = 0; i < kLoadRangeCount; ++i) {
+        fill(working_[i], t.workingCycles[i]);
+        fill(relative_[i], t.relativeCycles[i]);
+    }
+}
+
+void LoadSpectrumPage::showGauges(const std::array<int, kLoadRangeCount>& percent) {
+    for (int i = 0; i < kLoadRangeCount; ++i)
+        gauges_[i]->setValue(percent[i]);
+}
+
+} // namespace zurval

@@ -1,0 +1,242 @@
+#include "AboutBox.h"
+#include "AppTestSupport.h"
+#include "ControlColours.h"
+#include "PanelStatusBar.h"
+
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QRandomGenerator>
+#include <QTabWidget>
+#include <QUrl>
+
+using namespace zurval;
+using namespace zurval::testing;
+using namespace zurval::filemap;
+
+namespace {
+const QString kCannotOpen = QString::fromUtf8("\n Файл не удальсь открыть!");
+
+QString panel(const TForm_Main& w, int i) {
+    return w.findChild<PanelStatusBar*>("StatusBar_Main")->panelText(i);
+}
+QColor statusColour(const TForm_Main& w) {
+    return w.findChild<PanelStatusBar*>("StatusBar_Main")
+        ->property("zurvalBackground")
+        .value<QColor>();
+}
+} // namespace
+
+using OpenCommand = WindowFixture;
+
+TEST_F(OpenCommand, CancelledDialogLeavesAClearedWindowAndSaysSo) {
+    RecordingBuilder b = intactRecording();
+    b.operatorBlock(QString::fromUtf8("Сидоров"), "1", "2", "3");
+    ASSERT_TRUE(window->openFile(write(b)));
+    window->runOpenDialog = [] { return QString(); };
+    window->Menu_OpenClick();
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].kind, ScriptedPrompts::Kind::Error);
+    EXPECT_EQ(prompts.shown()[0].text, kCannotOpen);
+    EXPECT_EQ(text("Edit_Name"), QString::fromUtf8("Неизвестно"));
+    EXPECT_EQ(panel(*window, 1), "");
+    EXPECT_TRUE(window->documentLoaded()); // the mark is never set back
+}
+
+TEST_F(OpenCommand, DialogChoiceBecomesTheCurrentFileName) {
+    const QString path = write(intactRecording());
+    window->runOpenDialog = [&] { return path; };
+    EXPECT_FALSE(window->documentLoaded());
+    window->Menu_OpenClick();
+    EXPECT_TRUE(prompts.shown().empty());
+    EXPECT_EQ(window->currentFileName(), path);
+    EXPECT_TRUE(window->documentLoaded());
+}
+
+TEST_F(OpenCommand, DamagedBankBlocksAreReportedInOrderAndLoadingGoesOn) {
+    RecordingBuilder b = intactRecording();
+    b.breakBlock(kBank1 + 135, 20).breakBlock(kBank1 + 0, 43).fixImageSum();
+    b.operatorBlock(QString::fromUtf8("Иванов И.И."), "77", "", "");
+    ASSERT_TRUE(window->openFile(write(b)));
+    EXPECT_EQ(prompts.texts(),
+              QStringList({QString::fromUtf8("Ошибка контольной суммы идентификации в Банке-1!"),
+                           QString::fromUtf8(
+                               "Ошибка контольной суммы время работы механизмов в Банке-1!")}));
+    EXPECT_EQ(prompts.shown()[0].kind, ScriptedPrompts::Kind::Plain);
+    EXPECT_EQ(panel(*window, 2), QString::fromUtf8("Версия ЦРО: 2"));
+    EXPECT_EQ(text("Edit_Name"), QString::fromUtf8("Иванов И.И."));
+    EXPECT_EQ(text("Edit_NUd"), "77");
+    EXPECT_EQ(text("Edit_Org"), "");
+    EXPECT_EQ(statusColour(*window), buttonFace());
+}
+
+TEST_F(OpenCommand, StatusBarTurnsGreyOnlyWhenTheWholeImageSumIsWrong) {
+    RecordingBuilder b = intactRecording();
+    b.u8(kImageSize - 1, 0x99); // the last image byte is outside the sum
+    ASSERT_TRUE(window->openFile(write(b)));
+    EXPECT_EQ(statusColour(*window), buttonFace());
+    b.breakImageSum();
+    ASSERT_TRUE(window->openFile(write(b, "grey.vrl")));
+    EXPECT_EQ(statusColour(*window), colours::Gray);
+    window->ClearAll();
+    EXPECT_EQ(statusColour(*window), buttonFace());
+}
+
+TEST_F(OpenCommand, VersionZeroEstimateHidesBankMessages) {
+    RecordingBuilder b; // all zero: every bank block fails, estimate 0
+    ASSERT_TRUE(window->openFile(write(b)));
+    EXPECT_TRUE(prompts.shown().empty());
+    EXPECT_EQ(panel(*window, 2), QString::fromUtf8("Версия ЦРО: 0"));
+}
+
+TEST_F(OpenCommand, HostileFilesOpenWithoutACrash) {
+    // Empty and 1-byte files: the scan finds no frame, so the estimate stays 150 and all
+    // twelve bank blocks fail.
+    for (const std::size_t size : {std::size_t{0}, std::size_t{1}}) {
+        prompts.clear();
+        RecordingBuilder b;
+        b.resize(size);
+        ASSERT_TRUE(window->openFile(write(b, QString("short%1.vrl").arg(size))));
+        EXPECT_EQ(prompts.shown().size(), 12u) << size;
+        EXPECT_EQ(panel(*window, 2), QString::fromUtf8("Версия ЦРО: 0"));
+    }
+    RecordingBuilder random;
+    random.resize(3 * 1024 * 1024);
+    QRandomGenerator rng(42);
+    for (auto& byte : random.bytes())
+        byte = static_cast<std::uint8_t>(rng.generate());
+    prompts.clear();
+    EXPECT_TRUE(window->openFile(write(random, "random.vrl")));
+    EXPECT_LE(prompts.shown().size(), 12u);
+    EXPECT_EQ(statusColour(*window), colours::Gray);
+}
+
+TEST_F(OpenCommand, MissingFileAndFoldersCannotBeOpened) {
+    EXPECT_FALSE(window->openFile(dir.filePath("absent.vrl")));
+    EXPECT_FALSE(window->openFile(dir.path()));
+    EXPECT_EQ(prompts.texts(), QStringList({kCannotOpen, kCannotOpen}));
+}
+
+TEST_F(OpenCommand, SecondFileReplacesEverythingTheFirstShowed) {
+    RecordingBuilder first = intactRecording();
+    first.operatorBlock(QString::fromUtf8("Первый"), "111", QString::fromUtf8("СМУ-1"), "01.01.26");
+    RecordingBuilder second = intactRecording();
+    second.operatorBlock(QString::fromUtf8("Второй"), "", "", "");
+    ASSERT_TRUE(window->openFile(write(first, "a.vrl")));
+    ASSERT_TRUE(window->openFile(write(second, "b.vrl")));
+    EXPECT_EQ(text("Edit_Name"), QString::fromUtf8("Второй"));
+    EXPECT_EQ(text("Edit_NUd"), "");
+    EXPECT_EQ(text("Edit_Org"), "");
+    EXPECT_TRUE(window->currentFileName().endsWith("b.vrl"));
+}
+
+TEST_F(OpenCommand, DroppedFileOpensThroughTheSameCommand) {
+    RecordingBuilder b = intactRecording();
+    b.operatorBlock(QString::fromUtf8("Перетащил"), "", "", "");
+    const QString path = write(b);
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &drop);
+    EXPECT_EQ(text("Edit_Name"), QString::fromUtf8("Перетащил"));
+    EXPECT_EQ(window->currentFileName(), path);
+}
+
+using BankChoice = WindowFixture;
+
+TEST_F(BankChoice, LargerMotorHoursOfBankOneMovesTheCheckMark) {
+    RecordingBuilder bank1Ahead = intactRecording();
+    bank1Ahead.u24le(kBank0 + 0x9C, 1000)
+        .u24le(kBank1 + 0x9C, 1001)
+        .fixBankChecksums()
+        .fixImageSum();
+    RecordingBuilder bank0Ahead = intactRecording();
+    bank0Ahead.u24le(kBank0 + 0x9C, 1001)
+        .u24le(kBank1 + 0x9C, 1000)
+        .fixBankChecksums()
+        .fixImageSum();
+    ASSERT_TRUE(window->openFile(write(bank1Ahead, "a.vrl")));
+    EXPECT_FALSE(checked("Menu_Parametr_Bank0"));
+    EXPECT_TRUE(checked("Menu_Parametr_Bank1"));
+    ASSERT_TRUE(window->openFile(write(bank0Ahead, "b.vrl")));
+    EXPECT_TRUE(checked("Menu_Parametr_Bank0"));
+    EXPECT_FALSE(checked("Menu_Parametr_Bank1"));
+}
+
+TEST_F(BankChoice, BankCommandWithoutAFileSaysItCannotOpen) {
+    window->ClearAll();
+    window->Menu_Parametr_Bank1Click();
+    EXPECT_EQ(prompts.texts(), QStringList({kCannotOpen}));
+    EXPECT_FALSE(window->documentLoaded());
+    EXPECT_FALSE(checked("Menu_Parametr_Bank1"));
+}
+
+using Clearing = WindowFixture;
+
+TEST_F(Clearing, PutsBackTheDefaultsOfEveryPage) {
+    RecordingBuilder b = intactRecording();
+    b.u24le(kBank0 + 0x31, 5000).fixBankChecksums().fixImageSum();
+    b.operatorBlock(QString::fromUtf8("Кто-то"), "5", "6", "7");
+    ASSERT_TRUE(window->openFile(write(b)));
+    window->ClearAll();
+    EXPECT_EQ(text("Edit_N_10"), "1");
+    for (const char* name :
+         {"Edit_N_20", "Edit_N_110", "Edit_N_b125", "Edit_ON_10", "Edit_ON_b125"})
+        EXPECT_EQ(text(name), "0") << name;
+    EXPECT_EQ(text("Label_KIspU"), "U1");
+    EXPECT_EQ(text("Label_RezhA"), "A1");
+    EXPECT_EQ(text("Label_RezhQ"), "Q1");
+    EXPECT_EQ(text("Label_KNag"), "0");
+    EXPECT_EQ(text("Edit_Name"), QString::fromUtf8("Неизвестно"));
+    EXPECT_EQ(text("Edit_NUd"), "00000000");
+    EXPECT_EQ(text("Edit_Org"), QString::fromUtf8("Неизвестна"));
+    EXPECT_EQ(text("Edit_DataSch"), "00.00.00");
+    EXPECT_EQ(text("Edit_VProg"), "XXXX-XXXX");
+    EXPECT_EQ(text("Edit_TimeGA"), "00000:00:00");
+    EXPECT_EQ(text("Edit_DataSchRP9"), "00.00.00");
+    EXPECT_EQ(text("Edit_HarCh"), "00001");
+    EXPECT_EQ(find<QProgressBar>("CGauge_10")->value(), 0);
+    // The file name and the bank marks stay.
+    EXPECT_FALSE(window->currentFileName().isEmpty());
+    EXPECT_TRUE(checked("Menu_Parametr_Bank0"));
+}
+
+using Shell = WindowFixture;
+
+TEST_F(Shell, MenusCarryTheirCaptionsShortcutsAndState) {
+    EXPECT_EQ(window->windowTitle(),
+              QString::fromUtf8("Анализ данных регистратора параметров ЗУРВАЛ"));
+    EXPECT_EQ(find<QAction>("Menu_Open")->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(find<QAction>("Menu_Clear")->shortcut(), QKeySequence("Ctrl+W"));
+    EXPECT_EQ(find<QAction>("Menu_VRL3")->text(), QString::fromUtf8("Считать ГМЕ-3"));
+    EXPECT_FALSE(find<QAction>("M_IK")->isEnabled());
+    EXPECT_TRUE(find<QAction>("Menu_Parametr_Bank0")->isCheckable());
+    EXPECT_EQ(find<QAction>("M_About")->text(), QString::fromUtf8("О программе..."));
+    EXPECT_FALSE(find<QProgressBar>("ProgressBar_Read")->isVisibleTo(window.get()));
+    auto* tabs = find<QTabWidget>("PageControl_Main");
+    ASSERT_EQ(tabs->count(), 4);
+    EXPECT_EQ(tabs->tabText(3), QString::fromUtf8("Настройки"));
+    EXPECT_EQ(tabs->currentWidget()->objectName(), "TabSheet_Const");
+    EXPECT_EQ(find<QTabWidget>("PageControl_Inf")->currentWidget()->objectName(), "TabSheet_Ident");
+}
+
+TEST_F(Shell, MissingHelpFileIsReportedClearly) {
+    window->M_HelpClick(); // no help file beside the test program or in its folder
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].kind, ScriptedPrompts::Kind::Error);
+    EXPECT_TRUE(prompts.shown()[0].text.contains("HelpZURVAL.hlp"));
+}
+
+TEST(AboutBox, ShowsItsFixedTexts) {
+    TAboutBox box;
+    EXPECT_EQ(box.windowTitle(), QString::fromUtf8("О программе"));
+    EXPECT_EQ(box.findChild<QLabel*>("ProductName")->text(), QString::fromUtf8("Анализ РП ЗУРВАЛ"));
+    EXPECT_EQ(box.findChild<QLabel*>("Version")->text(), QString::fromUtf8("Версия 1.0"));
+    EXPECT_EQ(box.findChild<QLabel*>("Comments")->text(),
+              QString::fromUtf8("Программа предназначена для  расшифровки информацию записанной в "
+                                "регистратор параметров ограничителей грузоподъемности ЗУРВАЛ."));
+}

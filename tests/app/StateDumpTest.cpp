@@ -1,0 +1,103 @@
+#include "AppTestSupport.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+using namespace zurval;
+using namespace zurval::testing;
+using namespace zurval::filemap;
+
+namespace {
+
+struct Dump {
+    int exitCode = -1;
+    QJsonObject state;
+    QJsonObject control(const char* name) const {
+        return state["controls"].toObject()[QString::fromLatin1(name)].toObject();
+    }
+    QStringList messages() const {
+        QStringList out;
+        for (const QJsonValue& m : state["messages"].toArray())
+            out << m.toObject()["kind"].toString() + ": " + m.toObject()["text"].toString();
+        return out;
+    }
+};
+
+Dump dumpState(const QString& file, const QString& locale = "C.UTF-8") {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", locale);
+    env.remove("QT_QPA_PLATFORM"); // the dump chooses the offscreen platform itself
+    p.setProcessEnvironment(env);
+    p.start(ZURVAL_BINARY, {"--dump-state", file});
+    EXPECT_TRUE(p.waitForFinished(60000));
+    Dump d;
+    d.exitCode = p.exitCode();
+    QJsonParseError error;
+    d.state = QJsonDocument::fromJson(p.readAllStandardOutput(), &error).object();
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    return d;
+}
+
+} // namespace
+
+using StateDump = WindowFixture;
+
+TEST_F(StateDump, ListsTheBankMessagesVersionAndGreyStatusBar) {
+    RecordingBuilder b = intactRecording();
+    b.breakBlock(kBank1 + 49, 42).breakBlock(kBank1 + 156, 3).breakImageSum();
+    const Dump d = dumpState(write(b));
+    EXPECT_EQ(d.exitCode, 0);
+    EXPECT_EQ(
+        d.messages(),
+        QStringList(
+            {QString::fromUtf8("plain: Ошибка контольной суммы рабочих циклов в Банке-1!"),
+             QString::fromUtf8("plain: Ошибка контольной суммы счетчика моточасов в Банке-1!")}));
+    const QJsonArray panels = d.control("StatusBar_Main")["panels"].toArray();
+    ASSERT_EQ(panels.size(), 3);
+    EXPECT_EQ(panels[1].toString(), QDir(dir.path()).absoluteFilePath("test.vrl"));
+    EXPECT_EQ(panels[2].toString(), QString::fromUtf8("Версия ЦРО: 2"));
+    EXPECT_EQ(d.control("StatusBar_Main")["background"].toString(), "#808080");
+}
+
+TEST_F(StateDump, IntactFileKeepsTheButtonFaceAndShowsEveryNamedControl) {
+    RecordingBuilder b = intactRecording();
+    b.operatorBlock(QString::fromUtf8("Оператор"), "", "", "");
+    const Dump d = dumpState(write(b));
+    EXPECT_EQ(d.exitCode, 0);
+    EXPECT_TRUE(d.messages().isEmpty());
+    EXPECT_NE(d.control("StatusBar_Main")["background"].toString(), "#808080");
+    EXPECT_EQ(d.control("Edit_Name")["text"].toString(), QString::fromUtf8("Оператор"));
+    EXPECT_EQ(d.control("Menu_Open")["tag"].toInt(), 1);
+    EXPECT_EQ(d.control("Menu_Open")["shortcut"].toString(), "Ctrl+O");
+    EXPECT_TRUE(d.control("Menu_Parametr_Bank0")["checked"].toBool());
+    EXPECT_FALSE(d.control("M_CRP")["enabled"].toBool());
+    EXPECT_FALSE(d.control("ProgressBar_Read")["visible"].toBool());
+    EXPECT_EQ(d.control("ProgressBar_Read")["maximum"].toInt(), 100);
+    // Controls on pages that are not current still report their own flag.
+    EXPECT_TRUE(d.control("Edit_N_10")["visible"].toBool());
+    EXPECT_EQ(d.control("TabSheet_Narab")["text"].toString(), QString::fromUtf8("Наработка"));
+    EXPECT_EQ(d.control("CGauge_100")["color"].toString(), "#ffff00");
+    EXPECT_EQ(d.control("CGauge_110")["color"].toString(), "#ff0000");
+    EXPECT_EQ(d.control("CGauge_90")["color"].toString(), "#008000");
+}
+
+TEST_F(StateDump, FileThatCannotBeOpenedExitsTwoAfterTheDump) {
+    const Dump d = dumpState(dir.filePath("absent.vrl"));
+    EXPECT_EQ(d.exitCode, 2);
+    EXPECT_EQ(d.messages(), QStringList({QString::fromUtf8("error: \n Файл не удальсь открыть!")}));
+    EXPECT_EQ(d.control("Edit_Name")["text"].toString(), QString::fromUtf8("Неизвестно"));
+}
+
+TEST_F(StateDump, RussianLocaleWritesDecimalCommas) {
+    RecordingBuilder b = intactRecording();
+    b.f32le(kBank0 + 0x2C, 0.145f).u32le(kBank0 + 0xA0, 12345).fixBankChecksums().fixImageSum();
+    const Dump d = dumpState(write(b), "ru_RU.UTF-8");
+    EXPECT_EQ(d.control("Edit_HarCh")["text"].toString(), "0,14"); // 0.145f is 0.14499…
+    EXPECT_EQ(d.control("Label_QSumm")["text"].toString(), QString::fromUtf8("123,45 т."));
+    EXPECT_EQ(d.control("Label_KNag")["text"].toString(), "0,145");
+}
