@@ -84,10 +84,10 @@ ServicePage::ServicePage(QWidget* parent) : QWidget(parent) {
     Edit_DataIzm = readOnlyEdit("Edit_DataIzm", 64);
     Edit_DataN1 = readOnlyEdit("Edit_DataN1", 64);
     Edit_DataN0 = readOnlyEdit("Edit_DataN0", 64);
-    Edit_Name = readOnlyEdit("Edit_Name", 130);
-    Edit_NUd = readOnlyEdit("Edit_NUd", 76);
-    Edit_Org = readOnlyEdit("Edit_Org", 130);
-    Edit_DataSch = readOnlyEdit("Edit_DataSch", 76);
+    Edit_Name = readOnlyEdit("Edit_Name", 140);
+    Edit_NUd = readOnlyEdit("Edit_NUd", 80);
+    Edit_Org = readOnlyEdit("Edit_Org", 150);
+    Edit_DataSch = readOnlyEdit("Edit_DataSch", 70);
     Edit_GRKr = readOnlyEdit("Edit_GRKr", 64);
     Edit_HarCh = readOnlyEdit("Edit_HarCh", 80);
     Label_RezhA = valueLabel("Label_RezhA");
