@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QVBoxLayout>
+#include <vector>
 
 namespace zurval {
 namespace {
@@ -52,6 +53,18 @@ QHBoxLayout* row(std::initializer_list<std::pair<QString, QWidget*>> cells) {
     }
     h->addStretch(1);
     return h;
+}
+
+// Captions in one column, their controls in the next.
+QGridLayout* captionColumn(const std::vector<std::pair<QString, QWidget*>>& rows) {
+    auto* grid = new QGridLayout;
+    grid->setVerticalSpacing(2);
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+        grid->addWidget(caption(rows[i].first), i, 0);
+        grid->addWidget(rows[i].second, i, 1);
+    }
+    grid->setColumnStretch(2, 1);
+    return grid;
 }
 
 void fill(QLineEdit* e, const QString& text) {
@@ -113,18 +126,10 @@ ServicePage::ServicePage(QWidget* parent) : QWidget(parent) {
                               {"Год изготовления крана:", Edit_GodKr}}));
     craneRows->addLayout(
         row({{"Версия РП:", Edit_VProg}, {"№", Edit_NRP}, {"Установлен на кран", Edit_DataUst}}));
-    auto* dates = new QGridLayout;
-    dates->setVerticalSpacing(3);
-    const std::pair<QString, QLineEdit*> dateRows[] = {
-        {"Дата последнего изменения параметров крана", Edit_DataIzm},
-        {"Дата  предпоследнего вхождения в режим настройки", Edit_DataN1},
-        {"Дата  последнего вхождения в режим настройки", Edit_DataN0}};
-    for (int i = 0; i < 3; ++i) {
-        dates->addWidget(caption(dateRows[i].first), i, 0);
-        dates->addWidget(dateRows[i].second, i, 1);
-    }
-    dates->setColumnStretch(2, 1);
-    craneRows->addLayout(dates);
+    craneRows->addLayout(
+        captionColumn({{"Дата последнего изменения параметров крана", Edit_DataIzm},
+                       {"Дата  предпоследнего вхождения в режим настройки", Edit_DataN1},
+                       {"Дата  последнего вхождения в режим настройки", Edit_DataN0}}));
 
     auto* person = new QGroupBox(QStringLiteral("Информация об операторе"));
     auto* personRows = new QVBoxLayout(person);
@@ -133,32 +138,23 @@ ServicePage::ServicePage(QWidget* parent) : QWidget(parent) {
     personRows->addLayout(row({{"Организация:", Edit_Org}, {"Дата считывания:", Edit_DataSch}}));
 
     auto* duty = new QGroupBox(QStringLiteral("Информация о режимах работы и ресурсе крана"));
-    auto* dutyGrid = new QGridLayout(duty);
+    QGridLayout* dutyGrid =
+        captionColumn({{"Нормативная группа режима нагружения крана", Edit_GRKr},
+                       {"Текущая группа режима работы крана", Label_RezhA},
+                       {"Класс использования", Label_KIspU},
+                       {"Режим нагружения", Label_RezhQ},
+                       {"Коэффициент распределения нагрузок", Label_KNag},
+                       {"Характеристическое число (текущее)", Edit_HarCh},
+                       {"Характеристическое число (нормативное)", Label_NHarch},
+                       {"Суммарная масса поднятых грузов", Label_QSumm}});
     dutyGrid->setVerticalSpacing(1);
-    const std::pair<QString, QWidget*> dutyRows[] = {
-        {"Нормативная группа режима нагружения крана", Edit_GRKr},
-        {"Текущая группа режима работы крана", Label_RezhA},
-        {"Класс использования", Label_KIspU},
-        {"Режим нагружения", Label_RezhQ},
-        {"Коэффициент распределения нагрузок", Label_KNag},
-        {"Характеристическое число (текущее)", Edit_HarCh},
-        {"Характеристическое число (нормативное)", Label_NHarch},
-        {"Суммарная масса поднятых грузов", Label_QSumm}};
-    for (int i = 0; i < 8; ++i) {
-        dutyGrid->addWidget(caption(dutyRows[i].first), i, 0);
-        dutyGrid->addWidget(dutyRows[i].second, i, 1);
-    }
-    dutyGrid->setColumnStretch(2, 1);
+    duty->setLayout(dutyGrid);
 
     auto* times = new QGroupBox(QStringLiteral("Время работы механизмов"));
-    auto* timeGrid = new QGridLayout(times);
-    timeGrid->setVerticalSpacing(2);
-    timeGrid->addWidget(caption("Общая наработка крана"), 0, 0);
-    timeGrid->addWidget(Edit_TimeAll, 0, 1);
-    for (int i = 0; i < kOperatingTimeCount; ++i) {
-        timeGrid->addWidget(caption(kTimeCaptions[i]), i + 1, 0);
-        timeGrid->addWidget(timeEdits_[i], i + 1, 1);
-    }
+    std::vector<std::pair<QString, QWidget*>> timeRows{{"Общая наработка крана", Edit_TimeAll}};
+    for (int i = 0; i < kOperatingTimeCount; ++i)
+        timeRows.emplace_back(kTimeCaptions[i], timeEdits_[i]);
+    times->setLayout(captionColumn(timeRows));
 
     auto* removals = new QGroupBox(QStringLiteral("Даты снятия РП с крана"));
     auto* removalGrid = new QGridLayout(removals);
