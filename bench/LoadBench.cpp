@@ -1,4 +1,5 @@
 #include "Checksums.h"
+#include "DutyClassification.h"
 #include "FileMap.h"
 #include "Opening.h"
 #include "SampleRecording.h"
@@ -15,9 +16,14 @@ void BM_OpenFullRecording(benchmark::State& state) {
         state.SkipWithError("cannot write the recording");
         return;
     }
+    // Everything the open command computes, without the widgets.
     for (auto _ : state) {
         const auto file = zurval::readRecorderFile(path);
-        benchmark::DoNotOptimize(zurval::runOpeningChecks(file->reader()));
+        const zurval::ByteReader r = file->reader();
+        benchmark::DoNotOptimize(zurval::runOpeningChecks(r));
+        const zurval::ServiceInfo service = zurval::decodeServiceAfterLoad(r);
+        benchmark::DoNotOptimize(zurval::classifyDuty(
+            service.workingCycles, service.characteristicNumber, service.texts.normativeGroup));
     }
 }
 BENCHMARK(BM_OpenFullRecording)->Unit(benchmark::kMillisecond);
