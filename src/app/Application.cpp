@@ -1,19 +1,25 @@
 #include "Application.h"
 
-#include <QMessageBox>
+#include "Prompts.h"
+
 #include <exception>
 
 namespace zurval {
+
+void Application::report(const QString& text) {
+    if (prompts_)
+        prompts_->error(text);
+    else
+        qWarning("%s", qUtf8Printable(text));
+}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        QMessageBox::critical(activeWindow(), QStringLiteral("Ошибка"),
-                              QString::fromLocal8Bit(e.what()));
+        report(QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        QMessageBox::critical(activeWindow(), QStringLiteral("Ошибка"),
-                              QStringLiteral("Непредвиденная ошибка."));
+        report(QStringLiteral("Непредвиденная ошибка."));
     }
     return false;
 }

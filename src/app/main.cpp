@@ -19,6 +19,7 @@ int dumpState(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     zurval::Application app(argc, argv);
     zurval::ScriptedPrompts prompts(true);
+    app.setPrompts(&prompts);
     zurval::TForm_Main window(prompts);
     const bool opened = window.openFile(QString::fromLocal8Bit(argv[2]));
     const QByteArray json = zurval::stateJson(&window, prompts);
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     }
     zurval::Application app(argc, argv);
     zurval::QtPrompts prompts;
+    app.setPrompts(&prompts);
     zurval::TForm_Main window(prompts);
     prompts.setParent(&window);
     window.show();

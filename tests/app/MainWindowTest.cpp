@@ -1,5 +1,6 @@
 #include "AboutBox.h"
 #include "AppTestSupport.h"
+#include "Application.h"
 #include "ControlColours.h"
 #include "PanelStatusBar.h"
 
@@ -10,6 +11,7 @@
 #include <QRandomGenerator>
 #include <QTabWidget>
 #include <QUrl>
+#include <stdexcept>
 
 using namespace zurval;
 using namespace zurval::testing;
@@ -239,4 +241,23 @@ TEST(AboutBox, ShowsItsFixedTexts) {
     EXPECT_EQ(box.findChild<QLabel*>("Comments")->text(),
               QString::fromUtf8("Программа предназначена для  расшифровки информацию записанной в "
                                 "регистратор параметров ограничителей грузоподъемности ЗУРВАЛ."));
+}
+
+namespace {
+struct FailingCommand : QObject {
+    bool event(QEvent*) override { throw std::runtime_error("сбой команды"); }
+};
+} // namespace
+
+TEST(Application, ExceptionInACommandIsShownAndTheProgramGoesOn) {
+    ScriptedPrompts prompts;
+    auto* app = static_cast<Application*>(QCoreApplication::instance());
+    app->setPrompts(&prompts);
+    FailingCommand command;
+    QEvent event(QEvent::User);
+    EXPECT_FALSE(QCoreApplication::sendEvent(&command, &event));
+    app->setPrompts(nullptr);
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].kind, ScriptedPrompts::Kind::Error);
+    EXPECT_EQ(prompts.shown()[0].text, QString::fromUtf8("сбой команды"));
 }

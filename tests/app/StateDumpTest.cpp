@@ -74,6 +74,8 @@ TEST_F(StateDump, IntactFileKeepsTheButtonFaceAndShowsEveryNamedControl) {
     EXPECT_EQ(d.control("Edit_Name")["text"].toString(), QString::fromUtf8("Оператор"));
     EXPECT_EQ(d.control("Menu_Open")["tag"].toInt(), 1);
     EXPECT_EQ(d.control("Menu_Open")["shortcut"].toString(), "Ctrl+O");
+    EXPECT_EQ(d.control("Menu_Print")["shortcut"].toString(), "Ctrl+P");
+    EXPECT_EQ(d.control("Menu_Print")["text"].toString(), QString::fromUtf8("Печать"));
     EXPECT_TRUE(d.control("Menu_Parametr_Bank0")["checked"].toBool());
     EXPECT_FALSE(d.control("M_CRP")["enabled"].toBool());
     EXPECT_FALSE(d.control("ProgressBar_Read")["visible"].toBool());

@@ -1,11 +1,11 @@
+#include "Application.h"
 #include "NumberFormat.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    zurval::Application app(argc, argv);
     zurval::setDecimalSeparator(QChar(','));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

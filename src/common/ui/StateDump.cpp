@@ -102,6 +102,8 @@ QJsonObject dumpWidget(const QWidget* w) {
             c["current"] = page->objectName();
     } else if (const auto* m = qobject_cast<const QMenu*>(w)) {
         c["text"] = m->title();
+        if (!m->menuAction()->shortcut().isEmpty())
+            c["shortcut"] = m->menuAction()->shortcut().toString(QKeySequence::PortableText);
     } else if (w->isWindow()) {
         c["text"] = w->windowTitle();
     }
