@@ -58,8 +58,7 @@ TForm_Main::TForm_Main(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     setFont(QFont(QStringLiteral("Liberation Sans"), 8));
     buildMenus();
     buildPages();
-    AboutBox = new TAboutBox(this);
-    AboutBox->hide();
+    AboutBox = new TAboutBox(this); // dialogs start hidden
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     ClearAll();
 }

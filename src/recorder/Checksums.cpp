@@ -43,13 +43,14 @@ const std::vector<ChecksummedBlock>& serviceBankBlocks() {
             std::size_t length;
             const char* what;
         };
+        using namespace bankmap;
         const Part parts[] = {
-            {0, 43, "идентификации"},
-            {44, 4, "характеристического числа"},
-            {49, 42, "рабочих циклов"},
-            {92, 42, "относительных циклов"},
-            {135, 20, "время работы механизмов"},
-            {156, 3, "счетчика моточасов"},
+            {kCraneNumber, 43, "идентификации"},
+            {kCharacteristicNumber, 4, "характеристического числа"},
+            {kWorkingCycles, 42, "рабочих циклов"},
+            {kRelativeCycles, 42, "относительных циклов"},
+            {kOperatingSeconds, 20, "время работы механизмов"},
+            {kMotorMinutes, 3, "счетчика моточасов"},
         };
         std::vector<ChecksummedBlock> list;
         for (int bank = 0; bank < 2; ++bank) {

@@ -40,3 +40,31 @@ constexpr unsigned char kDateFrameMarkAlt = 0x91;
 constexpr unsigned char kLastRecordMark = 0xAF;
 
 } // namespace zurval::filemap
+
+// Fields of a service bank, from the bank's start. Each checksummed block ends with its
+// checksum byte (see serviceBankBlocks()).
+namespace zurval::bankmap {
+
+constexpr std::size_t kCraneNumber = 0x00;    // s16
+constexpr std::size_t kCraneYear = 0x02;      // s16
+constexpr std::size_t kVersion = 0x04;        // s8, the layout version
+constexpr std::size_t kJibKind = 0x05;        // u8, 0 trolley jib
+constexpr std::size_t kNormativeGroup = 0x06; // s8, 0 for A1
+constexpr std::size_t kCraneModel = 0x07;     // device text
+constexpr std::size_t kCraneModelWidth = 13;
+constexpr std::size_t kRecorderNumber = 0x14; // code page 1251
+constexpr std::size_t kRecorderNumberWidth = 9;
+constexpr std::size_t kProgramMajor = 0x1D;
+constexpr std::size_t kProgramMinor = 0x1E;
+constexpr std::size_t kDateInstalled = 0x1F; // four 3-byte dates follow one another
+constexpr std::size_t kDateParamsChanged = 0x22;
+constexpr std::size_t kDateSetupLast = 0x25;
+constexpr std::size_t kDateSetupBefore = 0x28;
+constexpr std::size_t kCharacteristicNumber = 0x2C; // f32
+constexpr std::size_t kWorkingCycles = 0x31;        // 14 × u24
+constexpr std::size_t kRelativeCycles = 0x5C;       // 14 × u24
+constexpr std::size_t kOperatingSeconds = 0x87;     // 5 × s32
+constexpr std::size_t kMotorMinutes = 0x9C;         // u24
+constexpr std::size_t kLiftedMass = 0xA0;           // s32, hundredths of a tonne
+
+} // namespace zurval::bankmap

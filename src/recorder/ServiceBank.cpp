@@ -30,28 +30,7 @@ const std::array<LoadRange, kLoadRangeCount> kLoadRanges = {{
 
 namespace {
 
-// Field offsets inside a bank.
-constexpr std::size_t kCraneNumber = 0x00;
-constexpr std::size_t kCraneYear = 0x02;
-constexpr std::size_t kVersion = 0x04;
-constexpr std::size_t kJibKind = 0x05;
-constexpr std::size_t kNormativeGroup = 0x06;
-constexpr std::size_t kCraneModel = 0x07;
-constexpr std::size_t kCraneModelWidth = 13;
-constexpr std::size_t kRecorderNumber = 0x14;
-constexpr std::size_t kRecorderNumberWidth = 9;
-constexpr std::size_t kProgramMajor = 0x1D;
-constexpr std::size_t kProgramMinor = 0x1E;
-constexpr std::size_t kDateInstalled = 0x1F;
-constexpr std::size_t kDateParamsChanged = 0x22;
-constexpr std::size_t kDateSetupLast = 0x25;
-constexpr std::size_t kDateSetupBefore = 0x28;
-constexpr std::size_t kCharacteristicNumber = 0x2C;
-constexpr std::size_t kWorkingCycles = 0x31;
-constexpr std::size_t kRelativeCycles = 0x5C;
-constexpr std::size_t kOperatingSeconds = 0x87;
-constexpr std::size_t kMotorMinutes = 0x9C;
-constexpr std::size_t kLiftedMass = 0xA0;
+using namespace bankmap;
 
 constexpr std::uint8_t kDeviceB = 0xA0;
 constexpr std::uint8_t kDeviceP = 0xA8;

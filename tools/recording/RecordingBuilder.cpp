@@ -13,18 +13,6 @@
 namespace zurval {
 namespace {
 
-// Byte offsets inside one service bank.
-constexpr std::size_t kCraneModel = 0x07;
-constexpr std::size_t kCraneModelWidth = 13;
-constexpr std::size_t kRecorderNumber = 0x14;
-constexpr std::size_t kRecorderNumberWidth = 9;
-constexpr std::size_t kDates = 0x1F; // four dates of three bytes
-constexpr std::size_t kWorkingCycles = 0x31;
-constexpr std::size_t kRelativeCycles = 0x5C;
-constexpr std::size_t kOperatingSeconds = 0x87;
-constexpr std::size_t kMotorMinutes = 0x9C;
-constexpr std::size_t kLiftedMass = 0xA0;
-
 // The recorder's own character set is code page 1251 except for Б and П, which it keeps at
 // 0xA0 and 0xA8; its texts must be written that way to read back as the same letters.
 QByteArray deviceTextBytes(const QString& text) {
@@ -166,21 +154,22 @@ RecordingBuilder& RecordingBuilder::overload(int index, const OverloadSlot& o) {
 }
 
 RecordingBuilder& RecordingBuilder::bank(int bank, const ServiceBankValues& v) {
+    using namespace bankmap;
     const std::size_t base = bank == 1 ? filemap::kBank1 : filemap::kBank0;
-    u16le(base, word(v.craneNumber)).u16le(base + 2, word(v.craneYear));
-    u8(base + 4, static_cast<std::uint8_t>(v.version)).u8(base + 5, v.jibKind);
-    u8(base + 6, static_cast<std::uint8_t>(v.normativeGroup));
+    u16le(base + kCraneNumber, word(v.craneNumber)).u16le(base + kCraneYear, word(v.craneYear));
+    u8(base + kVersion, static_cast<std::uint8_t>(v.version)).u8(base + kJibKind, v.jibKind);
+    u8(base + kNormativeGroup, static_cast<std::uint8_t>(v.normativeGroup));
     text(base + kCraneModel, kCraneModelWidth, deviceTextBytes(v.craneModel));
     text(base + kRecorderNumber, kRecorderNumberWidth, toCp1251(v.recorderNumber));
-    u8(base + 0x1D, static_cast<std::uint8_t>(v.programMajor));
-    u8(base + 0x1E, static_cast<std::uint8_t>(v.programMinor));
+    u8(base + kProgramMajor, static_cast<std::uint8_t>(v.programMajor));
+    u8(base + kProgramMinor, static_cast<std::uint8_t>(v.programMinor));
     const QString dates[] = {v.dateInstalled, v.dateParamsChanged, v.dateSetupLast,
                              v.dateSetupBefore};
     for (std::size_t k = 0; k < 4; ++k) {
         const auto b = bcdDateBytes(dates[k]);
-        raw(base + kDates + 3 * k, {b.begin(), b.end()});
+        raw(base + kDateInstalled + 3 * k, {b.begin(), b.end()});
     }
-    f32le(base + 0x2C, v.characteristicNumber);
+    f32le(base + kCharacteristicNumber, v.characteristicNumber);
     for (std::size_t k = 0; k < kLoadRangeCount; ++k) {
         u24le(base + kWorkingCycles + 3 * k, v.workingCycles[k]);
         u24le(base + kRelativeCycles + 3 * k, v.relativeCycles[k]);
