@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -206,17 +205,12 @@ void TForm_Main::checkBank(int bank) {
 }
 
 QString TForm_Main::openDialog() {
-    if (runOpenDialog)
-        return runOpenDialog();
-    const QDir start(QDir::current().filePath("bin_prm"));
-    QFileDialog dialog(this, QStringLiteral("Открыть"),
-                       start.exists() ? start.absolutePath() : QDir::currentPath());
-    dialog.setObjectName("OpenDialog_Main");
-    dialog.setNameFilters({QStringLiteral("Бинарные (*.vrl)"), QStringLiteral("Все файлы (*)")});
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return QDir::toNativeSeparators(dialog.selectedFiles().first());
+    const FileDialogRequest request{
+        QStringLiteral("Открыть"),
+        QDir::current().filePath("bin_prm"),
+        {QStringLiteral("Бинарные (*.vrl)"), QStringLiteral("Все файлы (*)")},
+        QString()};
+    return prompts_.openFileName(request);
 }
 
 void TForm_Main::Menu_OpenClick() {

@@ -3,7 +3,6 @@
 #include "RecorderDocument.h"
 
 #include <QMainWindow>
-#include <functional>
 
 class QAction;
 class QProgressBar;
@@ -39,9 +38,6 @@ public:
     [[nodiscard]] QString currentFileName() const;
     [[nodiscard]] bool documentLoaded() const;
     [[nodiscard]] const RecorderDocument& document() const { return document_; }
-
-    // Runs the open dialog and returns the chosen file ("" when cancelled); tests replace it.
-    std::function<QString()> runOpenDialog;
 
 protected:
     bool event(QEvent* e) override;

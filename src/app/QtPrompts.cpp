@@ -1,11 +1,25 @@
 #include "QtPrompts.h"
 
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace zurval {
 namespace {
 const QString kTitle = QStringLiteral("Анализ РП ЗУРВАЛ");
+
+QString runFileDialog(QWidget* parent, const FileDialogRequest& request, bool save) {
+    QFileDialog dialog(parent, request.title,
+                       QDir(request.folder).exists() ? request.folder : QDir::currentPath());
+    dialog.setNameFilters(request.filters);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return QDir::toNativeSeparators(dialog.selectedFiles().first());
 }
+} // namespace
 
 void QtPrompts::message(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, kTitle, text, QMessageBox::Ok, parent_);
@@ -24,6 +38,14 @@ bool QtPrompts::confirm(const QString& text) {
     return QMessageBox::information(parent_, QStringLiteral("Подтверждение"), text,
                                     QMessageBox::Ok | QMessageBox::Cancel,
                                     QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+QString QtPrompts::openFileName(const FileDialogRequest& request) {
+    return runFileDialog(parent_, request, false);
+}
+
+QString QtPrompts::saveFileName(const FileDialogRequest& request) {
+    return runFileDialog(parent_, request, true);
 }
 
 } // namespace zurval

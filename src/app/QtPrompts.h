@@ -6,7 +6,7 @@ class QWidget;
 
 namespace zurval {
 
-// Modal message boxes over the main window.
+// Modal message boxes and file dialogs over the main window.
 class QtPrompts : public Prompts {
 public:
     explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
@@ -16,6 +16,8 @@ public:
     void error(const QString& text) override;
     void information(const QString& text) override;
     bool confirm(const QString& text) override;
+    QString openFileName(const FileDialogRequest& request) override;
+    QString saveFileName(const FileDialogRequest& request) override;
 
 private:
     QWidget* parent_;

@@ -2,12 +2,21 @@
 
 #include <QString>
 #include <QStringList>
+#include <deque>
 #include <vector>
 
 namespace zurval {
 
-// Every modal message box of the program goes through this interface, so commands can
-// run under tests and in the headless state dump.
+// What a file dialog is opened with.
+struct FileDialogRequest {
+    QString title;
+    QString folder;        // where the dialog starts
+    QStringList filters;   // "Бинарные (*.vrl)", ...
+    QString defaultSuffix; // added to a typed name without one (save dialogs)
+};
+
+// Every modal message box and file dialog of the program goes through this interface, so
+// commands can run under tests and in the headless state dump.
 class Prompts {
 public:
     virtual ~Prompts() = default;
@@ -16,10 +25,13 @@ public:
     virtual void information(const QString& text) = 0; // information box, OK
     // OK and Cancel; true when the user confirms.
     [[nodiscard]] virtual bool confirm(const QString& text) = 0;
+    // The chosen file, or "" when the user cancels.
+    [[nodiscard]] virtual QString openFileName(const FileDialogRequest& request) = 0;
+    [[nodiscard]] virtual QString saveFileName(const FileDialogRequest& request) = 0;
 };
 
-// Records what would have been shown and answers confirmations from a script
-// (the default answer once the script runs out).
+// Records what would have been shown and answers from a script: confirmations take the
+// queued answers, then the default; file dialogs take the queued names, then cancel.
 class ScriptedPrompts : public Prompts {
 public:
     enum class Kind { Plain, Error, Information, Confirm };
@@ -38,11 +50,15 @@ public:
         if (answers_.empty())
             return defaultAnswer_;
         const bool answer = answers_.front();
-        answers_.erase(answers_.begin());
+        answers_.pop_front();
         return answer;
     }
+    QString openFileName(const FileDialogRequest& request) override { return nextFile(request); }
+    QString saveFileName(const FileDialogRequest& request) override { return nextFile(request); }
 
     void queueAnswer(bool answer) { answers_.push_back(answer); }
+    // "" cancels the dialog that takes it.
+    void queueFileName(const QString& path) { files_.push_back(path); }
     [[nodiscard]] const std::vector<Shown>& shown() const { return shown_; }
     [[nodiscard]] QStringList texts() const {
         QStringList out;
@@ -50,12 +66,25 @@ public:
             out << s.text;
         return out;
     }
+    // The requests of the file dialogs shown so far.
+    [[nodiscard]] const std::vector<FileDialogRequest>& fileDialogs() const { return dialogs_; }
     void clear() { shown_.clear(); }
 
 private:
+    QString nextFile(const FileDialogRequest& request) {
+        dialogs_.push_back(request);
+        if (files_.empty())
+            return {};
+        const QString path = files_.front();
+        files_.pop_front();
+        return path;
+    }
+
     bool defaultAnswer_;
-    std::vector<bool> answers_;
+    std::deque<bool> answers_;
+    std::deque<QString> files_;
     std::vector<Shown> shown_;
+    std::vector<FileDialogRequest> dialogs_;
 };
 
 } // namespace zurval

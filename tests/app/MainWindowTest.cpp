@@ -36,7 +36,7 @@ TEST_F(OpenCommand, CancelledDialogLeavesAClearedWindowAndSaysSo) {
     RecordingBuilder b = intactRecording();
     b.operatorBlock(QString::fromUtf8("Сидоров"), "1", "2", "3");
     ASSERT_TRUE(window->openFile(write(b)));
-    window->runOpenDialog = [] { return QString(); };
+    prompts.queueFileName(QString());
     window->Menu_OpenClick();
     ASSERT_EQ(prompts.shown().size(), 1u);
     EXPECT_EQ(prompts.shown()[0].kind, ScriptedPrompts::Kind::Error);
@@ -48,7 +48,7 @@ TEST_F(OpenCommand, CancelledDialogLeavesAClearedWindowAndSaysSo) {
 
 TEST_F(OpenCommand, DialogChoiceBecomesTheCurrentFileName) {
     const QString path = write(intactRecording());
-    window->runOpenDialog = [&] { return path; };
+    prompts.queueFileName(path);
     EXPECT_FALSE(window->documentLoaded());
     window->Menu_OpenClick();
     EXPECT_TRUE(prompts.shown().empty());

@@ -156,8 +156,10 @@ QJsonArray dumpMessages(const ScriptedPrompts& prompts) {
         QString kind = QStringLiteral("plain");
         if (s.kind == ScriptedPrompts::Kind::Error)
             kind = QStringLiteral("error");
-        else if (s.kind != ScriptedPrompts::Kind::Plain)
+        else if (s.kind == ScriptedPrompts::Kind::Information)
             kind = QStringLiteral("information");
+        else if (s.kind == ScriptedPrompts::Kind::Confirm)
+            kind = QStringLiteral("confirm");
         out.append(QJsonObject{{"kind", kind}, {"text", s.text}});
     }
     return out;
