@@ -1,11 +1,11 @@
 #include "Checksums.h"
-#include "DutyClassification.h"
 #include "FileMap.h"
-#include "Opening.h"
+#include "OpenRecording.h"
 #include "SampleRecording.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <memory>
 
 namespace {
 
@@ -17,14 +17,9 @@ void BM_OpenFullRecording(benchmark::State& state) {
         return;
     }
     // Everything the open command computes, without the widgets.
-    for (auto _ : state) {
-        const auto file = zurval::readRecorderFile(path);
-        const zurval::ByteReader r = file->reader();
-        benchmark::DoNotOptimize(zurval::runOpeningChecks(r));
-        const zurval::ServiceInfo service = zurval::decodeServiceAfterLoad(r);
-        benchmark::DoNotOptimize(zurval::classifyDuty(
-            service.workingCycles, service.characteristicNumber, service.texts.normativeGroup));
-    }
+    auto document = std::make_unique<zurval::RecorderDocument>();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zurval::openRecording(path, *document));
 }
 BENCHMARK(BM_OpenFullRecording)->Unit(benchmark::kMillisecond);
 

@@ -1,11 +1,13 @@
 #include "AboutBox.h"
 
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace zurval {
@@ -77,6 +79,15 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     outer->addWidget(panel);
     outer->addWidget(ok, 0, Qt::AlignHCenter);
     setFixedWidth(320);
+}
+
+void TAboutBox::centreOnScreenOf(const QWidget* w) {
+    const QScreen* screen = w && w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    adjustSize();
+    // Moving the box first keeps the dialog from centring itself over its parent instead.
+    move(screen->availableGeometry().center() - rect().center());
 }
 
 } // namespace zurval

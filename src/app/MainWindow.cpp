@@ -2,12 +2,9 @@
 
 #include "AboutBox.h"
 #include "ControlColours.h"
-#include "DutyClassification.h"
 #include "HelpViewer.h"
-#include "Opening.h"
 #include "PanelStatusBar.h"
 #include "Prompts.h"
-#include "ServiceBank.h"
 #include "ServicePages.h"
 
 #include <QDir>
@@ -26,7 +23,10 @@
 namespace zurval {
 namespace {
 
-const QString kCannotOpen = QStringLiteral("\n Файл не удальсь открыть!");
+// Visits a variant with one lambda per alternative.
+template <class... Ts> struct overloaded : Ts... { using Ts::operator()...; };
+template <class... Ts> overloaded(Ts...) -> overloaded<Ts...>;
+
 constexpr int kClientWidth = 794;
 constexpr int kClientHeight = 517;
 
@@ -49,7 +49,8 @@ QTabWidget* innerTabs(QWidget* host, const char* name) {
 
 } // namespace
 
-TForm_Main::TForm_Main(Prompts& prompts, QWidget* parent) : QMainWindow(parent), prompts_(prompts) {
+TForm_Main::TForm_Main(Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), prompts_(prompts), document_(std::make_unique<RecorderDocument>()) {
     setObjectName("Form_Main");
     setWindowTitle(QStringLiteral("Анализ данных регистратора параметров ЗУРВАЛ"));
     setAcceptDrops(true);
@@ -61,6 +62,8 @@ TForm_Main::TForm_Main(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     ClearAll();
 }
+
+TForm_Main::~TForm_Main() = default;
 
 void TForm_Main::buildMenus() {
     struct Item {
@@ -111,6 +114,7 @@ void TForm_Main::buildMenus() {
     QMenu* memory = submenu(file, "Menu_Parametr", "Память");
     Menu_Parametr_Bank0 = add(memory, {"Menu_Parametr_Bank0", "Банк-0", "", true});
     Menu_Parametr_Bank1 = add(memory, {"Menu_Parametr_Bank1", "Банк-1", "", true});
+    // The marks show the displayed bank; only the commands move them (see setCheckedBank).
     Menu_Parametr_Bank0->setCheckable(true);
     Menu_Parametr_Bank1->setCheckable(true);
     connect(Menu_Parametr_Bank0, &QAction::triggered, this, &TForm_Main::Menu_Parametr_Bank0Click);
@@ -138,6 +142,7 @@ void TForm_Main::buildPages() {
     servicePage_->setObjectName("TabSheet_Ident");
     loadPage_ = new LoadSpectrumPage;
     loadPage_->setObjectName("TabSheet_Narab");
+    pages_ = {servicePage_, loadPage_};
     inf->addTab(servicePage_, QStringLiteral("Служебная"));
     inf->addTab(loadPage_, QStringLiteral("Наработка"));
     PageControl_Main->addTab(constPage, QStringLiteral("Основная информация"));
@@ -194,12 +199,12 @@ bool TForm_Main::documentLoaded() const {
     return Menu_Open->property("Tag").toInt() == 1;
 }
 
-void TForm_Main::showVersion() {
-    StatusBar_Main->setPanelText(2,
-                                 QStringLiteral("Версия ЦРО: %1").arg(document_.recorderVersion));
+void TForm_Main::setDocumentLoaded() {
+    Menu_Open->setProperty("Tag", 1);
 }
 
-void TForm_Main::checkBank(int bank) {
+void TForm_Main::setCheckedBank(int bank) {
+    checkedBank_ = bank;
     Menu_Parametr_Bank0->setChecked(bank == 0);
     Menu_Parametr_Bank1->setChecked(bank == 1);
 }
@@ -229,58 +234,53 @@ bool TForm_Main::openFile(const QString& path) {
 }
 
 bool TForm_Main::loadCurrentFile() {
-    const std::optional<RecorderFile> file = readRecorderFile(currentFileName());
-    if (!file) {
-        prompts_.error(kCannotOpen);
+    const OpenOutcome outcome = openRecording(currentFileName(), *document_);
+    if (!outcome.opened) {
+        prompts_.error(kCannotOpenMessage);
         return false;
     }
-    Menu_Open->setProperty("Tag", 1);
-    checkBank(0);
-    const ByteReader r = file->reader();
-
-    const OpeningChecks checks = runOpeningChecks(r);
-    setControlBackground(StatusBar_Main, checks.imageIntact ? buttonFace() : colours::Gray);
-    document_.recorderVersion = checks.versionEstimate;
-    showVersion();
-    for (const QString& message : checks.bankMessages)
-        prompts_.message(message);
-
-    const ServiceInfo service = decodeServiceAfterLoad(r);
-    checkBank(service.selectedBank);
-    servicePage_->showOperator(checks.operatorBlock);
-    document_.recorderVersion = service.recorderVersion;
-    showVersion();
-    servicePage_->showService(service.texts);
-    servicePage_->showLiftedMass(service.liftedMass);
-    loadPage_->showCounters(service.texts);
-    document_.characteristicNumber = service.characteristicNumber;
-
-    const DutyClassification duty = classifyDuty(
-        service.workingCycles, document_.characteristicNumber, service.texts.normativeGroup);
-    servicePage_->showClassification(duty);
-    loadPage_->showGauges(duty.gaugePercent);
+    setDocumentLoaded();
+    setCheckedBank(0);
+    for (const OpenNotice& notice : outcome.notices)
+        tell(notice);
+    for (DocumentView* page : pages_)
+        page->show(*document_);
     return true;
 }
 
-void TForm_Main::showSingleBank(int bank) {
-    const std::optional<RecorderFile> file = readRecorderFile(currentFileName());
-    if (!file) {
-        prompts_.error(kCannotOpen);
+void TForm_Main::tell(const OpenNotice& notice) {
+    std::visit(overloaded{
+                   [this](const notice::Message& m) { prompts_.message(m.text); },
+                   [this](const notice::ImageChecked& c) {
+                       setControlBackground(StatusBar_Main,
+                                            c.intact ? buttonFace() : colours::Gray);
+                   },
+                   [this](const notice::VersionShown& v) {
+                       StatusBar_Main->setPanelText(2, versionPanelText(v.recorderVersion));
+                   },
+                   [this](const notice::BankChosen& b) { setCheckedBank(b.bank); },
+               },
+               notice);
+}
+
+void TForm_Main::showBank(int bank) {
+    // Qt has already toggled the clicked item; the marks follow the command's outcome.
+    if (!showSingleBank(currentFileName(), bank, *document_)) {
+        setCheckedBank(checkedBank_);
+        prompts_.error(kCannotOpenMessage);
         return;
     }
-    Menu_Open->setProperty("Tag", 1);
-    checkBank(bank);
-    const ServicePageTexts texts = decodeSingleBank(file->reader(), bank);
-    servicePage_->showService(texts);
-    loadPage_->showCounters(texts);
+    setDocumentLoaded();
+    setCheckedBank(bank);
+    servicePage_->showService(document_->service.texts);
+    loadPage_->showCounters(document_->service.texts);
 }
 
 void TForm_Main::ClearAll() {
     setControlBackground(StatusBar_Main, buttonFace());
-    servicePage_->clearOperator();
-    servicePage_->clearService();
-    loadPage_->clearGauges();
-    loadPage_->clearCounters();
+    for (DocumentView* page : pages_)
+        page->clear();
+    document_->clearDecoded();
 }
 
 void TForm_Main::M_HelpClick() {
@@ -290,6 +290,7 @@ void TForm_Main::M_HelpClick() {
 void TForm_Main::M_AboutClick() {
     // A fresh box for each showing, freed when it closes; the start-up one stays hidden.
     TAboutBox box(this);
+    box.centreOnScreenOf(this);
     box.exec();
 }
 

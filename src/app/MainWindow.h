@@ -1,8 +1,10 @@
 #pragma once
 
-#include "RecorderDocument.h"
+#include "OpenRecording.h"
 
 #include <QMainWindow>
+#include <memory>
+#include <vector>
 
 class QAction;
 class QProgressBar;
@@ -10,6 +12,7 @@ class QTabWidget;
 
 namespace zurval {
 
+class DocumentView;
 class Prompts;
 class PanelStatusBar;
 class ServicePage;
@@ -21,23 +24,25 @@ class TForm_Main : public QMainWindow {
     Q_OBJECT
 public:
     explicit TForm_Main(Prompts& prompts, QWidget* parent = nullptr);
+    ~TForm_Main() override;
 
     // Файл → Открыть...: clears the pages, asks for a file and opens it.
     void Menu_OpenClick();
     // Opens path as if it had been chosen in the open dialog; false when it cannot be opened.
     bool openFile(const QString& path);
-    // Resets every page to its defaults.
+    // Resets every page and forgets the decoded document.
     void ClearAll();
     // Память → Банк-0 / Банк-1: the values of one bank alone, read anew from the file.
-    void Menu_Parametr_Bank0Click() { showSingleBank(0); }
-    void Menu_Parametr_Bank1Click() { showSingleBank(1); }
+    void Menu_Parametr_Bank0Click() { showBank(0); }
+    void Menu_Parametr_Bank1Click() { showBank(1); }
     void M_HelpClick();
     void M_AboutClick();
 
     // The current file name lives in panel 1 of the status bar.
     [[nodiscard]] QString currentFileName() const;
+    // The document-loaded mark lives in the Tag of Menu_Open.
     [[nodiscard]] bool documentLoaded() const;
-    [[nodiscard]] const RecorderDocument& document() const { return document_; }
+    [[nodiscard]] const RecorderDocument& document() const { return *document_; }
 
 protected:
     bool event(QEvent* e) override;
@@ -48,14 +53,17 @@ private:
     void buildMenus();
     void buildPages();
     bool loadCurrentFile();
-    void showSingleBank(int bank);
-    void checkBank(int bank);
-    void showVersion();
+    void tell(const OpenNotice& notice);
+    void showBank(int bank);
+    void setCheckedBank(int bank);
+    void setDocumentLoaded();
     void setCurrentFileName(const QString& path);
     [[nodiscard]] QString openDialog();
 
     Prompts& prompts_;
-    RecorderDocument document_;
+    std::unique_ptr<RecorderDocument> document_;
+    // The pages in the order the open command fills them.
+    std::vector<DocumentView*> pages_;
     TAboutBox* AboutBox = nullptr; // created at start-up, stays hidden
 
     QTabWidget* PageControl_Main = nullptr;
@@ -66,6 +74,7 @@ private:
     QAction* Menu_Open = nullptr;
     QAction* Menu_Parametr_Bank0 = nullptr;
     QAction* Menu_Parametr_Bank1 = nullptr;
+    int checkedBank_ = -1; // no mark until a file is opened
 };
 
 } // namespace zurval

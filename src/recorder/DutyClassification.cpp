@@ -1,5 +1,7 @@
 #include "DutyClassification.h"
 
+#include "NumberFormat.h"
+
 #include <cstdint>
 
 namespace zurval {
@@ -22,11 +24,9 @@ constexpr int kGroups[4][10] = {
 
 constexpr int kNormativeNumbers[8] = {8000, 16000, 32000, 63000, 125000, 250000, 500000, 1000000};
 
-int normativeNumber(const QString& group) {
-    for (int n = 1; n <= 8; ++n)
-        if (group == QStringLiteral("A%1").arg(n))
-            return kNormativeNumbers[n - 1];
-    return 0;
+// Groups outside A1 … A8 (a damaged bank byte) have no normative number.
+int normativeNumber(int group) {
+    return group >= 1 && group <= 8 ? kNormativeNumbers[group - 1] : 0;
 }
 
 // A factor that no class covers (above 1.0, or not a number at all) gets the heaviest
@@ -42,7 +42,7 @@ int spectrumClass(float factor) {
 } // namespace
 
 DutyClassification classifyDuty(const std::array<std::uint32_t, kLoadRangeCount>& workingCycles,
-                                float characteristicNumber, const QString& normativeGroupText) {
+                                float characteristicNumber, int normativeGroup) {
     DutyClassification d;
 
     std::uint64_t total = 0;
@@ -57,7 +57,7 @@ DutyClassification classifyDuty(const std::array<std::uint32_t, kLoadRangeCount>
     for (int i = 0; i < kLoadRangeCount; ++i)
         d.gaugePercent[i] = static_cast<int>(workingCycles[i] * std::uint64_t{100} / largest);
 
-    d.normativeCharacteristicNumber = normativeNumber(normativeGroupText);
+    d.normativeCharacteristicNumber = normativeNumber(normativeGroup);
 
     // A total equal to a threshold already belongs to the higher class.
     d.classU = 0;
@@ -72,6 +72,16 @@ DutyClassification classifyDuty(const std::array<std::uint32_t, kLoadRangeCount>
     d.classQ = spectrumClass(d.loadSpectrumFactor);
     d.groupA = kGroups[d.classQ - 1][d.classU];
     return d;
+}
+
+QString groupText(int group) {
+    return QStringLiteral("A%1").arg(group);
+}
+
+DutyTexts dutyTexts(const DutyClassification& d) {
+    return {QString::number(d.normativeCharacteristicNumber), QStringLiteral("U%1").arg(d.classU),
+            formatPattern(d.loadSpectrumFactor, "#0.000"), QStringLiteral("Q%1").arg(d.classQ),
+            groupText(d.groupA)};
 }
 
 } // namespace zurval

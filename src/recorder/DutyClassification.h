@@ -17,8 +17,21 @@ struct DutyClassification {
     int groupA = 1;                                  // Label_RezhA "A<n>"
 };
 
+// normativeGroup is the n of the crane's normative group An (the bank's byte plus one).
 [[nodiscard]] DutyClassification
 classifyDuty(const std::array<std::uint32_t, kLoadRangeCount>& workingCycles,
-             float characteristicNumber, const QString& normativeGroupText);
+             float characteristicNumber, int normativeGroup);
+
+// The results as the service page and the information card show them.
+struct DutyTexts {
+    QString normativeCharacteristicNumber; // Label_NHarch
+    QString classU;                        // Label_KIspU, "U4"
+    QString loadSpectrumFactor;            // Label_KNag, "#0.000"
+    QString classQ;                        // Label_RezhQ, "Q1"
+    QString groupA;                        // Label_RezhA, "A3"
+};
+[[nodiscard]] DutyTexts dutyTexts(const DutyClassification& d);
+// "A" followed by the group number: the normative group and the current one alike.
+[[nodiscard]] QString groupText(int group);
 
 } // namespace zurval

@@ -1,6 +1,7 @@
 #include "ServiceBank.h"
 
 #include "Cp1251.h"
+#include "DutyClassification.h"
 #include "FileMap.h"
 #include "NumberFormat.h"
 #include "RecorderFile.h"
@@ -59,7 +60,7 @@ ServicePageTexts bankTexts(const ServiceBankValues& b) {
     t.dateParamsChanged = b.dateParamsChanged;
     t.dateSetupLast = b.dateSetupLast;
     t.dateSetupBefore = b.dateSetupBefore;
-    t.normativeGroup = QStringLiteral("A%1").arg(int{b.normativeGroup} + 1);
+    t.normativeGroup = groupText(int{b.normativeGroup} + 1);
     t.characteristicNumber = formatPattern(b.characteristicNumber, "#0.00");
     for (int k = 0; k < kOperatingTimeCount; ++k)
         t.operatingTimes[k] = formatOperatingTime(b.operatingSeconds[k]);
@@ -155,6 +156,7 @@ ServiceInfo decodeServiceAfterLoad(const ByteReader& r) {
     info.selectedBank = selectBank(r);
     const ServiceBankValues& selected = info.selectedBank == 1 ? bank1 : bank0;
     info.recorderVersion = selected.version;
+    info.normativeGroup = int{selected.normativeGroup} + 1;
     info.characteristicNumber =
         largerCharacteristicNumber(bank0.characteristicNumber, bank1.characteristicNumber);
 

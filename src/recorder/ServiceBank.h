@@ -72,8 +72,9 @@ struct ServicePageTexts {
 // What the open command shows from the banks.
 struct ServiceInfo {
     int selectedBank = 0;
-    int recorderVersion = 0;                                    // the selected bank's version byte
-    float characteristicNumber = 0;                             // the larger of the two banks'
+    int recorderVersion = 0;        // the selected bank's version byte
+    float characteristicNumber = 0; // the larger of the two banks'
+    int normativeGroup = 1;         // the n of An, from the selected bank
     std::array<std::uint32_t, kLoadRangeCount> workingCycles{}; // per range, the larger
     ServicePageTexts texts;
     QString liftedMass; // Label_QSumm, "123,45 т."

@@ -1,3 +1,4 @@
+#include "StateDump.h"
 #include "AppTestSupport.h"
 
 #include <QDir>
@@ -102,4 +103,27 @@ TEST_F(StateDump, RussianLocaleWritesDecimalCommas) {
     EXPECT_EQ(d.control("Edit_HarCh")["text"].toString(), "0,14"); // 0.145f is 0.14499…
     EXPECT_EQ(d.control("Label_QSumm")["text"].toString(), QString::fromUtf8("123,45 т."));
     EXPECT_EQ(d.control("Label_KNag")["text"].toString(), "0,145");
+}
+
+namespace {
+// A custom control of the kind the charts and the protection picture are.
+struct SelfDescribingPicture : QWidget, DescribesOwnState {
+    QJsonObject describeState() const override { return {{"frame", 42}}; }
+};
+} // namespace
+
+TEST_F(StateDump, EveryNamedControlIsReportedOnceAndCustomOnesDescribeThemselves) {
+    EXPECT_EQ(duplicateControlNames(window.get()), QStringList());
+    const QJsonObject controls = dumpControls(window.get());
+    EXPECT_FALSE(controls.contains("ScrollLeftButton")); // a tab bar's own button
+    EXPECT_TRUE(controls.contains("TabSheet_Narab"));
+
+    auto* picture = new SelfDescribingPicture;
+    picture->setObjectName("PaintBox_Test");
+    picture->setParent(window.get());
+    EXPECT_EQ(dumpControls(window.get())["PaintBox_Test"].toObject()["frame"].toInt(), 42);
+
+    auto* twin = new QLabel(window.get());
+    twin->setObjectName("Edit_NKr");
+    EXPECT_EQ(duplicateControlNames(window.get()), QStringList({"Edit_NKr"}));
 }

@@ -1,4 +1,5 @@
 #include "DutyClassification.h"
+#include "NumberFormat.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -16,13 +17,13 @@ Counters counters(std::initializer_list<std::uint32_t> leading) {
 }
 
 DutyClassification classify(std::uint32_t totalCycles, float characteristicNumber) {
-    return classifyDuty(counters({totalCycles}), characteristicNumber, QStringLiteral("A1"));
+    return classifyDuty(counters({totalCycles}), characteristicNumber, 1);
 }
 
 } // namespace
 
 TEST(DutyGauges, ShowEachRangeAsAPercentOfTheLargest) {
-    const DutyClassification d = classifyDuty(counters({100, 300, 0}), 0, QString());
+    const DutyClassification d = classifyDuty(counters({100, 300, 0}), 0, 1);
     EXPECT_EQ(d.gaugePercent[0], 33);
     EXPECT_EQ(d.gaugePercent[1], 100);
     EXPECT_EQ(d.gaugePercent[2], 0);
@@ -30,7 +31,7 @@ TEST(DutyGauges, ShowEachRangeAsAPercentOfTheLargest) {
 }
 
 TEST(DutyGauges, AllZeroCountersGiveEmptyGauges) {
-    const DutyClassification d = classifyDuty(Counters{}, 0.75f, QString());
+    const DutyClassification d = classifyDuty(Counters{}, 0.75f, 1);
     for (const int percent : d.gaugePercent)
         EXPECT_EQ(percent, 0);
     EXPECT_EQ(d.classU, 0);
@@ -38,7 +39,7 @@ TEST(DutyGauges, AllZeroCountersGiveEmptyGauges) {
 }
 
 TEST(DutyGauges, LargeCountersDoNotOverflow) {
-    const DutyClassification d = classifyDuty(counters({2000000000u, 4000000000u}), 0, QString());
+    const DutyClassification d = classifyDuty(counters({2000000000u, 4000000000u}), 0, 1);
     EXPECT_EQ(d.gaugePercent[0], 50);
     EXPECT_EQ(d.gaugePercent[1], 100);
 }
@@ -54,12 +55,12 @@ TEST(DutyClassU, ATotalOnAThresholdBelongsToTheHigherClass) {
 }
 
 TEST(DutyClassU, TheTotalIsSummedAcrossAllRangesWithoutWrapping) {
-    EXPECT_EQ(classifyDuty(counters({400, 15600}), 0, QString()).classU, 1);
+    EXPECT_EQ(classifyDuty(counters({400, 15600}), 0, 1).classU, 1);
     Counters spread{};
     spread.fill(300000); // 4,200,000 in all
-    EXPECT_EQ(classifyDuty(spread, 0, QString()).classU, 9);
+    EXPECT_EQ(classifyDuty(spread, 0, 1).classU, 9);
     // 2^32 in total: a 32-bit sum would wrap to 0.
-    const DutyClassification d = classifyDuty(counters({0xFFFFFFFFu, 1}), 1.0f, QString());
+    const DutyClassification d = classifyDuty(counters({0xFFFFFFFFu, 1}), 1.0f, 1);
     EXPECT_EQ(d.classU, 9);
     EXPECT_LT(d.loadSpectrumFactor, 1e-9f);
 }
@@ -91,26 +92,46 @@ TEST(DutyClassQ, FactorsNoClassCoversGetTheHeaviestClass) {
     EXPECT_EQ(classify(0, -2.0f).classQ, 1); // below every bound
 }
 
-TEST(DutyGroup, CornersOfTheGroupTable) {
-    EXPECT_EQ(classify(0, 0).groupA, 1);                 // U0 Q1
-    EXPECT_EQ(classify(4000000, 1).groupA, 8);           // U9 Q1
-    EXPECT_EQ(classify(32000, 32000).groupA, 4);         // U2 Q4
-    EXPECT_EQ(classify(0, 1).groupA, 2);                 // U0 Q4
-    EXPECT_EQ(classify(4000000, 4000000).groupA, 8);     // U9 Q4
-    EXPECT_EQ(classify(63000, 0.4f * 63000).groupA, 4);  // U3 Q3
-    EXPECT_EQ(classify(16000, 0.25f * 16000).groupA, 1); // U1 Q2
+TEST(DutyGroup, FollowsTheWholeGroupTableOfTheStandard) {
+    // ISO 4301/1: group An by load spectrum class (rows Q1 … Q4) and class of use (U0 … U9).
+    const int expected[4][10] = {
+        {1, 1, 1, 2, 3, 4, 5, 6, 7, 8},
+        {1, 1, 2, 3, 4, 5, 6, 7, 8, 8},
+        {1, 2, 3, 4, 5, 6, 7, 8, 8, 8},
+        {2, 3, 4, 5, 6, 7, 8, 8, 8, 8},
+    };
+    // A total inside each class of use, and a factor inside each load spectrum class.
+    const std::uint32_t totals[10] = {1000,   16000,  32000,   63000,   125000,
+                                      250000, 500000, 1000000, 2000000, 4000000};
+    const double factors[4] = {0.1, 0.2, 0.4, 0.8};
+    for (int q = 0; q < 4; ++q)
+        for (int u = 0; u < 10; ++u) {
+            const DutyClassification d =
+                classify(totals[u], static_cast<float>(factors[q] * totals[u]));
+            EXPECT_EQ(d.classU, u);
+            EXPECT_EQ(d.classQ, q + 1);
+            EXPECT_EQ(d.groupA, expected[q][u]) << "Q" << q + 1 << " U" << u;
+        }
 }
 
-TEST(DutyNormativeNumber, FollowsTheNormativeGroupText) {
-    const auto normative = [](const char* group) {
-        return classifyDuty(Counters{}, 0, QString::fromUtf8(group)).normativeCharacteristicNumber;
+TEST(DutyNormativeNumber, FollowsTheNormativeGroup) {
+    const auto normative = [](int group) {
+        return classifyDuty(Counters{}, 0, group).normativeCharacteristicNumber;
     };
-    EXPECT_EQ(normative("A1"), 8000);
-    EXPECT_EQ(normative("A5"), 125000);
-    EXPECT_EQ(normative("A8"), 1000000);
-    EXPECT_EQ(normative("A9"), 0);
-    EXPECT_EQ(normative("A0"), 0);
-    EXPECT_EQ(normative(""), 0);
-    EXPECT_EQ(normative("a5"), 0);
-    EXPECT_EQ(normative("А5"), 0); // Cyrillic А
+    EXPECT_EQ(normative(1), 8000);
+    EXPECT_EQ(normative(5), 125000);
+    EXPECT_EQ(normative(8), 1000000);
+    EXPECT_EQ(normative(9), 0);
+    EXPECT_EQ(normative(0), 0);
+    EXPECT_EQ(normative(-127), 0);
+}
+
+TEST(DutyTexts, AreTheLabelsOfTheServicePage) {
+    setDecimalSeparator(QChar(','));
+    const DutyTexts t = dutyTexts(classifyDuty(counters({125000}), 1125, 5));
+    EXPECT_EQ(t.normativeCharacteristicNumber, "125000");
+    EXPECT_EQ(t.classU, "U4");
+    EXPECT_EQ(t.loadSpectrumFactor, "0,009");
+    EXPECT_EQ(t.classQ, "Q1");
+    EXPECT_EQ(t.groupA, "A3");
 }

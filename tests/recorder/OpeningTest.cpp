@@ -26,6 +26,8 @@ TEST(ScanRecorderVersion, MarksAboveThreeAreOnlyPassedOver) {
     RecordingBuilder b;
     b.fill(kFrames, kFrameCount * kFrameSize, 0xFF).frameMark(0, 0xFF).frameMark(1, 1);
     EXPECT_EQ(estimateOf(b), 1);
+    b.frameMark(1, 4).frameMark(2, 3).frameMark(3, 1); // three is a version: the scan stops
+    EXPECT_EQ(estimateOf(b), 3);
 }
 
 TEST(ScanRecorderVersion, StopsAtTheEndOfTheDataKeepingTheLastMarkSeen) {
@@ -33,6 +35,8 @@ TEST(ScanRecorderVersion, StopsAtTheEndOfTheDataKeepingTheLastMarkSeen) {
     b.resize(kFrames + 3 * kFrameSize + 10); // three whole slots, then a stub
     b.frameMark(0, 0xFF).frameMark(1, 0xA0).frameMark(2, 0x50);
     EXPECT_EQ(estimateOf(b), 0x50);
+    b.frameMark(2, 0x91); // a date mark in the last slot is passed over like any other
+    EXPECT_EQ(estimateOf(b), 0xFF);
     EXPECT_EQ(scanRecorderVersion(ByteReader()), 150);
     // Past the frame ring the scan reads on into the rest of the file.
     RecordingBuilder erased;

@@ -4,8 +4,10 @@
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QColor>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QJsonDocument>
 #include <QLabel>
@@ -14,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextEdit>
@@ -131,28 +134,67 @@ QJsonObject dumpAction(const QAction* a) {
     return c;
 }
 
+// Children that Qt makes inside its own widgets (the scroll buttons of a tab bar, the
+// viewport of a table) carry names of Qt's, not ours.
+bool isQtInternal(const QObject* o, const QObject* root) {
+    if (o->objectName().startsWith("qt_"))
+        return true;
+    for (const QObject* p = o->parent(); p && p != root; p = p->parent())
+        if (qobject_cast<const QTabBar*>(p) || qobject_cast<const QAbstractSpinBox*>(p) ||
+            qobject_cast<const QComboBox*>(p))
+            return true;
+    return false;
+}
+
+// Our named controls below root, root included, in the order of the object tree.
+QList<const QObject*> namedControls(const QObject* root) {
+    QList<const QObject*> out;
+    QList<const QObject*> all{root};
+    for (const QObject* o : root->findChildren<QObject*>())
+        all.append(o);
+    for (const QObject* o : all)
+        if (!o->objectName().isEmpty() && !isQtInternal(o, root) &&
+            (qobject_cast<const QWidget*>(o) || qobject_cast<const QAction*>(o) ||
+             dynamic_cast<const DescribesOwnState*>(o)))
+            out.append(o);
+    return out;
+}
+
 } // namespace
 
 QJsonObject dumpControls(const QObject* root) {
     QJsonObject controls;
-    QList<const QObject*> all{root};
-    for (const QObject* o : root->findChildren<QObject*>())
-        all.append(o);
-    for (const QObject* o : all) {
-        const QString name = o->objectName();
-        if (name.isEmpty() || name.startsWith("qt_"))
-            continue;
+    for (const QObject* o : namedControls(root)) {
+        QJsonObject c;
         if (const auto* w = qobject_cast<const QWidget*>(o))
-            controls[name] = dumpWidget(w);
+            c = dumpWidget(w);
         else if (const auto* a = qobject_cast<const QAction*>(o))
-            controls[name] = dumpAction(a);
+            c = dumpAction(a);
+        if (const auto* self = dynamic_cast<const DescribesOwnState*>(o)) {
+            const QJsonObject own = self->describeState();
+            for (auto it = own.begin(); it != own.end(); ++it)
+                c[it.key()] = it.value();
+        }
+        controls[o->objectName()] = c;
     }
     return controls;
 }
 
-QJsonArray dumpMessages(const ScriptedPrompts& prompts) {
+QStringList duplicateControlNames(const QObject* root) {
+    QStringList seen, duplicates;
+    for (const QObject* o : namedControls(root)) {
+        if (seen.contains(o->objectName()) && !duplicates.contains(o->objectName()))
+            duplicates << o->objectName();
+        seen << o->objectName();
+    }
+    return duplicates;
+}
+
+QJsonArray dumpMessages(const ScriptedPrompts& prompts, std::size_t from) {
     QJsonArray out;
-    for (const ScriptedPrompts::Shown& s : prompts.shown()) {
+    const std::vector<ScriptedPrompts::Shown>& shown = prompts.shown();
+    for (std::size_t i = from; i < shown.size(); ++i) {
+        const ScriptedPrompts::Shown& s = shown[i];
         QString kind = QStringLiteral("plain");
         if (s.kind == ScriptedPrompts::Kind::Error)
             kind = QStringLiteral("error");

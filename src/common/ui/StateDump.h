@@ -10,10 +10,20 @@ class QObject;
 
 namespace zurval {
 
+// A control the generic walk cannot read (a chart, a series, a picture) describes itself:
+// the fields it returns are added to its entry in the dump.
+class DescribesOwnState {
+public:
+    virtual ~DescribesOwnState() = default;
+    [[nodiscard]] virtual QJsonObject describeState() const = 0;
+};
+
 // State of every named control below root, keyed by objectName. Walks the object tree
 // generically, so every page is covered without code of its own.
 [[nodiscard]] QJsonObject dumpControls(const QObject* root);
-[[nodiscard]] QJsonArray dumpMessages(const ScriptedPrompts& prompts);
+// Names that more than one of our controls carry: in the dump one would hide the other.
+[[nodiscard]] QStringList duplicateControlNames(const QObject* root);
+[[nodiscard]] QJsonArray dumpMessages(const ScriptedPrompts& prompts, std::size_t from = 0);
 // {"messages": [...], "controls": {...}} as UTF-8 JSON with sorted keys.
 [[nodiscard]] QByteArray stateJson(const QObject* root, const ScriptedPrompts& prompts);
 

@@ -1,7 +1,7 @@
 #include "ServicePages.h"
 
 #include "ControlColours.h"
-#include "NumberFormat.h"
+#include "RecorderDocument.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,11 +15,22 @@
 namespace zurval {
 namespace {
 
+// Rows a little tighter than the style's default, so the page fits the fixed window.
+constexpr int kEditHeight = 20;
+
+// A group whose layout keeps slim margins.
+template <class Layout> Layout* groupLayout(QGroupBox* group) {
+    auto* layout = new Layout(group);
+    layout->setContentsMargins(8, 4, 8, 4);
+    return layout;
+}
+
 QLineEdit* readOnlyEdit(const char* name, int width = 0) {
     auto* e = new QLineEdit;
     e->setObjectName(QString::fromLatin1(name));
     e->setReadOnly(true);
     e->setFocusPolicy(Qt::NoFocus);
+    e->setFixedHeight(kEditHeight);
     if (width > 0)
         e->setFixedWidth(width);
     return e;
@@ -58,7 +69,8 @@ QHBoxLayout* row(std::initializer_list<std::pair<QString, QWidget*>> cells) {
 // Captions in one column, their controls in the next.
 QGridLayout* captionColumn(const std::vector<std::pair<QString, QWidget*>>& rows) {
     auto* grid = new QGridLayout;
-    grid->setVerticalSpacing(2);
+    grid->setVerticalSpacing(1);
+    grid->setContentsMargins(8, 4, 8, 4);
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
         grid->addWidget(caption(rows[i].first), i, 0);
         grid->addWidget(rows[i].second, i, 1);
@@ -117,23 +129,24 @@ ServicePage::ServicePage(QWidget* parent) : QWidget(parent) {
             readOnlyEdit(QStringLiteral("Edit_DataSchRP%1").arg(k).toLatin1().constData(), 64);
 
     auto* crane = new QGroupBox(QStringLiteral("Информация о кране и ограничителе"));
-    auto* craneRows = new QVBoxLayout(crane);
-    craneRows->setSpacing(3);
-    craneRows->addLayout(row({{"Кран:", Edit_MarkaKr},
-                              {"№", Edit_NKr},
-                              {"Тип крана:", Edit_ModRP},
+    auto* craneRows = groupLayout<QVBoxLayout>(crane);
+    craneRows->setSpacing(2);
+    craneRows->addLayout(row({{"Кран:", Edit_MarkaKr}, {"№", Edit_NKr}}));
+    craneRows->addLayout(row({{"Тип крана:", Edit_ModRP},
                               {"Стрела:", Edit_IspKr},
                               {"Год изготовления крана:", Edit_GodKr}}));
     craneRows->addLayout(
         row({{"Версия РП:", Edit_VProg}, {"№", Edit_NRP}, {"Установлен на кран", Edit_DataUst}}));
-    craneRows->addLayout(
+    QGridLayout* changeDates =
         captionColumn({{"Дата последнего изменения параметров крана", Edit_DataIzm},
                        {"Дата  предпоследнего вхождения в режим настройки", Edit_DataN1},
-                       {"Дата  последнего вхождения в режим настройки", Edit_DataN0}}));
+                       {"Дата  последнего вхождения в режим настройки", Edit_DataN0}});
+    changeDates->setContentsMargins(0, 0, 0, 0);
+    craneRows->addLayout(changeDates);
 
     auto* person = new QGroupBox(QStringLiteral("Информация об операторе"));
-    auto* personRows = new QVBoxLayout(person);
-    personRows->setSpacing(3);
+    auto* personRows = groupLayout<QVBoxLayout>(person);
+    personRows->setSpacing(2);
     personRows->addLayout(row({{"Информацию считал:", Edit_Name}, {"Удост. №", Edit_NUd}}));
     personRows->addLayout(row({{"Организация:", Edit_Org}, {"Дата считывания:", Edit_DataSch}}));
 
@@ -157,8 +170,8 @@ ServicePage::ServicePage(QWidget* parent) : QWidget(parent) {
     times->setLayout(captionColumn(timeRows));
 
     auto* removals = new QGroupBox(QStringLiteral("Даты снятия РП с крана"));
-    auto* removalGrid = new QGridLayout(removals);
-    removalGrid->setVerticalSpacing(2);
+    auto* removalGrid = groupLayout<QGridLayout>(removals);
+    removalGrid->setVerticalSpacing(1);
     for (int k = 0; k < 10; ++k) {
         removalGrid->addWidget(caption(QStringLiteral("Дата %1 _______").arg(k)), k % 5,
                                (k / 5) * 2);
@@ -182,18 +195,14 @@ ServicePage::ServicePage(QWidget* parent) : QWidget(parent) {
     page->addWidget(crane);
     page->addLayout(columns, 1);
 
-    clearOperator();
-    clearService();
+    clear();
 }
 
-void ServicePage::clearOperator() {
+void ServicePage::clear() {
     fill(Edit_Name, kUnknown);
     fill(Edit_NUd, "00000000");
     fill(Edit_Org, QStringLiteral("Неизвестна"));
     fill(Edit_DataSch, kNoDate);
-}
-
-void ServicePage::clearService() {
     fill(Edit_MarkaKr, kUnknown);
     fill(Edit_NKr, "0000000");
     fill(Edit_IspKr, kUnknown);
@@ -214,6 +223,13 @@ void ServicePage::clearService() {
     Label_RezhQ->setText("Q1");
     Label_KIspU->setText("U1");
     Label_KNag->setText("0");
+}
+
+void ServicePage::show(const RecorderDocument& document) {
+    showOperator(document.operatorBlock);
+    showService(document.service.texts);
+    Label_QSumm->setText(document.service.liftedMass);
+    showClassification(document.duty);
 }
 
 void ServicePage::showOperator(const OperatorBlock& op) {
@@ -244,16 +260,13 @@ void ServicePage::showService(const ServicePageTexts& t) {
         fill(removalDateEdits_[k], t.removalDates[k]);
 }
 
-void ServicePage::showLiftedMass(const QString& text) {
-    Label_QSumm->setText(text);
-}
-
 void ServicePage::showClassification(const DutyClassification& d) {
-    Label_NHarch->setText(QString::number(d.normativeCharacteristicNumber));
-    Label_KIspU->setText(QStringLiteral("U%1").arg(d.classU));
-    Label_KNag->setText(formatPattern(d.loadSpectrumFactor, "#0.000"));
-    Label_RezhQ->setText(QStringLiteral("Q%1").arg(d.classQ));
-    Label_RezhA->setText(QStringLiteral("A%1").arg(d.groupA));
+    const DutyTexts t = dutyTexts(d);
+    Label_NHarch->setText(t.normativeCharacteristicNumber);
+    Label_KIspU->setText(t.classU);
+    Label_KNag->setText(t.loadSpectrumFactor);
+    Label_RezhQ->setText(t.classQ);
+    Label_RezhA->setText(t.groupA);
 }
 
 LoadSpectrumPage::LoadSpectrumPage(QWidget* parent) : QWidget(parent) {
@@ -289,16 +302,12 @@ LoadSpectrumPage::LoadSpectrumPage(QWidget* parent) : QWidget(parent) {
     }
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(kLoadRangeCount + 1, 1);
-    clearGauges();
-    clearCounters();
+    clear();
 }
 
-void LoadSpectrumPage::clearGauges() {
+void LoadSpectrumPage::clear() {
     for (QProgressBar* g : gauges_)
         g->setValue(0);
-}
-
-void LoadSpectrumPage::clearCounters() {
     for (int i = 0; i < kLoadRangeCount; ++i) {
         fill(working_[i], i == 0 ? "1" : "0");
         fill(relative_[i], "0");
@@ -312,9 +321,10 @@ void LoadSpectrumPage::showCounters(const ServicePageTexts& t) {
     }
 }
 
-void LoadSpectrumPage::showGauges(const std::array<int, kLoadRangeCount>& percent) {
+void LoadSpectrumPage::show(const RecorderDocument& document) {
+    showCounters(document.service.texts);
     for (int i = 0; i < kLoadRangeCount; ++i)
-        gauges_[i]->setValue(percent[i]);
+        gauges_[i]->setValue(document.duty.gaugePercent[i]);
 }
 
 } // namespace zurval

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DocumentView.h"
 #include "DutyClassification.h"
 #include "RecorderFile.h"
 #include "ServiceBank.h"
@@ -15,19 +16,20 @@ namespace zurval {
 
 // "Служебная": identification, operator, duty, mechanism times, removal dates.
 // Display only: the edits are read-only so their texts stay readable and selectable.
-class ServicePage : public QWidget {
+class ServicePage : public QWidget, public DocumentView {
     Q_OBJECT
 public:
     explicit ServicePage(QWidget* parent = nullptr);
 
-    void clearOperator();
-    void clearService(); // every other control of the page that the clearing resets
-    void showOperator(const OperatorBlock& op);
+    void clear() override;
+    void show(const RecorderDocument& document) override;
+    // The bank commands change only the bank's own fields.
     void showService(const ServicePageTexts& t);
-    void showLiftedMass(const QString& text);
-    void showClassification(const DutyClassification& d);
 
 private:
+    void showOperator(const OperatorBlock& op);
+    void showClassification(const DutyClassification& d);
+
     QLineEdit *Edit_MarkaKr, *Edit_NKr, *Edit_ModRP, *Edit_IspKr, *Edit_GodKr, *Edit_VProg,
         *Edit_NRP, *Edit_DataUst, *Edit_DataIzm, *Edit_DataN1, *Edit_DataN0;
     QLineEdit *Edit_Name, *Edit_NUd, *Edit_Org, *Edit_DataSch;
@@ -39,15 +41,15 @@ private:
 };
 
 // "Наработка": per load range its caption, gauge and the two counters.
-class LoadSpectrumPage : public QWidget {
+class LoadSpectrumPage : public QWidget, public DocumentView {
     Q_OBJECT
 public:
     explicit LoadSpectrumPage(QWidget* parent = nullptr);
 
-    void clearGauges();
-    void clearCounters();
+    void clear() override;
+    void show(const RecorderDocument& document) override;
+    // The bank commands change only the counters.
     void showCounters(const ServicePageTexts& t);
-    void showGauges(const std::array<int, kLoadRangeCount>& percent);
 
 private:
     std::array<QProgressBar*, kLoadRangeCount> gauges_{};

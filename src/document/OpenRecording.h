@@ -1,0 +1,45 @@
+#pragma once
+
+#include "RecorderDocument.h"
+
+#include <QString>
+#include <variant>
+#include <vector>
+
+namespace zurval {
+
+// What the open command tells the user, one notice at a time in the order it happens.
+namespace notice {
+struct Message { // a plain message box
+    QString text;
+};
+struct ImageChecked { // the status bar turns grey when the whole-image sum is wrong
+    bool intact;
+};
+struct VersionShown { // panel 2 of the status bar
+    int recorderVersion;
+};
+struct BankChosen { // the check mark of Банк-0 or Банк-1
+    int bank;
+};
+} // namespace notice
+using OpenNotice =
+    std::variant<notice::Message, notice::ImageChecked, notice::VersionShown, notice::BankChosen>;
+
+struct OpenOutcome {
+    bool opened = false; // false: "\n Файл не удальсь открыть!" and nothing else
+    std::vector<OpenNotice> notices;
+};
+
+extern const QString kCannotOpenMessage;
+
+// The open command without its window: reads the file at path, runs every check and
+// decoding step in order and overwrites the document. When the file cannot be read the
+// document is left as it was.
+[[nodiscard]] OpenOutcome openRecording(const QString& path, RecorderDocument& document);
+
+// Банк-0 / Банк-1: the values of one bank alone, read anew from the file; they replace
+// the shown service texts of the document. false when the file cannot be read.
+[[nodiscard]] bool showSingleBank(const QString& path, int bank, RecorderDocument& document);
+
+} // namespace zurval

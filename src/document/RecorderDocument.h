@@ -1,0 +1,25 @@
+#pragma once
+
+#include "DutyClassification.h"
+#include "RecorderFile.h"
+#include "ServiceBank.h"
+
+namespace zurval {
+
+// Everything the open command decoded from one recording; the pages show it and the
+// reports print it. Fixed-size parts are overwritten by each load, never resized.
+struct RecorderDocument {
+    int recorderVersion = 0;
+    float characteristicNumber = 0; // the larger of the two banks', for the duty rating
+    OperatorBlock operatorBlock;
+    ServiceInfo service; // its texts follow the bank commands, as the pages do
+    DutyClassification duty;
+
+    // Forgets what the last load decoded (the clearing of the pages).
+    void clearDecoded();
+};
+
+// Panel 2 of the status bar.
+[[nodiscard]] QString versionPanelText(int recorderVersion);
+
+} // namespace zurval
