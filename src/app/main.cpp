@@ -1,7 +1,7 @@
 #include "Application.h"
+#include "Headless.h"
 #include "MainWindow.h"
 #include "QtPrompts.h"
-#include "StateDump.h"
 
 #include <QTimer>
 #include <cstdio>
@@ -11,21 +11,19 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: zurval [FILE.vrl]\n"
-    "       zurval --dump-state FILE.vrl\n"
-    "  --dump-state  open FILE headless, confirm every message box and\n"
-    "                print the messages and every named control as JSON\n";
-
-int dumpState(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    zurval::Application app(argc, argv);
-    zurval::ScriptedPrompts prompts(true);
-    app.setPrompts(&prompts);
-    zurval::TForm_Main window(prompts);
-    const bool opened = window.openFile(QString::fromLocal8Bit(argv[2]));
-    const QByteArray json = zurval::stateJson(&window, prompts);
-    std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
-    return opened ? 0 : 2;
-}
+    "       zurval --dump-state [FILE.vrl] [--each] [STEP ...]\n"
+    "  --dump-state  start headless, open FILE (if given), act out the steps with every\n"
+    "                message box confirmed, and print the messages and every named\n"
+    "                control as JSON\n"
+    "  --each        print one state per step (the first before any step)\n"
+    "steps, run in order:\n"
+    "  --do NAME            trigger the menu item or click the button NAME\n"
+    "  --set NAME=TEXT      type TEXT into the edit NAME\n"
+    "  --key NAME=KEY       press KEY (Return, Up, Down, Left, Right, PageUp, PageDown, ...)\n"
+    "  --scroll NAME=N      drag the scroll bar or track bar NAME to N\n"
+    "  --cell NAME=COL,ROW  choose that cell of the grid NAME\n"
+    "  --answer TEXT        the file the next file dialog gives (\"\" cancels it)\n"
+    "  --confirm yes|no     the answer of the next OK/Cancel box\n";
 
 } // namespace
 
@@ -34,12 +32,11 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
-    if (argc >= 2 && !std::strcmp(argv[1], "--dump-state")) {
-        if (argc != 3) {
-            std::fputs(kUsage, stderr);
-            return 2;
-        }
-        return dumpState(argc, argv);
+    if (argc >= 2 && !std::strcmp(argv[1], "--dump-state"))
+        return zurval::runDumpState(argc, argv);
+    if (argc >= 2 && argv[1][0] == '-' && argv[1][1] == '-') {
+        std::fputs(kUsage, stderr);
+        return 2;
     }
     zurval::Application app(argc, argv);
     zurval::QtPrompts prompts;

@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include "Prompts.h"
 #include "RecordingBuilder.h"
+#include "ScriptSteps.h"
 
 #include <QAction>
 #include <QLabel>
@@ -11,6 +12,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
+
+// Failure messages show texts as they are.
+inline std::ostream& operator<<(std::ostream& os, const QString& s) {
+    return os << s.toStdString();
+}
 
 namespace zurval::testing {
 
@@ -39,6 +46,26 @@ struct WindowFixture : ::testing::Test {
         return {};
     }
     bool checked(const char* name) const { return find<QAction>(name)->isChecked(); }
+
+    // What a user does, step by step, as the headless dump's --do, --set, ... options.
+    QString run(ScriptStep::Kind kind, const QString& name, const QString& value = {}) {
+        return ScriptRunner(window.get(), prompts).run({kind, name, value});
+    }
+    void click(const QString& name) { EXPECT_EQ(run(ScriptStep::Kind::Do, name), "") << name; }
+    void type(const QString& name, const QString& text) {
+        EXPECT_EQ(run(ScriptStep::Kind::Set, name, text), "") << name;
+    }
+    void press(const QString& name, const QString& key) {
+        EXPECT_EQ(run(ScriptStep::Kind::Key, name, key), "") << name;
+    }
+    void scroll(const QString& name, int position) {
+        EXPECT_EQ(run(ScriptStep::Kind::Scroll, name, QString::number(position)), "") << name;
+    }
+    void chooseCell(const QString& name, int column, int row) {
+        EXPECT_EQ(run(ScriptStep::Kind::Cell, name, QStringLiteral("%1,%2").arg(column).arg(row)),
+                  "")
+            << name;
+    }
 };
 
 // A version-2 recording whose checks all pass.

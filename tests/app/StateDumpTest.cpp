@@ -17,6 +17,8 @@ namespace {
 struct Dump {
     int exitCode = -1;
     QJsonObject state;
+    QJsonArray states; // with --each
+    QString errors;
     QJsonObject control(const char* name) const {
         return state["controls"].toObject()[QString::fromLatin1(name)].toObject();
     }
@@ -28,19 +30,25 @@ struct Dump {
     }
 };
 
-Dump dumpState(const QString& file, const QString& locale = "C.UTF-8") {
+Dump dumpState(const QStringList& args, const QString& locale = "C.UTF-8") {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("LC_ALL", locale);
     env.remove("QT_QPA_PLATFORM"); // the dump chooses the offscreen platform itself
     p.setProcessEnvironment(env);
-    p.start(ZURVAL_BINARY, {"--dump-state", file});
+    p.start(ZURVAL_BINARY, QStringList{"--dump-state"} + args);
     EXPECT_TRUE(p.waitForFinished(60000));
     Dump d;
     d.exitCode = p.exitCode();
     QJsonParseError error;
-    d.state = QJsonDocument::fromJson(p.readAllStandardOutput(), &error).object();
+    d.errors = QString::fromUtf8(p.readAllStandardError());
+    const QByteArray out = p.readAllStandardOutput();
+    if (out.isEmpty())
+        return d;
+    const QJsonDocument json = QJsonDocument::fromJson(out, &error);
     EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    d.state = json.object();
+    d.states = json.array();
     return d;
 }
 
@@ -51,7 +59,7 @@ using StateDump = WindowFixture;
 TEST_F(StateDump, ListsTheBankMessagesVersionAndGreyStatusBar) {
     RecordingBuilder b = intactRecording();
     b.breakBlock(kBank1 + 49, 42).breakBlock(kBank1 + 156, 3).breakImageSum();
-    const Dump d = dumpState(write(b));
+    const Dump d = dumpState({write(b)});
     EXPECT_EQ(d.exitCode, 0);
     EXPECT_EQ(
         d.messages(),
@@ -68,7 +76,7 @@ TEST_F(StateDump, ListsTheBankMessagesVersionAndGreyStatusBar) {
 TEST_F(StateDump, IntactFileKeepsTheButtonFaceAndShowsEveryNamedControl) {
     RecordingBuilder b = intactRecording();
     b.operatorBlock(QString::fromUtf8("Оператор"), "", "", "");
-    const Dump d = dumpState(write(b));
+    const Dump d = dumpState({write(b)});
     EXPECT_EQ(d.exitCode, 0);
     EXPECT_TRUE(d.messages().isEmpty());
     EXPECT_NE(d.control("StatusBar_Main")["background"].toString(), "#808080");
@@ -90,7 +98,7 @@ TEST_F(StateDump, IntactFileKeepsTheButtonFaceAndShowsEveryNamedControl) {
 }
 
 TEST_F(StateDump, FileThatCannotBeOpenedExitsTwoAfterTheDump) {
-    const Dump d = dumpState(dir.filePath("absent.vrl"));
+    const Dump d = dumpState({dir.filePath("absent.vrl")});
     EXPECT_EQ(d.exitCode, 2);
     EXPECT_EQ(d.messages(), QStringList({QString::fromUtf8("error: \n Файл не удальсь открыть!")}));
     EXPECT_EQ(d.control("Edit_Name")["text"].toString(), QString::fromUtf8("Неизвестно"));
@@ -99,10 +107,45 @@ TEST_F(StateDump, FileThatCannotBeOpenedExitsTwoAfterTheDump) {
 TEST_F(StateDump, RussianLocaleWritesDecimalCommas) {
     RecordingBuilder b = intactRecording();
     b.f32le(kBank0 + 0x2C, 0.145f).u32le(kBank0 + 0xA0, 12345).fixBankChecksums().fixImageSum();
-    const Dump d = dumpState(write(b), "ru_RU.UTF-8");
+    const Dump d = dumpState({write(b)}, "ru_RU.UTF-8");
     EXPECT_EQ(d.control("Edit_HarCh")["text"].toString(), "0,14"); // 0.145f is 0.14499…
     EXPECT_EQ(d.control("Label_QSumm")["text"].toString(), QString::fromUtf8("123,45 т."));
     EXPECT_EQ(d.control("Label_KNag")["text"].toString(), "0,145");
+}
+
+TEST_F(StateDump, EachStepGetsAStateWithItsOwnMessages) {
+    RecordingBuilder b = intactRecording();
+    b.u16le(kBank1, 22).fixBankChecksums().fixImageSum();
+    const QString file = write(b);
+    const Dump d = dumpState({file, "--each", "--do", "Menu_Parametr_Bank1", "--answer", "", "--do",
+                              "Menu_Open", "--do", "Menu_Clear"});
+    EXPECT_EQ(d.exitCode, 0);
+    ASSERT_EQ(d.states.size(), 4); // the open, then one per step; --answer is no step
+    const auto control = [&](int i, const char* name) {
+        return d.states[i].toObject()["controls"].toObject()[name].toObject();
+    };
+    const auto messages = [&](int i) {
+        return d.states[i].toObject()["messages"].toArray().size();
+    };
+    EXPECT_EQ(control(1, "Edit_NKr")["text"].toString(), "22");
+    EXPECT_TRUE(control(1, "Menu_Parametr_Bank1")["checked"].toBool());
+    EXPECT_EQ(messages(1), 0);
+    EXPECT_EQ(messages(2), 1); // the cancelled dialog
+    EXPECT_EQ(control(3, "Edit_NKr")["text"].toString(), "0000000");
+}
+
+TEST_F(StateDump, StartsFromTheEmptyWindowWithoutAFileAndRefusesBadSteps) {
+    Dump d = dumpState({"--do", "Menu_Parametr_Bank1"});
+    EXPECT_EQ(d.exitCode, 0);
+    EXPECT_EQ(d.messages(), QStringList({QString::fromUtf8("error: \n Файл не удальсь открыть!")}));
+    EXPECT_FALSE(d.control("Menu_Parametr_Bank1")["checked"].toBool());
+    for (const QStringList& bad : {QStringList{"--do", "Menu_Nowhere"}, QStringList{"--do", "M_IK"},
+                                   QStringList{"--wave"}}) {
+        d = dumpState(bad);
+        EXPECT_EQ(d.exitCode, 2) << bad.join(' ').toStdString();
+        EXPECT_TRUE(d.state.isEmpty() && d.states.isEmpty());
+        EXPECT_TRUE(d.errors.contains(bad.last())) << d.errors.toStdString();
+    }
 }
 
 namespace {

@@ -207,9 +207,12 @@ QJsonArray dumpMessages(const ScriptedPrompts& prompts, std::size_t from) {
     return out;
 }
 
+QJsonObject stateOf(const QObject* root, const ScriptedPrompts& prompts, std::size_t messagesFrom) {
+    return {{"messages", dumpMessages(prompts, messagesFrom)}, {"controls", dumpControls(root)}};
+}
+
 QByteArray stateJson(const QObject* root, const ScriptedPrompts& prompts) {
-    const QJsonObject state{{"messages", dumpMessages(prompts)}, {"controls", dumpControls(root)}};
-    return QJsonDocument(state).toJson(QJsonDocument::Indented);
+    return QJsonDocument(stateOf(root, prompts)).toJson(QJsonDocument::Indented);
 }
 
 } // namespace zurval

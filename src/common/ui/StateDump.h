@@ -24,7 +24,10 @@ public:
 // Names that more than one of our controls carry: in the dump one would hide the other.
 [[nodiscard]] QStringList duplicateControlNames(const QObject* root);
 [[nodiscard]] QJsonArray dumpMessages(const ScriptedPrompts& prompts, std::size_t from = 0);
-// {"messages": [...], "controls": {...}} as UTF-8 JSON with sorted keys.
+// {"messages": [...], "controls": {...}}, the messages from the given one on.
+[[nodiscard]] QJsonObject stateOf(const QObject* root, const ScriptedPrompts& prompts,
+                                  std::size_t messagesFrom = 0);
+// The same as UTF-8 JSON with sorted keys.
 [[nodiscard]] QByteArray stateJson(const QObject* root, const ScriptedPrompts& prompts);
 
 } // namespace zurval
