@@ -1,8 +1,10 @@
 #include "SampleRecording.h"
 #include "Checksums.h"
 #include "Cp1251.h"
+#include "CraneParameters.h"
 #include "FileMap.h"
 #include "Opening.h"
+#include "ProtectionSettings.h"
 #include "ServiceBank.h"
 
 #include <QDate>
@@ -93,6 +95,33 @@ TEST(SampleRecording, PassesEveryChecksumOfLayoutTwo) {
     EXPECT_TRUE(checks.bankMessages.isEmpty());
     EXPECT_EQ(r.s8(kBank0 + 4), 2);
     EXPECT_EQ(r.s8(kBank1 + 4), 2);
+}
+
+TEST(SampleRecording, CraneSettingsDescribeAFiftyMetreJibOnItsSite) {
+    const ByteReader r(sample());
+    const CraneParameters crane = decodeCraneParameters(r, 2);
+    EXPECT_TRUE(crane.messages.isEmpty());
+    ASSERT_TRUE(crane.dimensions.has_value());
+    EXPECT_FLOAT_EQ(crane.dimensions->Rmax, 50);
+    EXPECT_FLOAT_EQ(crane.dimensions->Smax, 60);
+    EXPECT_FLOAT_EQ(crane.dimensions->Hmax1, 40);
+
+    // Layout 1 would report a broken whole-structure sum; the sample has none.
+    const ProtectionSettings protect = decodeProtection(r, 1);
+    EXPECT_TRUE(protect.messages.isEmpty());
+    for (int z = 0; z < kZoneCount; ++z) {
+        EXPECT_EQ(protect.page.zones[z].caption, CaptionColour::ButtonFace) << z;
+        EXPECT_GE(protect.zones[z].count, 2) << z;
+    }
+    const ProtectionLimits& limits = protect.limits;
+    EXPECT_LT(limits.Rmax, crane.dimensions->Rmax);
+    EXPECT_LT(limits.Hmax, crane.dimensions->Hmax1);
+    EXPECT_LT(limits.Hmin, limits.Hmax);
+    EXPECT_GT(limits.Har0, 0);
+    EXPECT_GT(limits.Har1, 0);
+    // The frames have the four zone limits switched on, so the view draws the zones.
+    const std::size_t newest = slotOffset(newestSlot(r));
+    EXPECT_EQ(r.u16le(newest + 20) & 0x1E0u, 0x1E0u);
 }
 
 TEST(SampleRecording, WritePointerNamesTheSlotAfterTheOnlyNewestFrame) {

@@ -88,10 +88,14 @@ RecordingBuilder& RecordingBuilder::breakBlock(std::size_t start, std::size_t le
     return *this;
 }
 
-RecordingBuilder& RecordingBuilder::fixBankChecksums() {
-    for (const ChecksummedBlock& b : serviceBankBlocks())
+RecordingBuilder& RecordingBuilder::fixBlocks(const std::vector<ChecksummedBlock>& blocks) {
+    for (const ChecksummedBlock& b : blocks)
         fixBlock(b.start, b.length);
     return *this;
+}
+
+RecordingBuilder& RecordingBuilder::fixBankChecksums() {
+    return fixBlocks(serviceBankBlocks());
 }
 
 RecordingBuilder& RecordingBuilder::fixImageSum() {
@@ -183,6 +187,14 @@ RecordingBuilder& RecordingBuilder::bank(int bank, const ServiceBankValues& v) {
 RecordingBuilder& RecordingBuilder::removalDate(int k, const QString& ddmmyy) {
     const auto b = bcdDateBytes(ddmmyy);
     return raw(filemap::kRemovalDates + 3 * static_cast<std::size_t>(k), {b.begin(), b.end()});
+}
+
+RecordingBuilder& RecordingBuilder::protectionZone(std::size_t start, std::uint16_t count,
+                                                   const std::vector<ZonePoint>& points) {
+    u16le(start, count);
+    for (std::size_t i = 0; i < points.size(); ++i)
+        u16le(start + 2 + 4 * i, word(points[i].x)).u16le(start + 4 + 4 * i, word(points[i].y));
+    return *this;
 }
 
 RecordingBuilder& RecordingBuilder::fixAllChecksums(int version) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Checksums.h"
 #include "ServiceBank.h"
 
 #include <QString>
@@ -41,6 +42,12 @@ struct OverloadSlot {
     std::uint8_t mark = 0;
 };
 
+// A point of a coordinate-protection zone, in hundredths of a metre.
+struct ZonePoint {
+    std::int16_t x = 0;
+    std::int16_t y = 0;
+};
+
 // Builds recorder files field by field: start blank, set fields, then fix every checksum
 // (or break chosen ones) and write. Used by the tests and by the sample generator.
 class RecordingBuilder {
@@ -59,6 +66,8 @@ public:
     // Checksum byte after [start, start + length).
     RecordingBuilder& fixBlock(std::size_t start, std::size_t length);
     RecordingBuilder& breakBlock(std::size_t start, std::size_t length);
+    // Fixes each block in list order, so a block that covers earlier checksum bytes comes last.
+    RecordingBuilder& fixBlocks(const std::vector<ChecksummedBlock>& blocks);
     // Fixes the twelve bank blocks.
     RecordingBuilder& fixBankChecksums();
     // Stores the whole-image sum (call after every other change to the image).
@@ -81,6 +90,9 @@ public:
     // their field are cut, dates are "DD.MM.YY" read as hexadecimal digit pairs.
     RecordingBuilder& bank(int bank, const ServiceBankValues& v);
     RecordingBuilder& removalDate(int k, const QString& ddmmyy);
+    // A protection zone at start: the stored count, then the points; the checksum is left alone.
+    RecordingBuilder& protectionZone(std::size_t start, std::uint16_t count,
+                                     const std::vector<ZonePoint>& points);
     // The twelve bank blocks, for version 2 also every frame and overload record, and last
     // the whole-image sum, which covers all the other checksum bytes.
     RecordingBuilder& fixAllChecksums(int version);

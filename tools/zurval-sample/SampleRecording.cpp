@@ -1,11 +1,15 @@
 #include "SampleRecording.h"
 
+#include "CraneParameters.h"
 #include "FileMap.h"
+#include "ProtectionSettings.h"
 
 #include <QDate>
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace zurval {
@@ -34,9 +38,11 @@ constexpr std::uint16_t kTrolleyOutBlocked = 1 << 2;
 constexpr std::uint16_t kMomentWarning = 1 << 3;
 constexpr std::uint16_t kMomentStop = 1 << 4;
 constexpr std::uint16_t kWindWarning = 1 << 5;
-// Limits: the moment limit and two coordinate-protection zones, all switched on.
+// Limits: the moment limit, two more, and the four coordinate-protection zones of PROTECT,
+// all switched on.
 constexpr std::uint16_t kMomentLimit = 1 << 0;
-constexpr std::uint16_t kLimitsInForce = kMomentLimit | 1 << 1 | 1 << 2;
+constexpr std::uint16_t kZoneLimits = 0xF << 5; // boom, hook, area0, area1
+constexpr std::uint16_t kLimitsInForce = kMomentLimit | 1 << 1 | 1 << 2 | kZoneLimits;
 constexpr std::uint8_t kMomentLimitReached = 1;
 constexpr int kWarningPercent = 90;
 constexpr int kStopPercent = 105;
@@ -307,6 +313,74 @@ ServiceBankValues serviceBank(int bank) {
     return v;
 }
 
+// PAR_KRAN of a 50 m trolley jib on 60 m of rails with a 40 m hook height, in the units the
+// listing shows.
+const std::map<std::string, double>& craneParameterValues() {
+    static const std::map<std::string, double> values = {
+        {"Rmin = ", 2.5},    {"Rred = ", 16},     {"Rmax = ", 50},        {"Qmax = ", 8},
+        {"Qmin = ", 2.56},   {"Mo = ", 128},      {"Qo = ", 0.35},        {"Vmax = ", 15},
+        {"Smax = ", 60},     {"Hmax1 = ", 40},    {"Hmax2 = ", 46},       {"Hmin = ", -3},
+        {"Qup1 =", 8.4},     {"Qdown1 = ", 0.3},  {"Qup2 =", 4.2},        {"Qdown2 = ", 0.15},
+        {"Lo = ", 2.45},     {"Ro = ", 1.2},      {"a0 = ", 0.35},        {"angle = ", 12.5},
+        {"number = ", 1287}, {"year = ", 2015},   {"type = ", 472},       {"group = ", 3},
+        {"Nro = ", 412},     {"Nr1 = ", 3684},    {"Nao = ", 128},        {"a1 = ", 97},
+        {"a2 = ", 103},      {"dRed = ", 15},     {"dRmax = ", 25},       {"Nho = ", 236},
+        {"Nh1 = ", 3812},    {"Hkmax2 = ", 4100}, {"dHred = ", 50},       {"dHmax = ", 100},
+        {"dHmred = ", 30},   {"dHmmax = ", 60},   {"Nso = ", 515},        {"Ns1 = ", 3540},
+        {"Ng1 = ", 2048},    {"Kq = ", 1000},     {"Fho = ", 350},        {"Fh1 = ", 8350},
+        {"Kcorr = ", 100},   {"Kcorr2 = ", 98},   {"freg_bell = ", 2400}, {"temper = ", -35},
+        {"ngo = ", 3},       {"on = ", 1},
+    };
+    return values;
+}
+
+void writeCraneParameters(RecordingBuilder& b) {
+    const ParameterLayout& layout = *craneParameterLayout(kLayoutVersion);
+    for (const ParameterSection& section : layout.sections) {
+        for (const ParameterField& f : section.fields) {
+            const double value = craneParameterValues().at(f.label);
+            if (f.kind == FieldKind::f32)
+                b.f32le(f.offset, static_cast<float>(value));
+            else
+                b.u16le(f.offset, static_cast<std::uint16_t>(std::lround(value / f.factor)));
+        }
+    }
+    b.fixBlocks(layout.checksums);
+}
+
+std::vector<ZonePoint> zonePoints(const std::vector<std::array<double, 2>>& metres) {
+    std::vector<ZonePoint> out;
+    for (const auto& p : metres)
+        out.push_back({raw16(p[0], 0.01), raw16(p[1], 0.01)});
+    return out;
+}
+
+// The site in metres, X along the rails from their start, Y across them towards azimuth 90.
+void writeProtection(RecordingBuilder& b) {
+    const std::vector<std::array<double, 2>> zones[kZoneCount] = {
+        // A nine-storey house beyond the end of the rails, its stair tower towards the crane.
+        {{100, 22}, {78, 22}, {78, 8}, {74, 8}, {74, -6}, {78, -6}, {78, -30}, {100, -30}},
+        // The site fence along the street: no load may swing over the pavement.
+        {{-30, 28}, {10, 28}, {14, 31}, {62, 31}, {90, 26}},
+        // Site cabins, and the concrete batching plant's bins.
+        {{-20, -12}, {-6, -20}},
+        {{30, -14}, {52, -24}},
+    };
+    for (int z = 0; z < kZoneCount; ++z) {
+        const ZoneLayout& layout = kZoneLayouts[z];
+        const std::vector<ZonePoint> points = zonePoints(zones[z]);
+        b.protectionZone(layout.start, static_cast<std::uint16_t>(points.size()), points)
+            .fixBlock(layout.start, layout.dataBytes());
+    }
+    // Slewing from -30 to 330 degrees, radius 48.5 m, hook between 0.5 and 38 m; the hook
+    // passes over the cabins above 6 m and over the bins above 3.5 m.
+    const double limits[kLimitCount] = {330, -30, 48.5, 38, 0.5, 6, 3.5};
+    for (int k = 0; k < kLimitCount; ++k)
+        b.u16le(kLimitFields[k].offset,
+                static_cast<std::uint16_t>(raw16(limits[k], kLimitFields[k].factor)));
+    b.fixBlock(protectBlock().start, protectBlock().length);
+}
+
 } // namespace
 
 RecordingBuilder makeSampleRecording() {
@@ -337,6 +411,8 @@ RecordingBuilder makeSampleRecording() {
     for (int k = 0; k < kRemovalDateCount; ++k)
         b.removalDate(k, k < 4 ? QString::fromLatin1(removals[k]) : QStringLiteral("00.00.00"));
 
+    writeCraneParameters(b);
+    writeProtection(b);
     b.fixAllChecksums(kLayoutVersion);
     b.operatorBlock(QStringLiteral("Сидоренко А. В."), QStringLiteral("УК-0417/23"),
                     QStringLiteral("ООО «Кранмонтажсервис»"), QStringLiteral("12.03.2026"));
