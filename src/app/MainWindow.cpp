@@ -6,13 +6,12 @@
 #include "PanelStatusBar.h"
 #include "Prompts.h"
 #include "ServicePages.h"
+#include "SettingsPage.h"
 
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
@@ -142,7 +141,6 @@ void TForm_Main::buildPages() {
     servicePage_->setObjectName("TabSheet_Ident");
     loadPage_ = new LoadSpectrumPage;
     loadPage_->setObjectName("TabSheet_Narab");
-    pages_ = {servicePage_, loadPage_};
     inf->addTab(servicePage_, QStringLiteral("Служебная"));
     inf->addTab(loadPage_, QStringLiteral("Наработка"));
     PageControl_Main->addTab(constPage, QStringLiteral("Основная информация"));
@@ -160,14 +158,10 @@ void TForm_Main::buildPages() {
     grafik->addTab(page("TabSheet_KZ"), QStringLiteral("Координатная защита"));
     PageControl_Main->addTab(grafikPage, QStringLiteral("Графики"));
 
-    QWidget* nastrPage = page("TabSheet_Nastr");
-    auto* nastr = new QHBoxLayout(nastrPage);
-    auto* zones = new QGroupBox(QStringLiteral("Координатная защита"));
-    zones->setObjectName("GroupBox_KZKr");
-    zones->setFixedWidth(617);
-    nastr->addWidget(zones);
-    nastr->addWidget(new QGroupBox(QStringLiteral("Параметры крана")), 1);
-    PageControl_Main->addTab(nastrPage, QStringLiteral("Настройки"));
+    auto* settingsPage = new SettingsPage;
+    settingsPage->setObjectName("TabSheet_Nastr");
+    PageControl_Main->addTab(settingsPage, QStringLiteral("Настройки"));
+    pages_ = {servicePage_, loadPage_, settingsPage};
 
     ProgressBar_Read = new QProgressBar;
     ProgressBar_Read->setObjectName("ProgressBar_Read");

@@ -7,7 +7,9 @@ namespace zurval {
 const QString kCannotOpenMessage = QStringLiteral("\n Файл не удальсь открыть!");
 
 void RecorderDocument::clearDecoded() {
+    const CraneDimensions kept = craneDimensions;
     *this = RecorderDocument();
+    craneDimensions = kept;
 }
 
 QString versionPanelText(int recorderVersion) {
@@ -36,6 +38,17 @@ OpenOutcome openRecording(const QString& path, RecorderDocument& document) {
     document.recorderVersion = document.service.recorderVersion;
     tell(notice::VersionShown{document.recorderVersion});
     document.characteristicNumber = document.service.characteristicNumber;
+
+    CraneParameters parameters = decodeCraneParameters(r, document.recorderVersion);
+    for (const QString& message : parameters.messages)
+        tell(notice::Message{message});
+    document.craneParameterListing = std::move(parameters.listing);
+    if (parameters.dimensions)
+        document.craneDimensions = *parameters.dimensions;
+
+    document.protection = decodeProtection(r, document.recorderVersion);
+    for (const QString& message : document.protection.messages)
+        tell(notice::Message{message});
 
     document.duty = classifyDuty(document.service.workingCycles, document.characteristicNumber,
                                  document.service.normativeGroup);

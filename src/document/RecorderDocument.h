@@ -1,6 +1,8 @@
 #pragma once
 
+#include "CraneParameters.h"
 #include "DutyClassification.h"
+#include "ProtectionSettings.h"
 #include "RecorderFile.h"
 #include "ServiceBank.h"
 
@@ -14,6 +16,11 @@ struct RecorderDocument {
     OperatorBlock operatorBlock;
     ServiceInfo service; // its texts follow the bank commands, as the pages do
     DutyClassification duty;
+    QStringList craneParameterListing; // RE_Param
+    // Survive a load of an unknown layout and the clearing: the protection picture keeps
+    // drawing with the last dimensions it knew.
+    CraneDimensions craneDimensions;
+    ProtectionSettings protection;
 
     // Forgets what the last load decoded (the clearing of the pages).
     void clearDecoded();

@@ -72,7 +72,7 @@ struct WindowFixture : ::testing::Test {
 inline RecordingBuilder intactRecording() {
     RecordingBuilder b;
     b.frameMark(0, 2).u8(filemap::kBank0 + 4, 2).u8(filemap::kBank1 + 4, 2);
-    b.fixBankChecksums().fixImageSum();
+    b.fixAllChecksums(2);
     return b;
 }
 

@@ -76,7 +76,7 @@ TEST_F(UserSession, EditsKeysScrollBarsAndGridsReceiveWhatAUserGives) {
     scroll("ScrollBar_Test", 70); // the bar keeps to its range
     EXPECT_EQ(bar->value(), 10);
 
-    auto* grid = new StringGrid(3, 19, 125, 17, window.get());
+    auto* grid = new StringGrid(3, 19, 125, 17, false, window.get());
     grid->setObjectName("StringGrid_Test");
     std::pair<int, int> chosen{-1, -1};
     QObject::connect(grid, &StringGrid::cellSelected, [&](int c, int r) { chosen = {c, r}; });

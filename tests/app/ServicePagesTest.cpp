@@ -27,7 +27,7 @@ RecordingBuilder twoBanks() {
     b.u24le(kBank0 + 0x9C, 1505).u24le(kBank1 + 0x9C, 59);
     b.u32le(kBank1 + 0xA0, 99999); // only the selected bank's mass is shown
     b.raw(kRemovalDates + 3 * 9, {0x15, 0x06, 0x05});
-    b.fixBankChecksums().fixImageSum();
+    b.fixAllChecksums(2);
     return b;
 }
 

@@ -44,7 +44,7 @@ struct OpenRecording : ::testing::Test {
 TEST_F(OpenRecording, TellsTheUserEverythingInTheOrderItHappens) {
     RecordingBuilder b;
     b.frameMark(0, 2).u8(kBank0 + 4, 1).u8(kBank1 + 4, 3).u24le(kBank1 + 0x9C, 10);
-    b.fixBankChecksums().breakBlock(kBank1 + 135, 20).breakBlock(kBank1 + 0, 43).breakImageSum();
+    b.fixAllChecksums(3).breakBlock(kBank1 + 135, 20).breakBlock(kBank1 + 0, 43).breakImageSum();
     const OpenOutcome outcome = open(b);
     ASSERT_TRUE(outcome.opened);
     EXPECT_EQ(describe(outcome),
@@ -85,7 +85,7 @@ TEST_F(OpenRecording, HostileFilesOpenWithoutACrash) {
 
 TEST_F(OpenRecording, FilesThatCannotBeReadLeaveTheDocumentAlone) {
     RecordingBuilder b;
-    b.frameMark(0, 2).u8(kBank0 + 4, 2).fixBankChecksums().fixImageSum();
+    b.frameMark(0, 2).u8(kBank0 + 4, 2).fixAllChecksums(2);
     ASSERT_TRUE(open(b).opened);
     for (const QString& path : {dir.filePath("absent.vrl"), dir.path(), QString()}) {
         const OpenOutcome outcome = openRecording(path, *document);

@@ -1,5 +1,8 @@
 #include "RecordingBuilder.h"
 
+#include "CraneParameters.h"
+#include "ProtectionSettings.h"
+
 #include "Checksums.h"
 #include "Cp1251.h"
 #include "FileMap.h"
@@ -200,6 +203,12 @@ RecordingBuilder& RecordingBuilder::protectionZone(std::size_t start, std::uint1
 RecordingBuilder& RecordingBuilder::fixAllChecksums(int version) {
     using namespace filemap;
     fixBankChecksums();
+    if (const ParameterLayout* layout = craneParameterLayout(version))
+        fixBlocks(layout->checksums);
+    // The zones first: the checksum of the whole structure covers theirs.
+    for (const ZoneLayout& zone : kZoneLayouts)
+        fixBlock(zone.start, zone.dataBytes());
+    fixBlock(protectBlock().start, protectBlock().length);
     if (version == 2) {
         for (int k = 0; k < kFrameCount; ++k)
             fixBlock(kFrames + static_cast<std::size_t>(k) * kFrameSize, 30);

@@ -93,8 +93,9 @@ public:
     // A protection zone at start: the stored count, then the points; the checksum is left alone.
     RecordingBuilder& protectionZone(std::size_t start, std::uint16_t count,
                                      const std::vector<ZonePoint>& points);
-    // The twelve bank blocks, for version 2 also every frame and overload record, and last
-    // the whole-image sum, which covers all the other checksum bytes.
+    // The twelve bank blocks, the blocks of PAR_KRAN in that layout version and of PROTECT,
+    // for version 2 also every frame and overload record, and last the whole-image sum,
+    // which covers all the other checksum bytes.
     RecordingBuilder& fixAllChecksums(int version);
 
     // Two decimal digits of 0..99 as one BCD byte.

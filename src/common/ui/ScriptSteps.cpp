@@ -214,10 +214,12 @@ QString ScriptRunner::act(const ScriptStep& step, QObject* control) {
         bool okColumn = false, okRow = false;
         const int column = parts.value(0).toInt(&okColumn);
         const int row = parts.value(1).toInt(&okRow);
+        auto* grid = qobject_cast<StringGrid*>(t);
+        const int rows = grid ? grid->gridRowCount() : t ? t->rowCount() : 0;
         if (!t || parts.size() != 2 || !okColumn || !okRow || column < 0 || row < 0 ||
-            column >= t->columnCount() || row >= t->rowCount())
+            column >= t->columnCount() || row >= rows)
             return QStringLiteral("no cell %1 in %2").arg(step.value, name);
-        if (auto* grid = qobject_cast<StringGrid*>(t)) {
+        if (grid) {
             grid->selectCell(column, row);
         } else {
             t->setCurrentCell(row, column);
