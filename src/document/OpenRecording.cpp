@@ -7,9 +7,20 @@ namespace zurval {
 const QString kCannotOpenMessage = QStringLiteral("\n Файл не удальсь открыть!");
 
 void RecorderDocument::clearDecoded() {
-    const CraneDimensions kept = craneDimensions;
-    *this = RecorderDocument();
-    craneDimensions = kept;
+    // Every decoded value but the crane dimensions; a new field belongs here too.
+    recorderVersion = 0;
+    characteristicNumber = 0;
+    operatorBlock = {};
+    service = {};
+    duty = {};
+    craneParameterListing.clear();
+    protection = {};
+    cyclic.frameList->fill({});
+    cyclic.frameSelection->fill({});
+    cyclic.overloadList->fill({});
+    cyclic.overloadSelection->fill({});
+    cyclic.framePointer = {};
+    overloadSummary = {};
 }
 
 QString versionPanelText(int recorderVersion) {
@@ -39,6 +50,8 @@ OpenOutcome openRecording(const QString& path, RecorderDocument& document) {
     tell(notice::VersionShown{document.recorderVersion});
     document.characteristicNumber = document.service.characteristicNumber;
 
+    decodeCyclicAreas(r, document.recorderVersion, document.cyclic);
+
     CraneParameters parameters = decodeCraneParameters(r, document.recorderVersion);
     for (const QString& message : parameters.messages)
         tell(notice::Message{message});
@@ -52,6 +65,9 @@ OpenOutcome openRecording(const QString& path, RecorderDocument& document) {
 
     document.duty = classifyDuty(document.service.workingCycles, document.characteristicNumber,
                                  document.service.normativeGroup);
+    if (orderCyclicAreas(document.recorderVersion, document.cyclic))
+        tell(notice::Message{QStringLiteral("Найдено несколько меток последней записи!")});
+    document.overloadSummary = overloadSummary(*document.cyclic.overloadList);
     return outcome;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CraneParameters.h"
+#include "CyclicRecords.h"
 #include "DutyClassification.h"
 #include "ProtectionSettings.h"
 #include "RecorderFile.h"
@@ -21,8 +22,11 @@ struct RecorderDocument {
     // drawing with the last dimensions it knew.
     CraneDimensions craneDimensions;
     ProtectionSettings protection;
+    CyclicRecords cyclic; // FrameList, FrameSelection, OverloadList, OverloadSelection
+    OverloadSummary overloadSummary;
 
-    // Forgets what the last load decoded (the clearing of the pages).
+    // Forgets what the last load decoded (the clearing of the pages). The tables keep
+    // their size; their entries are reset.
     void clearDecoded();
 };
 

@@ -20,30 +20,47 @@ using namespace filemap;
 constexpr int kLayoutVersion = 2;
 // Mid-ring, so that the ring has wrapped round and the oldest frame is not in slot 0.
 constexpr int kNewestSlot = 5000;
+constexpr int kDamagedSlot = 1234;
 
-// Discrete inputs as the made-up crane's limiter is wired.
-constexpr std::uint16_t kHoistUp = 1 << 0;
-constexpr std::uint16_t kHoistDown = 1 << 1;
-constexpr std::uint16_t kTrolleyOut = 1 << 2;
-constexpr std::uint16_t kTrolleyIn = 1 << 3;
-constexpr std::uint16_t kSlewRight = 1 << 4;
-constexpr std::uint16_t kSlewLeft = 1 << 5;
+// Discrete inputs as the limiter of layout 2 reports them.
+constexpr std::uint16_t kLineContactor = 1 << 0;
+constexpr std::uint16_t kThreePhases = 1 << 1;
+constexpr std::uint16_t kHoistUp = 1 << 2;
+constexpr std::uint16_t kHoistDown = 1 << 4;
+constexpr std::uint16_t kHoistBrakeOpen = 1 << 5;
 constexpr std::uint16_t kTravelForward = 1 << 6;
 constexpr std::uint16_t kTravelBack = 1 << 7;
-constexpr std::uint16_t kPowerOn = 1 << 8;
-// Output relays.
-constexpr std::uint16_t kMainContactor = 1 << 0;
-constexpr std::uint16_t kHoistUpBlocked = 1 << 1;
-constexpr std::uint16_t kTrolleyOutBlocked = 1 << 2;
-constexpr std::uint16_t kMomentWarning = 1 << 3;
-constexpr std::uint16_t kMomentStop = 1 << 4;
-constexpr std::uint16_t kWindWarning = 1 << 5;
-// Limits: the moment limit, two more, and the four coordinate-protection zones of PROTECT,
-// all switched on.
-constexpr std::uint16_t kMomentLimit = 1 << 0;
-constexpr std::uint16_t kZoneLimits = 0xF << 5; // boom, hook, area0, area1
-constexpr std::uint16_t kLimitsInForce = kMomentLimit | 1 << 1 | 1 << 2 | kZoneLimits;
+constexpr std::uint16_t kTravelBrakeOpen = 1 << 8;
+constexpr std::uint16_t kSlewRight = 1 << 9;
+constexpr std::uint16_t kSlewLeft = 1 << 10;
+constexpr std::uint16_t kSlewBrakeOpen = 1 << 11;
+constexpr std::uint16_t kTrolleyOut = 1 << 12;
+constexpr std::uint16_t kTrolleyIn = 1 << 13;
+constexpr std::uint16_t kRailStart = 1 << 15;
+constexpr std::uint16_t kPowerOn = kLineContactor | kThreePhases;
+// Output relays: each is energised while its movement or mode is allowed.
+constexpr std::uint16_t kAllowHoistUp = 1 << 0;
+constexpr std::uint16_t kAllowHoistDown = 1 << 1;
+constexpr std::uint16_t kAllowForward = 1 << 2;
+constexpr std::uint16_t kAllowBack = 1 << 3;
+constexpr std::uint16_t kAllowSlewRight = 1 << 4;
+constexpr std::uint16_t kAllowSlewLeft = 1 << 5;
+constexpr std::uint16_t kAllowTrolleyOut = 1 << 6;
+constexpr std::uint16_t kAllowTrolleyIn = 1 << 7;
+constexpr std::uint16_t kHookBelowTop = 1 << 8;
+constexpr std::uint16_t kWindBelowLimit = 1 << 9;
+constexpr std::uint16_t kSlewFullSpeed = 1 << 10;
+constexpr std::uint16_t kWithinSetPoints = 1 << 11;
+constexpr std::uint16_t kTrolleyFullSpeed = 1 << 12;
+constexpr std::uint16_t kWorkMode = 1 << 14; // off while the limiter is being set up
+constexpr std::uint16_t kBlockButton = 1 << 15;
+constexpr std::uint16_t kAllMovements = kAllowHoistUp | kAllowHoistDown | kAllowForward |
+                                        kAllowBack | kAllowSlewRight | kAllowSlewLeft |
+                                        kAllowTrolleyOut | kAllowTrolleyIn;
+// The nine coordinate-protection limits, all switched on while the crane works.
+constexpr std::uint16_t kAllLimits = 0x01FF;
 constexpr std::uint8_t kMomentLimitReached = 1;
+constexpr std::uint8_t kZoneLimitReached = 2;
 constexpr int kWarningPercent = 90;
 constexpr int kStopPercent = 105;
 
@@ -60,6 +77,36 @@ constexpr int kHour = 3600;
 double ratedLoad(double radius) {
     return std::min(8.0, 128.0 / radius);
 }
+
+struct Pose {
+    double travel = 12;  // m along the rails
+    double hook = 30;    // m above the ground
+    double azimuth = 45; // degrees
+    double radius = 6;   // m
+};
+
+// The coordinate protection of the site: where each limit acts and what it stops.
+struct Zone {
+    std::uint16_t limit;
+    std::uint16_t stops; // relay
+    bool (*reached)(const Pose& p, double floorLevel);
+};
+const Zone kZones[] = {
+    {1 << 0, kAllowSlewLeft,
+     [](const Pose& p, double) { return p.azimuth > 288 && p.azimuth < 292; }},
+    {1 << 1, kAllowSlewRight,
+     [](const Pose& p, double) { return p.azimuth > 18 && p.azimuth < 21; }},
+    {1 << 2, kAllowTrolleyOut, [](const Pose& p, double) { return p.radius > 37; }},
+    {1 << 3, kAllowHoistUp, [](const Pose& p, double floor) { return p.hook > floor + 14.5; }},
+    {1 << 4, kAllowHoistDown, [](const Pose& p, double) { return p.hook < 0.6; }},
+    // The jib passes over the neighbouring house, the hook near the tower over its yard.
+    {1 << 5, kAllowTrolleyOut,
+     [](const Pose& p, double) { return p.azimuth > 150 && p.azimuth < 165 && p.radius > 30; }},
+    {1 << 6, kAllowHoistDown,
+     [](const Pose& p, double) { return p.azimuth > 240 && p.azimuth < 255 && p.radius < 12; }},
+    {1 << 7, kAllowBack, [](const Pose& p, double) { return p.travel < 1; }},
+    {1 << 8, kAllowForward, [](const Pose& p, double) { return p.travel > 19; }},
+};
 
 std::int16_t raw16(double value, double unit) {
     return static_cast<std::int16_t>(std::lround(value / unit));
@@ -85,13 +132,6 @@ private:
     std::mt19937 gen_;
 };
 
-struct Pose {
-    double travel = 12;  // m along the rails
-    double hook = 30;    // m above the ground
-    double azimuth = 45; // degrees
-    double radius = 6;   // m
-};
-
 struct Recorded {
     FrameSlot frame;
     int day; // index into the date frames
@@ -114,12 +154,16 @@ private:
     [[nodiscard]] FrameSlot snapshot(std::uint16_t inputs);
 
     Dice dice_{20260312};
+    Dice events_{4302}; // faults, set-ups and slinging heights, apart from the crane's work
     Pose pose_;
     double load_ = 0;
     double wind_ = 5;
     double floorLevel_ = 12; // the building grows a little every day
     int dayTemperature_ = 0;
-    int seconds_ = 0; // time of day
+    int seconds_ = 0;    // time of day
+    int setupUntil_ = 0; // the limiter is being set up until then (time of day)
+    int faultFrom_ = 0, faultUntil_ = 0;
+    std::uint8_t faultCode_ = 0;
     int day_ = -1;
     QDate date_;
     std::vector<Recorded> frames_;
@@ -134,6 +178,12 @@ void Simulation::workDay(const QDate& date) {
     dayTemperature_ = dice_.between(-4, 5);
     wind_ = dice_.real(3, 8);
     floorLevel_ += dice_.real(0.5, 1.5);
+    // The limiter is checked on Monday mornings; now and then a sensor drops out for a while.
+    setupUntil_ = date.dayOfWeek() == 1 ? seconds_ + 20 * 60 : 0;
+    const bool sensorFails = events_.chance(0.5);
+    faultFrom_ = events_.between(9 * kHour, 15 * kHour);
+    faultUntil_ = sensorFails ? faultFrom_ + events_.between(5, 25) * 60 : faultFrom_;
+    faultCode_ = static_cast<std::uint8_t>(events_.chance(0.5) ? 3 : 12);
 
     // The recorder writes the date when it is switched on in the morning.
     FrameSlot dateFrame = snapshot(kPowerOn);
@@ -162,7 +212,7 @@ void Simulation::cycle(bool overload) {
     pick.azimuth = dice_.real(20, 75);
     pick.radius = dice_.real(8, 24);
     moveTo(pick);
-    pick.hook = 0.5;
+    pick.hook = events_.chance(0.15) ? 0.5 : events_.real(0.9, 1.5);
     moveTo(pick);
     pause(dice_.between(30, 90)); // slinging
 
@@ -210,10 +260,13 @@ void Simulation::moveTo(const Pose& to) {
         std::max({std::abs(to.hook - from.hook) / kHoistSpeed,
                   std::abs(to.radius - from.radius) / kTrolleySpeed, std::abs(turn) / kSlewSpeed,
                   std::abs(to.travel - from.travel) / kTravelSpeed});
-    const std::uint16_t inputs = kPowerOn | direction(to.hook - from.hook, kHoistUp, kHoistDown) |
+    const std::uint16_t moving = direction(to.hook - from.hook, kHoistUp, kHoistDown) |
                                  direction(to.radius - from.radius, kTrolleyOut, kTrolleyIn) |
                                  direction(turn, kSlewRight, kSlewLeft) |
                                  direction(to.travel - from.travel, kTravelForward, kTravelBack);
+    const std::uint16_t brakes = (moving & (kHoistUp | kHoistDown) ? kHoistBrakeOpen : 0) |
+                                 (moving & (kTravelForward | kTravelBack) ? kTravelBrakeOpen : 0) |
+                                 (moving & (kSlewRight | kSlewLeft) ? kSlewBrakeOpen : 0);
     for (double t = 0; t < duration;) {
         const int step = dice_.between(3, 6);
         seconds_ += step;
@@ -223,7 +276,7 @@ void Simulation::moveTo(const Pose& to) {
         pose_.hook = from.hook + f * (to.hook - from.hook);
         pose_.radius = from.radius + f * (to.radius - from.radius);
         pose_.azimuth = std::fmod(from.azimuth + f * turn + 360.0, 360.0);
-        record(inputs);
+        record(kPowerOn | moving | brakes);
     }
     pose_ = to;
 }
@@ -236,7 +289,7 @@ void Simulation::pause(int seconds) {
 FrameSlot Simulation::snapshot(std::uint16_t inputs) {
     wind_ = std::clamp(wind_ + dice_.real(-0.4, 0.4), 2.0, 12.0);
     const int moment = static_cast<int>(std::lround(100 * load_ / ratedLoad(pose_.radius)));
-    const bool stopped = moment >= kStopPercent;
+    const bool overloaded = moment >= kStopPercent;
     const double pi = std::acos(-1.0);
     // Warmest in the early afternoon.
     const double daylight = std::sin(pi * (seconds_ - 8 * kHour) / (9.0 * kHour));
@@ -250,16 +303,30 @@ FrameSlot Simulation::snapshot(std::uint16_t inputs) {
     f.radius = raw16(pose_.radius, 0.01);
     f.force = raw16((load_ + kHookBlockTonnes) * 1000 * dice_.real(0.99, 1.01), 1);
     f.loadMass = raw16(load_, 0.01);
-    f.inputs = inputs;
-    f.relays = kMainContactor | (moment >= kWarningPercent ? kMomentWarning : 0) |
-               (stopped ? kMomentStop | kHoistUpBlocked | kTrolleyOutBlocked : 0) |
-               (wind_ >= 10 ? kWindWarning : 0);
-    f.limitsEntered = kLimitsInForce;
-    f.limitsTriggered = stopped ? kMomentLimit : 0;
+    f.inputs = inputs | (pose_.travel < 0.5 ? kRailStart : 0);
+    const bool settingUp = seconds_ < setupUntil_;
+    f.limitsEntered = settingUp ? 0 : kAllLimits;
+    std::uint16_t stopped = 0;
+    for (const Zone& z : kZones) {
+        if ((f.limitsEntered & z.limit) && z.reached(pose_, floorLevel_)) {
+            f.limitsTriggered |= z.limit;
+            stopped |= z.stops;
+        }
+    }
+    if (overloaded)
+        stopped |= kAllowHoistUp | kAllowTrolleyOut;
+    f.relays = (kAllMovements & ~stopped) | (pose_.hook < floorLevel_ + 14 ? kHookBelowTop : 0) |
+               (wind_ < 10 ? kWindBelowLimit : 0) |
+               (moment < kWarningPercent ? kSlewFullSpeed | kTrolleyFullSpeed : 0) |
+               (overloaded ? 0 : kWithinSetPoints) | (settingUp ? kBlockButton : kWorkMode);
     f.loadMoment = static_cast<std::uint8_t>(moment);
     f.dateTime = {RecordingBuilder::bcd(seconds_ % 60), RecordingBuilder::bcd(seconds_ / 60 % 60),
                   RecordingBuilder::bcd(seconds_ / kHour)};
-    f.limitsReached = stopped ? kMomentLimitReached : 0;
+    f.limitsReached = overloaded               ? kMomentLimitReached
+                      : f.limitsTriggered != 0 ? kZoneLimitReached
+                                               : 0;
+    if (seconds_ >= faultFrom_ && seconds_ < faultUntil_)
+        f.health = faultCode_;
     f.mark = kLayoutVersion;
     return f;
 }
@@ -414,6 +481,9 @@ RecordingBuilder makeSampleRecording() {
     writeCraneParameters(b);
     writeProtection(b);
     b.fixAllChecksums(kLayoutVersion);
+    // One frame was spoilt in the recorder's memory before the read-out, which summed the
+    // image as it found it.
+    b.breakBlock(kFrames + kFrameSize * static_cast<std::size_t>(kDamagedSlot), 30).fixImageSum();
     b.operatorBlock(QStringLiteral("Сидоренко А. В."), QStringLiteral("УК-0417/23"),
                     QStringLiteral("ООО «Кранмонтажсервис»"), QStringLiteral("12.03.2026"));
     return b;

@@ -9,7 +9,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: zurval-sample OUTPUT.vrl\n"
     "Writes a complete recorder file of several days of tower-crane work, the same every\n"
-    "time: intact checksums, layout version 2, a full frame ring and an operator block.\n";
+    "time: layout version 2, a full frame ring with one damaged frame, overloads and an\n"
+    "operator block.\n";
 
 } // namespace
 

@@ -1,0 +1,149 @@
+#include "Overloads.h"
+
+#include "Checksums.h"
+#include "IntegerText.h"
+#include "NumberFormat.h"
+#include "ServiceBank.h"
+
+#include <algorithm>
+
+namespace zurval {
+namespace {
+
+using namespace filemap;
+
+// Fields of a 10-byte record, from the record's start.
+constexpr std::size_t kRadius = 0;      // s16, 0.01 m
+constexpr std::size_t kRatedLoad = 2;   // s16, 0.01 t
+constexpr std::size_t kLoadPercent = 4; // u8, 0 = empty record
+constexpr std::size_t kDate = 5;        // BCD day, month, year
+constexpr std::size_t kChecksummed = 8; // bytes 0..7, their checksum at 8
+constexpr std::size_t kMark = 9;        // layout version, 0xAF in the newest record
+constexpr int kOverloadThreshold = 120; // % above which the largest overload is named
+
+bool intact(const OverloadRecord& o) {
+    return o.checksumState == QStringLiteral("Норма");
+}
+
+QString overloadLine(const char* prefix, const OverloadRecord& o) {
+    return QString::fromUtf8(prefix) + o.date + QStringLiteral(" и составила ") +
+           QString::number(o.loadPercent) + QChar(u'%');
+}
+
+bool shown(const OverloadRecord& o, OverloadFill fill, int recorderVersion) {
+    const bool markKnown = o.mark == recorderVersion || o.mark == kLastRecordMark;
+    switch (fill) {
+    case OverloadFill::AfterOpening:
+        return markKnown && intact(o);
+    case OverloadFill::Scrolling:
+        return o.loadPercent != 0;
+    case OverloadFill::AfterSelection:
+        return markKnown;
+    }
+    return false;
+}
+
+OverloadColumn overloadColumn(const OverloadRecord& o) {
+    return {QString::number(o.number),        QString(o.date),
+            QString::number(o.loadPercent),   formatPattern(o.ratedLoad, "#0.00"),
+            formatPattern(o.radius, "#0.00"), QString::number(o.mark),
+            QString(o.checksumState)};
+}
+
+} // namespace
+
+const std::array<RowCaption, kOverloadTableRows> kOverloadRowCaptions = {{
+    {"LabelC_NKAD", "Номер кадра"},
+    {"LabelC_Time", "Дата                        дд.мм.гг."},
+    {"LabelC_H", "Процент загрузки              % "},
+    {"LabelC_S", "Пасп. грузоподъемность   т."},
+    {"LabelC_P", "Вылет                                  м."},
+    {"Label36", "Метка записи"},
+    {"Label55", "Контрольная сумма"},
+}};
+
+void decodeOverloads(const ByteReader& r, int recorderVersion, OverloadArray& records) {
+    const QString good = QStringLiteral("Норма");
+    const QString bad = QStringLiteral("Брак");
+    for (int i = 0; i < kOverloadCapacity; ++i) {
+        const std::size_t at = kOverloads + static_cast<std::size_t>(i) * kOverloadSize;
+        OverloadRecord& o = records[static_cast<std::size_t>(i)];
+        o.number = i;
+        o.radius = static_cast<float>(r.s16le(at + kRadius) * 0.01);
+        o.ratedLoad = static_cast<float>(r.s16le(at + kRatedLoad) * 0.01);
+        o.loadPercent = r.u8(at + kLoadPercent);
+        o.mark = r.u8(at + kMark);
+        o.date = o.loadPercent != 0 ? bcdDate(r, at + kDate) : QString();
+        const bool ok = recorderVersion != 2 || blockChecksumOk(r, at, kChecksummed);
+        o.checksumState = ok ? good : bad;
+    }
+}
+
+bool orderOverloads(OverloadArray& records, OverloadArray& selection) {
+    int newest = 0;
+    int marks = 0;
+    for (int i = 0; i < kOverloadCapacity; ++i) {
+        if (records[static_cast<std::size_t>(i)].mark == kLastRecordMark) {
+            newest = i;
+            ++marks;
+        }
+    }
+    std::rotate(records.begin(), records.begin() + (newest + 1) % kOverloadCapacity, records.end());
+    for (int k = 0; k < kOverloadCapacity; ++k)
+        records[static_cast<std::size_t>(k)].number = k;
+    selection = records;
+    return marks > 1;
+}
+
+OverloadSummary overloadSummary(const OverloadArray& list) {
+    const OverloadRecord* largest = nullptr;
+    const OverloadRecord* last = nullptr;
+    for (const OverloadRecord& o : list) {
+        if (!intact(o))
+            continue;
+        // Of equal overloads the newest is named.
+        if (o.loadPercent > kOverloadThreshold &&
+            (!largest || o.loadPercent >= largest->loadPercent))
+            largest = &o;
+        if (o.mark == kLastRecordMark)
+            last = &o;
+    }
+    OverloadSummary s;
+    if (largest)
+        s.largest = overloadLine("Максимальная перегрузка произошла ", *largest);
+    if (last)
+        s.last = overloadLine("Последняя перегрузка произошла ", *last);
+    return s;
+}
+
+OverloadSelectionRun selectOverloads(const OverloadArray& list, const QString& thresholdText,
+                                     OverloadArray& selection) {
+    selection.fill(OverloadRecord{});
+    OverloadSelectionRun run;
+    const std::optional<int> threshold = parseInteger(thresholdText);
+    if (!threshold) {
+        run.error = notAnIntegerMessage(thresholdText);
+        return run;
+    }
+    for (const OverloadRecord& o : list) {
+        if (o.loadPercent > *threshold)
+            selection[static_cast<std::size_t>(run.count++)] = o;
+    }
+    return run;
+}
+
+OverloadColumns overloadColumns(const OverloadArray& selection, int start, OverloadFill fill,
+                                int recorderVersion) {
+    OverloadColumns columns;
+    for (int c = 0; c < kOverloadTableColumns; ++c) {
+        const long long p = static_cast<long long>(start) + c;
+        if (p < 0 || p >= kOverloadCapacity)
+            continue;
+        const OverloadRecord& o = selection[static_cast<std::size_t>(p)];
+        if (shown(o, fill, recorderVersion))
+            columns[static_cast<std::size_t>(c)] = overloadColumn(o);
+    }
+    return columns;
+}
+
+} // namespace zurval

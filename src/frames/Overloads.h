@@ -1,0 +1,78 @@
+#pragma once
+
+#include "ByteReader.h"
+#include "FileMap.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+namespace zurval {
+
+constexpr int kOverloadCapacity = filemap::kOverloadCount;
+
+// One decoded overload record.
+struct OverloadRecord {
+    std::int32_t number = 0; // index in OverloadList (the record index before ordering)
+    float radius = 0;        // m
+    float ratedLoad = 0;     // t
+    std::int32_t loadPercent = 0;
+    std::int32_t mark = 0;
+    QString date;          // "DD.MM.YY"; empty when loadPercent is 0
+    QString checksumState; // "Норма" or "Брак"
+};
+
+// OverloadList and OverloadSelection: fixed capacity, loading overwrites the entries.
+using OverloadArray = std::array<OverloadRecord, kOverloadCapacity>;
+
+// Every record in stored order, number = record index. Checksums are tested for layout 2 only.
+void decodeOverloads(const ByteReader& r, int recorderVersion, OverloadArray& records);
+
+// Turns the decoded records into OverloadList in place: oldest first (the record after the
+// highest one marked 0xAF, record 1 when none is), number = index. Then OverloadSelection
+// becomes a copy. True when several records carry the mark: the open command then shows
+// "Найдено несколько меток последней записи!".
+[[nodiscard]] bool orderOverloads(OverloadArray& records, OverloadArray& selection);
+
+// The two lines under the selection group; a line is shown only while its text is not empty.
+struct OverloadSummary {
+    QString largest; // Label_MaxM
+    QString last;    // Label_LastM
+};
+[[nodiscard]] OverloadSummary overloadSummary(const OverloadArray& list);
+
+// "Отобрать записи": resets OverloadSelection, then copies the records whose load percentage
+// is above the threshold. A threshold that is no integer leaves the selection reset and
+// gives the message to show instead of a count.
+struct OverloadSelectionRun {
+    QString error; // not empty: show it, nothing else changes
+    int count = 0; // Label_Per_OtbZap
+};
+[[nodiscard]] OverloadSelectionRun
+selectOverloads(const OverloadArray& list, const QString& thresholdText, OverloadArray& selection);
+
+// The table StringGrid_Per_Otb: eight records side by side from the scroll bar's position.
+constexpr int kOverloadTableRows = 7;
+constexpr int kOverloadTableColumns = 8;
+constexpr int kOverloadScrollMaximum = kOverloadCapacity - kOverloadTableColumns; // 3192
+using OverloadColumn = std::array<QString, kOverloadTableRows>;
+using OverloadColumns = std::array<OverloadColumn, kOverloadTableColumns>;
+
+// Which records a fill shows; the others leave their column empty.
+enum class OverloadFill {
+    AfterOpening,   // mark is the layout version or 0xAF, and the checksum is good
+    Scrolling,      // load percentage is not 0
+    AfterSelection, // mark is the layout version or 0xAF
+};
+
+[[nodiscard]] OverloadColumns overloadColumns(const OverloadArray& selection, int start,
+                                              OverloadFill fill, int recorderVersion);
+
+// Row captions of the table, top to bottom.
+struct RowCaption {
+    const char* objectName;
+    const char* caption;
+};
+extern const std::array<RowCaption, kOverloadTableRows> kOverloadRowCaptions;
+
+} // namespace zurval

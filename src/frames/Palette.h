@@ -1,0 +1,25 @@
+#pragma once
+
+namespace zurval {
+
+// The standard 16-colour palette and the button-face system colour. Logic names a colour;
+// the widgets turn it into pixels.
+enum class PaletteColour {
+    BtnFace,
+    Black,
+    White,
+    Red,
+    Lime,
+    Green,
+    Blue,
+    Maroon,
+    Purple,
+    Navy,
+    Teal,
+    Olive,
+    Gray,
+    Silver,
+    Yellow,
+};
+
+} // namespace zurval
