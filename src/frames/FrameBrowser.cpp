@@ -171,6 +171,10 @@ BrowserColumns browserColumns(const FrameArray& selection, int start, BrowserFil
             column = frameColumn(f, TemperatureFormat::TwoDecimals);
             break;
         case BrowserFill::Scrolling:
+            // The reset entries behind a short selection are no frames: their column stays
+            // empty rather than showing a frame of zeros.
+            if (f.inputs.isEmpty())
+                break;
             column = frameColumn(f, TemperatureFormat::Whole);
             if (f.radius == 0.0f)
                 column[kBrowserRowDateTime].clear();

@@ -74,8 +74,7 @@ TEST(BrowserColumns, FillsByTheirOwnRules) {
     EXPECT_EQ(scrolled[0][kBrowserRowDateTime], q("11:56:40 15.03.06"));
     EXPECT_EQ(scrolled[1][kBrowserRowDateTime], QString()); // radius exactly 0
     EXPECT_EQ(scrolled[1][kBrowserRowRelays], q("0100000000000000"));
-    EXPECT_EQ(scrolled[2][kBrowserRowNumber], q("0")); // a reset entry shows zeros
-    EXPECT_EQ(scrolled[2][kBrowserRowInputs], QString());
+    EXPECT_EQ(scrolled[2], FrameColumn{}); // a reset entry is no frame
 
     const BrowserColumns selected = browserColumns(*list, 7165, BrowserFill::AfterSelection);
     EXPECT_EQ(selected[0][kBrowserRowTemperature], q("25,00"));
