@@ -13,6 +13,7 @@ struct FileDialogRequest {
     QString folder;        // where the dialog starts
     QStringList filters;   // "Бинарные (*.vrl)", ...
     QString defaultSuffix; // added to a typed name without one (save dialogs)
+    QString fileName = {}; // the name proposed (save dialogs), "" for none
 };
 
 // Every modal message box and file dialog of the program goes through this interface, so

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "SerialPort.h"
+
+#include <deque>
+
+namespace zurval {
+
+// A serial port over a POSIX terminal device. The port is always binary: the terminal's
+// own line processing (echo, line editing, character translation, XON/XOFF) stays off;
+// everything else the port had is kept. Waits use poll(), so a blocked read costs no CPU.
+class PosixSerialPort : public SerialPort {
+public:
+    PosixSerialPort() = default;
+    ~PosixSerialPort() override { close(); }
+    PosixSerialPort(const PosixSerialPort&) = delete;
+    PosixSerialPort& operator=(const PosixSerialPort&) = delete;
+
+    bool open(const QString& name) override;
+    bool getLine(LineSettings& line) override;
+    bool setLine(const LineSettings& line) override;
+    bool getTimeouts(Timeouts& timeouts) override;
+    bool setTimeouts(const Timeouts& timeouts) override;
+    bool purge() override;
+    bool transmitImmediate(std::uint8_t byte) override;
+    int writeByte(std::uint8_t byte) override;
+    int readByte(std::uint8_t& byte) override;
+    void close() override;
+
+private:
+    [[nodiscard]] bool isOpen() const { return fd_ >= 0; }
+
+    int fd_ = -1;
+    // A terminal has no time-outs of its own; a freshly opened port starts with none.
+    Timeouts timeouts_;
+    // Bytes the terminal handed over beyond the one asked for: the tail of the input queue.
+    std::deque<std::uint8_t> received_;
+};
+
+} // namespace zurval
