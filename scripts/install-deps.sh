@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev libqcustomplot-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation locales xvfb xauth
+  dpkg-dev desktop-file-utils poppler-utils
 )
 
 missing=()

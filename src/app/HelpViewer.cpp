@@ -14,8 +14,10 @@
 namespace zurval {
 
 QString findHelpFile() {
+    const QDir programFolder(QCoreApplication::applicationDirPath());
     const QString candidates[] = {
-        QDir(QCoreApplication::applicationDirPath()).filePath(kHelpFileName),
+        programFolder.filePath(kHelpFileName),
+        programFolder.filePath(QStringLiteral("../share/zurval/") + kHelpFileName), // installed
         QDir::current().filePath(kHelpFileName)};
     for (const QString& path : candidates)
         if (QFileInfo(path).isFile())

@@ -8,13 +8,16 @@
 #include "ServicePages.h"
 #include "SettingsPage.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QSettings>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -119,6 +122,13 @@ void TForm_Main::buildMenus() {
     connect(Menu_Parametr_Bank0, &QAction::triggered, this, &TForm_Main::Menu_Parametr_Bank0Click);
     connect(Menu_Parametr_Bank1, &QAction::triggered, this, &TForm_Main::Menu_Parametr_Bank1Click);
     separator(file, "Menu_R2");
+    Menu_Recent = submenu(file, "Menu_Recent", "Последние файлы");
+    for (int i = 0; i < RecentFiles::kCapacity; ++i) {
+        QAction* item = Menu_Recent->addAction(QString());
+        item->setObjectName(QStringLiteral("Menu_Recent%1").arg(i + 1));
+        connect(item, &QAction::triggered, this, [this, i] { openRecentFile(i); });
+    }
+    showRecentFiles();
     QAction* exit = add(file, {"Menu_Exit", "Выход", "", true});
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
@@ -203,10 +213,15 @@ void TForm_Main::setCheckedBank(int bank) {
     Menu_Parametr_Bank1->setChecked(bank == 1);
 }
 
+QString TForm_Main::dialogFolder() const {
+    const QString last = recentFiles_.lastFolder();
+    return !last.isEmpty() && QDir(last).exists() ? last : QDir::current().filePath("bin_prm");
+}
+
 QString TForm_Main::openDialog() {
     const FileDialogRequest request{
         QStringLiteral("Открыть"),
-        QDir::current().filePath("bin_prm"),
+        dialogFolder(),
         {QStringLiteral("Бинарные (*.vrl)"), QStringLiteral("Все файлы (*)")},
         QString()};
     return prompts_.openFileName(request);
@@ -239,7 +254,55 @@ bool TForm_Main::loadCurrentFile() {
         tell(notice);
     for (DocumentView* page : pages_)
         page->show(*document_);
+    rememberFile(currentFileName());
     return true;
+}
+
+void TForm_Main::useSettings(QSettings* settings) {
+    settings_ = settings;
+    recentFiles_ = RecentFiles(settings);
+    showRecentFiles();
+    // Only the position: the size is fixed, as the form is laid out for it.
+    const QPoint position = settings ? settings->value("window/position").toPoint() : QPoint();
+    if (settings && settings->contains("window/position") &&
+        QGuiApplication::screenAt(position + QPoint(20, 20)))
+        move(position);
+}
+
+void TForm_Main::rememberFile(const QString& path) {
+    recentFiles_.add(path);
+    showRecentFiles();
+}
+
+void TForm_Main::showRecentFiles() {
+    const QStringList& files = recentFiles_.files();
+    const QList<QAction*> items = Menu_Recent->actions();
+    for (int i = 0; i < items.size(); ++i) {
+        items[i]->setVisible(i < files.size());
+        items[i]->setText(i < files.size() ? QStringLiteral("&%1 %2").arg(i + 1).arg(files[i])
+                                           : QString());
+    }
+    Menu_Recent->menuAction()->setEnabled(!files.isEmpty());
+}
+
+void TForm_Main::openRecentFile(int index) {
+    if (index < 0 || index >= recentFiles_.files().size())
+        return;
+    const QString path = recentFiles_.files()[index];
+    if (!QFileInfo(path).isFile()) {
+        recentFiles_.remove(path);
+        showRecentFiles();
+        prompts_.error(
+            QStringLiteral("Файл не найден:\n%1\nОн убран из списка последних файлов.").arg(path));
+        return;
+    }
+    openFile(path);
+}
+
+void TForm_Main::closeEvent(QCloseEvent* e) {
+    if (settings_)
+        settings_->setValue("window/position", pos());
+    QMainWindow::closeEvent(e);
 }
 
 void TForm_Main::tell(const OpenNotice& notice) {

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "OpenRecording.h"
+#include "RecentFiles.h"
 
 #include <QMainWindow>
 #include <memory>
 #include <vector>
 
 class QAction;
+class QMenu;
 class QProgressBar;
+class QSettings;
 class QTabWidget;
 
 namespace zurval {
@@ -38,6 +41,13 @@ public:
     void M_HelpClick();
     void M_AboutClick();
 
+    // Keeps the recent files and the window's position in settings from now on (nullptr:
+    // for this run only, as the headless commands run).
+    void useSettings(QSettings* settings);
+    // A file opened or saved: first in "Последние файлы"; its folder starts the dialogs.
+    void rememberFile(const QString& path);
+    [[nodiscard]] const RecentFiles& recentFiles() const { return recentFiles_; }
+
     // The current file name lives in panel 1 of the status bar.
     [[nodiscard]] QString currentFileName() const;
     // The document-loaded mark lives in the Tag of Menu_Open.
@@ -46,6 +56,7 @@ public:
 
 protected:
     bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dropEvent(QDropEvent* e) override;
 
@@ -59,6 +70,9 @@ private:
     void setDocumentLoaded();
     void setCurrentFileName(const QString& path);
     [[nodiscard]] QString openDialog();
+    [[nodiscard]] QString dialogFolder() const;
+    void showRecentFiles();
+    void openRecentFile(int index);
 
     Prompts& prompts_;
     std::unique_ptr<RecorderDocument> document_;
@@ -74,7 +88,10 @@ private:
     QAction* Menu_Open = nullptr;
     QAction* Menu_Parametr_Bank0 = nullptr;
     QAction* Menu_Parametr_Bank1 = nullptr;
+    QMenu* Menu_Recent = nullptr;
     int checkedBank_ = -1; // no mark until a file is opened
+    QSettings* settings_ = nullptr;
+    RecentFiles recentFiles_;
 };
 
 } // namespace zurval

@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "QtPrompts.h"
 
+#include <QSettings>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -43,6 +44,8 @@ int main(int argc, char** argv) {
     app.setPrompts(&prompts);
     zurval::TForm_Main window(prompts);
     prompts.setParent(&window);
+    QSettings settings(QStringLiteral("zurval"), QStringLiteral("zurval"));
+    window.useSettings(&settings);
     window.show();
     if (argc >= 2) {
         const QString path = QString::fromLocal8Bit(argv[1]);

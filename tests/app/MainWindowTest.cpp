@@ -109,6 +109,29 @@ TEST_F(OpenCommand, DroppedFileOpensThroughTheSameCommand) {
     EXPECT_EQ(window->currentFileName(), path);
 }
 
+TEST_F(OpenCommand, RecentFilesReopenAndForgetMissingOnes) {
+    const QString a = write(intactRecording(), "a.vrl");
+    const QString b = write(intactRecording(), "b.vrl");
+    ASSERT_TRUE(window->openFile(a));
+    ASSERT_TRUE(window->openFile(b));
+    window->openFile(dir.filePath("absent.vrl")); // a failed open is not remembered
+    EXPECT_EQ(window->recentFiles().files(), QStringList({b, a}));
+    EXPECT_TRUE(find<QAction>("Menu_Recent2")->text().endsWith("a.vrl"));
+    EXPECT_FALSE(find<QAction>("Menu_Recent3")->isVisible());
+
+    click("Menu_Recent2");
+    EXPECT_EQ(window->currentFileName(), a);
+    EXPECT_EQ(window->recentFiles().files().first(), a);
+
+    QFile::remove(b);
+    prompts.clear();
+    click("Menu_Recent2");
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_TRUE(prompts.shown()[0].text.contains(b));
+    EXPECT_EQ(window->recentFiles().files(), QStringList({a}));
+    EXPECT_EQ(window->currentFileName(), a); // nothing else happened
+}
+
 using BankChoice = WindowFixture;
 
 TEST_F(BankChoice, LargerMotorHoursOfBankOneMovesTheCheckMark) {
