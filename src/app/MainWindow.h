@@ -13,6 +13,7 @@ class QTabWidget;
 namespace zurval {
 
 class DocumentView;
+class FrameBrowserPage;
 class Prompts;
 class PanelStatusBar;
 class ServicePage;
@@ -69,6 +70,7 @@ private:
     QTabWidget* PageControl_Main = nullptr;
     ServicePage* servicePage_ = nullptr;
     LoadSpectrumPage* loadPage_ = nullptr;
+    FrameBrowserPage* browserPage_ = nullptr;
     QProgressBar* ProgressBar_Read = nullptr;
     PanelStatusBar* StatusBar_Main = nullptr;
     QAction* Menu_Open = nullptr;
