@@ -2,7 +2,9 @@
 
 #include "AboutBox.h"
 #include "ControlColours.h"
+#include "FrameBrowserPage.h"
 #include "HelpViewer.h"
+#include "OverloadPage.h"
 #include "PanelStatusBar.h"
 #include "Prompts.h"
 #include "ServicePages.h"
@@ -157,21 +159,32 @@ void TForm_Main::buildPages() {
 
     QWidget* ciklPage = page("TabSheet_Cikl");
     QTabWidget* cikl = innerTabs(ciklPage, "PageControl_Cikl");
-    cikl->addTab(page("TabSheet_Osn"), QStringLiteral("Общая"));
-    cikl->addTab(page("TabSheet_Per"), QStringLiteral("Перегрузки"));
+    browserPage_ = new FrameBrowserPage(*document_, prompts_, [this] { return documentLoaded(); });
+    browserPage_->setObjectName("TabSheet_Osn");
+    auto* overloadPage = new OverloadPage(*document_, prompts_);
+    overloadPage->setObjectName("TabSheet_Per");
+    cikl->addTab(browserPage_, QStringLiteral("Общая"));
+    cikl->addTab(overloadPage, QStringLiteral("Перегрузки"));
     PageControl_Main->addTab(ciklPage, QStringLiteral("Циклическая информация"));
 
     QWidget* grafikPage = page("TabSheet_Grafik");
     QTabWidget* grafik = innerTabs(grafikPage, "PageControl_Grafik");
     grafik->addTab(page("TabSheet_Param"), QStringLiteral("Параметры"));
     grafik->addTab(page("TabSheet_Rele"), QStringLiteral("Реле и ограничения"));
-    grafik->addTab(page("TabSheet_KZ"), QStringLiteral("Координатная защита"));
+    QWidget* protectionView = page("TabSheet_KZ");
+    grafik->addTab(protectionView, QStringLiteral("Координатная защита"));
     PageControl_Main->addTab(grafikPage, QStringLiteral("Графики"));
+    // "Отобразить КЗ" brings the protection view to the front.
+    connect(browserPage_, &FrameBrowserPage::protectionViewRequested, this,
+            [this, grafikPage, grafik, protectionView] {
+                PageControl_Main->setCurrentWidget(grafikPage);
+                grafik->setCurrentWidget(protectionView);
+            });
 
     auto* settingsPage = new SettingsPage;
     settingsPage->setObjectName("TabSheet_Nastr");
     PageControl_Main->addTab(settingsPage, QStringLiteral("Настройки"));
-    pages_ = {servicePage_, loadPage_, settingsPage};
+    pages_ = {servicePage_, loadPage_, settingsPage, overloadPage, browserPage_};
 
     ProgressBar_Read = new QProgressBar;
     ProgressBar_Read->setObjectName("ProgressBar_Read");

@@ -16,6 +16,7 @@ class QTabWidget;
 namespace zurval {
 
 class DocumentView;
+class FrameBrowserPage;
 class Prompts;
 class PanelStatusBar;
 class ServicePage;
@@ -83,6 +84,7 @@ private:
     QTabWidget* PageControl_Main = nullptr;
     ServicePage* servicePage_ = nullptr;
     LoadSpectrumPage* loadPage_ = nullptr;
+    FrameBrowserPage* browserPage_ = nullptr;
     QProgressBar* ProgressBar_Read = nullptr;
     PanelStatusBar* StatusBar_Main = nullptr;
     QAction* Menu_Open = nullptr;

@@ -12,10 +12,13 @@ QColor buttonFace() {
 
 void setControlColour(QWidget* w, const QColor& colour) {
     QPalette p = w->palette();
-    if (qobject_cast<QProgressBar*>(w))
+    if (qobject_cast<QProgressBar*>(w)) {
         p.setColor(QPalette::Highlight, colour);
-    else
+    } else {
+        // Labels paint their text in WindowText, edits in Text.
         p.setColor(QPalette::WindowText, colour);
+        p.setColor(QPalette::Text, colour);
+    }
     w->setPalette(p);
     w->setProperty("zurvalColour", colour);
 }

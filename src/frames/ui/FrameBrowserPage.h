@@ -1,0 +1,76 @@
+#pragma once
+
+#include "DocumentView.h"
+#include "FrameBrowser.h"
+
+#include <QHash>
+#include <QWidget>
+#include <functional>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QScrollBar;
+
+namespace zurval {
+
+class Prompts;
+class StringGrid;
+struct RecorderDocument;
+
+// "Общая": the frame browser, the detail boxes that decode a frame's bit words, and the
+// conditions of the frame selection.
+class FrameBrowserPage : public QWidget, public DocumentView {
+    Q_OBJECT
+public:
+    // The page rewrites FrameSelection of the window's document; documentLoaded reads the
+    // window's document-loaded mark, without which the selection and the details do nothing.
+    FrameBrowserPage(RecorderDocument& document, Prompts& prompts,
+                     std::function<bool()> documentLoaded, QWidget* parent = nullptr);
+
+    void clear() override;
+    void show(const RecorderDocument& document) override;
+
+    // Moves the window to FrameSelection entry k and shows entries k..k + 2 as decoded, as a
+    // Shift-click on a chart point does.
+    void jumpToFrame(int k);
+
+signals:
+    // A frame's cell was chosen: its number belongs in the protection page's frame field.
+    void frameNumberChosen(const QString& number);
+    // "Отобразить КЗ" in the grid's context menu.
+    void protectionViewRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    [[nodiscard]] QWidget* buildRowCaptions();
+    [[nodiscard]] QWidget* buildDetailArea();
+    [[nodiscard]] QGroupBox* buildSelectionGroup();
+    void showColumns(const BrowserColumns& columns);
+    void ScrollBar_CiklChange(int position);
+    void StringGrid_O_OtbSelectCell(int column, int row);
+    // The check boxes, "Найти" and Enter in the threshold; false when the threshold is no
+    // integer.
+    bool runSelection();
+
+    RecorderDocument& document_;
+    Prompts& prompts_;
+    std::function<bool()> documentLoaded_;
+    int detailMemory_ = kDetailNone; // the grid's tag: the kind of box last shown
+
+    StringGrid* StringGrid_O_Otb = nullptr;
+    QScrollBar* ScrollBar_Cikl = nullptr;
+    QLabel* Label_O_OtbZap = nullptr;
+    QCheckBox* CheckBox_VLim = nullptr;
+    QCheckBox* CheckBox_Error = nullptr;
+    QCheckBox* CheckBox_SLim = nullptr;
+    QCheckBox* CheckBox_O_DO = nullptr;
+    QLineEdit* Edit_O_M = nullptr;
+    QHash<QString, QGroupBox*> detailBoxes_;
+    QHash<QString, QLabel*> detailLabels_;
+};
+
+} // namespace zurval

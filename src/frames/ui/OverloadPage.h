@@ -1,0 +1,45 @@
+#pragma once
+
+#include "DocumentView.h"
+#include "Overloads.h"
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QScrollBar;
+
+namespace zurval {
+
+class Prompts;
+class StringGrid;
+struct RecorderDocument;
+
+// "Перегрузки": the overload records eight at a time, the selection by load percentage and
+// the lines about the largest and the last overload.
+class OverloadPage : public QWidget, public DocumentView {
+    Q_OBJECT
+public:
+    // The page rewrites OverloadSelection of the window's document.
+    OverloadPage(RecorderDocument& document, Prompts& prompts, QWidget* parent = nullptr);
+
+    void clear() override;
+    void show(const RecorderDocument& document) override;
+
+private:
+    void showColumns(const OverloadColumns& columns);
+    void ScrollBar_PerChange(int position);
+    void Button3Click();
+
+    RecorderDocument& document_;
+    Prompts& prompts_;
+
+    StringGrid* StringGrid_Per_Otb = nullptr;
+    QScrollBar* ScrollBar_Per = nullptr;
+    QLabel* Label_Per_OtbZap = nullptr;
+    QLineEdit* Edit_Per_M = nullptr;
+    QLabel* Label_MaxM = nullptr;
+    QLabel* Label_LastM = nullptr;
+};
+
+} // namespace zurval
