@@ -1,6 +1,7 @@
 #include "ControlColours.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QWidget>
 
@@ -14,6 +15,8 @@ void setControlColour(QWidget* w, const QColor& colour) {
     QPalette p = w->palette();
     if (qobject_cast<QProgressBar*>(w))
         p.setColor(QPalette::Highlight, colour);
+    else if (qobject_cast<QLineEdit*>(w))
+        p.setColor(QPalette::Text, colour);
     else
         p.setColor(QPalette::WindowText, colour);
     w->setPalette(p);
