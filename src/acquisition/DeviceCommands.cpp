@@ -308,7 +308,8 @@ QString saveRecorderFile(const AcquisitionContext& ctx, const ReceiveBuffer& buf
     const QString readingDate = view.operatorTexts().readingDate;
     const FileDialogRequest request{
         QStringLiteral("Сохранить как"),
-        currentFolder(ctx).filePath(QStringLiteral("bin_prm")),
+        ctx.saveFolder.isEmpty() ? currentFolder(ctx).filePath(QStringLiteral("bin_prm"))
+                                 : ctx.saveFolder,
         {QStringLiteral("Информация ЦРО (*.vrl)"), QStringLiteral("Все файлы (*.*)")},
         QStringLiteral("bin"),
         device == TransferDevice::Vrl3 ? readingDate : QString()};

@@ -24,6 +24,8 @@ struct AcquisitionContext {
     // The current folder, where "temp.bin" is written and whose "bin_prm" the save dialog
     // opens; "" is the process's current directory.
     QString folder;
+    // Where the save dialog starts instead, when not empty (the folder used last).
+    QString saveFolder = {};
 };
 
 struct ReadOutcome {

@@ -2,11 +2,18 @@
 
 #include "Application.h"
 #include "MainWindow.h"
+#include "Saver.h"
 #include "ScriptSteps.h"
 #include "StateDump.h"
+#include "WindowTransferView.h"
 
+#include <QAction>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
 #include <cstdio>
 
 namespace zurval {
@@ -21,7 +28,116 @@ void print(const QJsonDocument& json) {
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
 }
 
+// Fills in and closes the operator dialog once its modal loop runs.
+class OperatorAnswer : public QObject {
+public:
+    OperatorAnswer(TForm_saver& dialog, const std::optional<QStringList>& typed)
+        : QObject(&dialog), dialog_(dialog), typed_(typed) {
+        setObjectName(QStringLiteral("OperatorAnswer"));
+        dialog.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Show)
+            QMetaObject::invokeMethod(this, &OperatorAnswer::answer, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    void answer() {
+        if (!typed_) {
+            dialog_.reject();
+            return;
+        }
+        const char* const edits[] = {"Edit_Name", "Edit_NUd", "Edit_Org", "Edit_DataSch"};
+        for (int i = 0; i < std::min<int>(4, typed_->size()); ++i)
+            dialog_.findChild<QLineEdit*>(QString::fromLatin1(edits[i]))->setText(typed_->at(i));
+        dialog_.findChild<QPushButton*>(QStringLiteral("Button_Ok"))->click();
+    }
+
+    TForm_saver& dialog_;
+    std::optional<QStringList> typed_;
+};
+
+struct AcquireRequest {
+    bool vrl3 = false;
+    QString port = QStringLiteral("COM1");
+    QString saveAs;                   // "" cancels the save dialog
+    std::optional<QStringList> typed; // name, certificate, organisation, date
+};
+
+std::optional<AcquireRequest> parseAcquire(const QStringList& words, QString* problem) {
+    AcquireRequest r;
+    if (words.isEmpty() || (words[0] != "vrl2" && words[0] != "vrl3")) {
+        *problem = QStringLiteral("--acquire takes vrl2 or vrl3");
+        return std::nullopt;
+    }
+    r.vrl3 = words[0] == "vrl3";
+    for (int i = 1; i < words.size(); i += 2) {
+        const QString& option = words[i];
+        if (i + 1 >= words.size()) {
+            *problem = QStringLiteral("%1 needs a value").arg(option);
+            return std::nullopt;
+        }
+        const QString& value = words[i + 1];
+        if (option == "--port" && !r.vrl3 && (value == "COM1" || value == "COM2")) {
+            r.port = value;
+        } else if (option == "--save" && !value.isEmpty()) {
+            r.saveAs = QFileInfo(value).absoluteFilePath();
+        } else if (option == "--operator" && value.count('|') <= 3) {
+            r.typed = value.split('|');
+        } else {
+            *problem = option == "--port"
+                           ? QStringLiteral("--port takes COM1 or COM2, and only with vrl2")
+                           : QStringLiteral("cannot use %1 %2").arg(option, value);
+            return std::nullopt;
+        }
+    }
+    return r;
+}
+
 } // namespace
+
+void answerOperatorDialog(TForm_saver& dialog, const std::optional<QStringList>& typed) {
+    delete dialog.findChild<QObject*>(QStringLiteral("OperatorAnswer"), Qt::FindDirectChildrenOnly);
+    new OperatorAnswer(dialog, typed);
+}
+
+int runAcquire(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    Application app(argc, argv);
+    QStringList words;
+    for (int i = 2; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
+    QString problem;
+    const std::optional<AcquireRequest> request = parseAcquire(words, &problem);
+    if (!request) {
+        fail(problem);
+        return 2;
+    }
+
+    ScriptedPrompts prompts(true);
+    app.setPrompts(&prompts);
+    prompts.queueFileName(request->saveAs);
+    TForm_Main window(prompts);
+    answerOperatorDialog(window.operatorDialog(), request->typed);
+    QJsonArray status;
+    QObject::connect(&window.transferView(), &WindowTransferView::statusShown,
+                     [&status](const QString& text, const QColor& colour) {
+                         status.append(QJsonObject{{"text", text}, {"color", colour.name()}});
+                     });
+
+    const QString menuItem =
+        request->vrl3 ? QStringLiteral("Menu_VRL3") : QStringLiteral("Menu_") + request->port;
+    window.findChild<QAction*>(menuItem)->trigger();
+
+    const QString saved = window.lastRead().savedPath;
+    print(
+        QJsonDocument(QJsonObject{{"messages", dumpMessages(prompts)},
+                                  {"status", status},
+                                  {"saved", saved.isEmpty() ? QJsonValue() : QJsonValue(saved)}}));
+    return saved.isEmpty() ? 1 : 0;
+}
 
 int runDumpState(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,10 +1,29 @@
 #pragma once
 
+#include <QStringList>
+#include <optional>
+
 namespace zurval {
+
+class TForm_saver;
 
 // zurval --dump-state [FILE] [--each] [STEP ...]: the window on the offscreen platform,
 // FILE opened, the steps acted out, the state printed as JSON. Exit code 0, or 2 when FILE
 // cannot be opened or a step is refused.
 int runDumpState(int argc, char** argv);
+
+// zurval --acquire vrl2|vrl3 [--port COM1|COM2] [--save FILE] [--operator NAME|CERT|ORG|DATE]:
+// the device read on the offscreen platform with the system's serial ports and real pauses.
+// The connect prompt is confirmed, the save dialog answers FILE (cancelled without --save),
+// the operator dialog takes the texts (closed without "Ok" without --operator; texts left
+// out keep what the dialog proposes, the ВРЛ-3 reading date for one). Prints the
+// messages, every state of panel 1 and the file saved as JSON. Exit code 0 when a file was
+// saved, 1 when none was, 2 when the arguments are refused.
+int runAcquire(int argc, char** argv);
+
+// Answers the operator dialog each time it is shown, as a user would: types the texts (name,
+// certificate, organisation, date; as many as given) into its edits and presses "Ok", or,
+// without texts, closes it without "Ok". Replaces an earlier answer.
+void answerOperatorDialog(TForm_saver& dialog, const std::optional<QStringList>& typed);
 
 } // namespace zurval

@@ -7,6 +7,7 @@
 #include "OverloadPage.h"
 #include "PanelStatusBar.h"
 #include "Prompts.h"
+#include "Saver.h"
 #include "ServicePages.h"
 #include "SettingsPage.h"
 
@@ -62,6 +63,7 @@ TForm_Main::TForm_Main(Prompts& prompts, QWidget* parent)
     setFont(QFont(QStringLiteral("Liberation Sans"), 8));
     buildMenus();
     buildPages();
+    setUpDeviceReads();
     AboutBox = new TAboutBox(this); // dialogs start hidden
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     ClearAll();
@@ -101,7 +103,7 @@ void TForm_Main::buildMenus() {
     QAction* clear = add(file, {"Menu_Clear", "Очистить", "Ctrl+W", true});
     connect(clear, &QAction::triggered, this, &TForm_Main::ClearAll);
 
-    // Reports and the device reads come with their own pages; until then they stay greyed.
+    // The reports come with their own pages; until then they stay greyed.
     QMenu* print = submenu(file, "Menu_Print", "Печать");
     print->menuAction()->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
     add(print, {"M_IK", "Информационная карта", "", false});
@@ -110,10 +112,14 @@ void TForm_Main::buildMenus() {
     add(print, {"M_CRP", "Схема рабочей площадки", "", false});
     add(print, {"M_Oper", "Оперативная информация", "", false});
     add(print, {"M_Per", "Перегрузки", "", false});
-    add(file, {"Menu_VRL3", "Считать ГМЕ-3", "Ctrl+E", false});
-    QMenu* read = submenu(file, "Menu_Read", "Считать ГМЕ-2");
-    add(read, {"Menu_COM1", "COM1", "", false});
-    add(read, {"Menu_COM2", "COM2", "", false});
+    connect(add(file, {"Menu_VRL3", "Считать ГМЕ-3", "Ctrl+E", true}), &QAction::triggered, this,
+            &TForm_Main::Menu_VRL3Click);
+    Menu_Read = submenu(file, "Menu_Read", "Считать ГМЕ-2");
+    Menu_Read->setProperty("Tag", 0);
+    connect(add(Menu_Read, {"Menu_COM1", "COM1", "", true}), &QAction::triggered, this,
+            &TForm_Main::Menu_COM1Click);
+    connect(add(Menu_Read, {"Menu_COM2", "COM2", "", true}), &QAction::triggered, this,
+            &TForm_Main::Menu_COM2Click);
     separator(file, "Menu_R1");
     QMenu* memory = submenu(file, "Menu_Parametr", "Память");
     Menu_Parametr_Bank0 = add(memory, {"Menu_Parametr_Bank0", "Банк-0", "", true});
@@ -310,12 +316,6 @@ void TForm_Main::openRecentFile(int index) {
         return;
     }
     openFile(path);
-}
-
-void TForm_Main::closeEvent(QCloseEvent* e) {
-    if (settings_)
-        settings_->setValue("window/position", pos());
-    QMainWindow::closeEvent(e);
 }
 
 void TForm_Main::tell(const OpenNotice& notice) {

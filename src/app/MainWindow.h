@@ -1,9 +1,11 @@
 #pragma once
 
+#include "DeviceCommands.h"
 #include "OpenRecording.h"
 #include "RecentFiles.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -22,6 +24,16 @@ class PanelStatusBar;
 class ServicePage;
 class LoadSpectrumPage;
 class TAboutBox;
+class TForm_saver;
+class WindowTransferView;
+
+// Where the device reads get their serial port and their pauses: the system's ports and
+// clock, or scripted ones under test.
+struct DeviceAccess {
+    std::function<std::shared_ptr<SerialPort>()> port; // a fresh port for each command
+    std::shared_ptr<Clock> clock;
+    QString folder; // holds "temp.bin" and the save dialog's "bin_prm"; "" is the current one
+};
 
 // The main window: the pages of one loaded recording, the menus and the status bar.
 class TForm_Main : public QMainWindow {
@@ -41,6 +53,12 @@ public:
     void Menu_Parametr_Bank1Click() { showBank(1); }
     void M_HelpClick();
     void M_AboutClick();
+    // Считать ГМЕ-2 → COM1 / COM2 set the Tag of Menu_Read, which names the port of the read.
+    void Menu_COM1Click();
+    void Menu_COM2Click();
+    void Menu_ReadClick();
+    // Считать ГМЕ-3: finds the device on the ports and reads it.
+    void Menu_VRL3Click();
 
     // Keeps the recent files and the window's position in settings from now on (nullptr:
     // for this run only, as the headless commands run).
@@ -54,6 +72,13 @@ public:
     // The document-loaded mark lives in the Tag of Menu_Open.
     [[nodiscard]] bool documentLoaded() const;
     [[nodiscard]] const RecorderDocument& document() const { return *document_; }
+
+    void setDeviceAccess(DeviceAccess access) { devices_ = std::move(access); }
+    // While a device is read, the window takes no commands and holds back its closing.
+    [[nodiscard]] bool transferRunning() const { return transferRunning_; }
+    [[nodiscard]] const ReadOutcome& lastRead() const { return lastRead_; }
+    [[nodiscard]] TForm_saver& operatorDialog() { return *Form_saver; }
+    [[nodiscard]] WindowTransferView& transferView() { return *transferView_; }
 
 protected:
     bool event(QEvent* e) override;
@@ -74,11 +99,17 @@ private:
     [[nodiscard]] QString dialogFolder() const;
     void showRecentFiles();
     void openRecentFile(int index);
+    void setUpDeviceReads();
+    void runTransfer(const std::function<ReadOutcome(const AcquisitionContext&)>& command);
+    void beginTransfer();
+    void endTransfer();
 
     Prompts& prompts_;
     std::unique_ptr<RecorderDocument> document_;
     // The pages in the order the open command fills them.
     std::vector<DocumentView*> pages_;
+    // Created at start-up after the window and before the About box; lives to the end.
+    std::unique_ptr<TForm_saver> Form_saver;
     TAboutBox* AboutBox = nullptr; // created at start-up, stays hidden
 
     QTabWidget* PageControl_Main = nullptr;
@@ -94,6 +125,17 @@ private:
     int checkedBank_ = -1; // no mark until a file is opened
     QSettings* settings_ = nullptr;
     RecentFiles recentFiles_;
+    QMenu* Menu_Read = nullptr;
+
+    // The device reads: the ВРЛ-2 data stay here until the next read.
+    ReceiveBuffer receiveBuffer_;
+    DeviceAccess devices_;
+    WindowTransferView* transferView_ = nullptr;
+    ReadOutcome lastRead_;
+    bool transferRunning_ = false;
+    bool closeWhenDone_ = false;
+    std::vector<QAction*> heldActions_; // the menu items a transfer disabled
+    QObject* inputHold_ = nullptr;
 };
 
 } // namespace zurval

@@ -13,6 +13,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: zurval [FILE.vrl]\n"
     "       zurval --dump-state [FILE.vrl] [--each] [STEP ...]\n"
+    "       zurval --acquire vrl2|vrl3 [--port COM1|COM2] [--save FILE]\n"
+    "                                  [--operator NAME|CERT|ORG|DATE]\n"
     "  --dump-state  start headless, open FILE (if given), act out the steps with every\n"
     "                message box confirmed, and print the messages and every named\n"
     "                control as JSON\n"
@@ -24,7 +26,16 @@ constexpr const char* kUsage =
     "  --scroll NAME=N      drag the scroll bar or track bar NAME to N\n"
     "  --cell NAME=COL,ROW  choose that cell of the grid NAME\n"
     "  --answer TEXT        the file the next file dialog gives (\"\" cancels it)\n"
-    "  --confirm yes|no     the answer of the next OK/Cancel box\n";
+    "  --confirm yes|no     the answer of the next OK/Cancel box\n"
+    "  --acquire     start headless and read a transfer device: vrl2 on --port (COM1\n"
+    "                when left out), vrl3 wherever the scan finds it. The connect prompt\n"
+    "                is confirmed, the save dialog gives FILE (cancelled without --save),\n"
+    "                the operator dialog takes the texts given and Ok (texts left out\n"
+    "                keep what it proposes; closed without Ok without --operator).\n"
+    "                Prints the messages, each state of panel 1 of the status bar and\n"
+    "                the file saved as JSON; exit code 0 when a file was saved, else 1\n"
+    "port COMn is the device in ZURVAL_COMn when that is set, else COM1-4 are\n"
+    "/dev/ttyS0-3, COM5-9 /dev/ttyUSB0-4 and COM10-14 /dev/ttyACM0-4\n";
 
 } // namespace
 
@@ -35,6 +46,8 @@ int main(int argc, char** argv) {
     }
     if (argc >= 2 && !std::strcmp(argv[1], "--dump-state"))
         return zurval::runDumpState(argc, argv);
+    if (argc >= 2 && !std::strcmp(argv[1], "--acquire"))
+        return zurval::runAcquire(argc, argv);
     if (argc >= 2 && argv[1][0] == '-' && argv[1][1] == '-') {
         std::fputs(kUsage, stderr);
         return 2;

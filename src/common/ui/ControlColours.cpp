@@ -1,6 +1,7 @@
 #include "ControlColours.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QWidget>
 

@@ -107,6 +107,8 @@ QJsonObject dumpWidget(const QWidget* w) {
         c["text"] = m->title();
         if (!m->menuAction()->shortcut().isEmpty())
             c["shortcut"] = m->menuAction()->shortcut().toString(QKeySequence::PortableText);
+        if (const QVariant tag = m->property("Tag"); tag.isValid())
+            c["tag"] = tag.toInt();
     } else if (w->isWindow()) {
         c["text"] = w->windowTitle();
     }

@@ -232,6 +232,10 @@ void ServicePage::show(const RecorderDocument& document) {
     showClassification(document.duty);
 }
 
+OperatorBlock ServicePage::operatorTexts() const {
+    return {Edit_Name->text(), Edit_NUd->text(), Edit_Org->text(), Edit_DataSch->text()};
+}
+
 void ServicePage::showOperator(const OperatorBlock& op) {
     fill(Edit_Name, op.name);
     fill(Edit_NUd, op.certificate);

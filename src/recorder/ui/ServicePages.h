@@ -25,9 +25,12 @@ public:
     void show(const RecorderDocument& document) override;
     // The bank commands change only the bank's own fields.
     void showService(const ServicePageTexts& t);
+    // Edit_Name, Edit_NUd, Edit_Org, Edit_DataSch: the device reads write them to the file
+    // they save, and the operator dialog and the ВРЛ-3 reading date change them.
+    [[nodiscard]] OperatorBlock operatorTexts() const;
+    void showOperator(const OperatorBlock& op);
 
 private:
-    void showOperator(const OperatorBlock& op);
     void showClassification(const DutyClassification& d);
 
     QLineEdit *Edit_MarkaKr, *Edit_NKr, *Edit_ModRP, *Edit_IspKr, *Edit_GodKr, *Edit_VProg,

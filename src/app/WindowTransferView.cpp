@@ -1,0 +1,91 @@
+#include "WindowTransferView.h"
+
+#include "ControlColours.h"
+#include "PanelStatusBar.h"
+#include "ServicePages.h"
+
+#include <QCoreApplication>
+#include <QProgressBar>
+
+namespace zurval {
+namespace {
+// The window paints at most this often while a transfer blocks it: often enough to look
+// alive, rarely enough to cost nothing next to the bytes coming in.
+constexpr qint64 kPaintIntervalMs = 50;
+} // namespace
+
+QColor statusBarColour(StatusColour colour) {
+    switch (colour) {
+    case StatusColour::Red:
+        return colours::Red;
+    case StatusColour::Yellow:
+        return colours::Yellow;
+    case StatusColour::Green:
+        return colours::Green;
+    case StatusColour::ButtonFace:
+        break;
+    }
+    return buttonFace();
+}
+
+WindowTransferView::WindowTransferView(PanelStatusBar* statusBar, QProgressBar* progressBar,
+                                       ServicePage* service, QObject* parent)
+    : QObject(parent), statusBar_(statusBar), progressBar_(progressBar), service_(service) {}
+
+void WindowTransferView::setStatusText(const QString& text) {
+    statusBar_->setPanelText(1, text);
+}
+
+void WindowTransferView::setStatusColour(StatusColour colour) {
+    setControlBackground(statusBar_, statusBarColour(colour));
+}
+
+void WindowTransferView::setProgressVisible(bool visible) {
+    progressBar_->setVisible(visible);
+}
+
+void WindowTransferView::setProgress(int percent) {
+    progressBar_->setValue(percent);
+}
+
+void WindowTransferView::repaint() {
+    paint();
+}
+
+void WindowTransferView::beforeBlockingStep() {
+    if (!sincePaint_.isValid() || sincePaint_.elapsed() >= kPaintIntervalMs)
+        paint();
+}
+
+void WindowTransferView::paint() {
+    noteShown();
+    // Everything but user input to the main window, which is held off while a transfer runs.
+    QCoreApplication::processEvents();
+    sincePaint_.start();
+}
+
+void WindowTransferView::startReporting() {
+    shownText_ = statusBar_->panelText(1);
+    shownColour_ = statusBar_->property("zurvalBackground").value<QColor>();
+    sincePaint_.invalidate();
+}
+
+void WindowTransferView::noteShown() {
+    const QString text = statusBar_->panelText(1);
+    const QColor colour = statusBar_->property("zurvalBackground").value<QColor>();
+    if (text == shownText_ && colour == shownColour_)
+        return;
+    shownText_ = text;
+    shownColour_ = colour;
+    emit statusShown(text, colour);
+}
+
+OperatorBlock WindowTransferView::operatorTexts() const {
+    return service_->operatorTexts();
+}
+
+void WindowTransferView::setOperatorTexts(const OperatorBlock& texts) {
+    service_->showOperator(texts);
+}
+
+} // namespace zurval

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "TransferView.h"
+
+#include <QColor>
+#include <QElapsedTimer>
+#include <QObject>
+
+class QProgressBar;
+
+namespace zurval {
+
+class PanelStatusBar;
+class ServicePage;
+
+// What a device command shows, on the main window's controls: panel 1 of the status bar and
+// its colour, ProgressBar_Read, and the operator edits of the service page.
+class WindowTransferView : public QObject, public TransferView {
+    Q_OBJECT
+public:
+    WindowTransferView(PanelStatusBar* statusBar, QProgressBar* progressBar, ServicePage* service,
+                       QObject* parent = nullptr);
+
+    void setStatusText(const QString& text) override;
+    void setStatusColour(StatusColour colour) override;
+    void setProgressVisible(bool visible) override;
+    void setProgress(int percent) override;
+    void repaint() override;
+    void beforeBlockingStep() override;
+    [[nodiscard]] OperatorBlock operatorTexts() const override;
+    void setOperatorTexts(const OperatorBlock& texts) override;
+
+    // A command starts: what panel 1 shows now is not reported again.
+    void startReporting();
+    // Reports panel 1 as it is now, if it changed since it was last reported. The window
+    // calls it when a command ends; the view itself whenever the window paints.
+    void noteShown();
+
+signals:
+    // Panel 1 with the status bar's colour, each time the user could see a new one.
+    void statusShown(const QString& text, const QColor& colour);
+
+private:
+    void paint();
+
+    PanelStatusBar* statusBar_;
+    QProgressBar* progressBar_;
+    ServicePage* service_;
+    QString shownText_;
+    QColor shownColour_;
+    QElapsedTimer sincePaint_;
+};
+
+// The colour of the status bar for a device command's state.
+[[nodiscard]] QColor statusBarColour(StatusColour colour);
+
+} // namespace zurval
