@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev libqcustomplot-dev
+  qt6-base-dev qt6-translations-l10n libqcustomplot-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation locales xvfb xauth
   dpkg-dev desktop-file-utils poppler-utils

@@ -3,8 +3,10 @@
 #include "MainWindow.h"
 #include "QtPrompts.h"
 
+#include <QLibraryInfo>
 #include <QSettings>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 #include <cstring>
 
@@ -53,6 +55,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     zurval::Application app(argc, argv);
+    // Every text of the program is Russian; Qt's own buttons and dialogs follow suit.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_ru"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
     zurval::QtPrompts prompts;
     app.setPrompts(&prompts);
     zurval::TForm_Main window(prompts);
