@@ -7,6 +7,7 @@
 #include <vector>
 
 class QAction;
+class QCustomPlot;
 class QProgressBar;
 class QTabWidget;
 
@@ -17,6 +18,8 @@ class Prompts;
 class PanelStatusBar;
 class ServicePage;
 class LoadSpectrumPage;
+class ParameterChartPage;
+class RelayChartPage;
 class TAboutBox;
 
 // The main window: the pages of one loaded recording, the menus and the status bar.
@@ -37,6 +40,9 @@ public:
     void Menu_Parametr_Bank1Click() { showBank(1); }
     void M_HelpClick();
     void M_AboutClick();
+    // Печать → График параметров / График работы КЗ: the printer dialog, then the chart.
+    void M_GrfClick();
+    void M_KZClick();
 
     // The current file name lives in panel 1 of the status bar.
     [[nodiscard]] QString currentFileName() const;
@@ -59,6 +65,10 @@ private:
     void setDocumentLoaded();
     void setCurrentFileName(const QString& path);
     [[nodiscard]] QString openDialog();
+    void printWithDialog(QCustomPlot& chart);
+    // Where the charts' clicks lead: the frame browser and the protection view.
+    void showBrowserAt(int frameIndex);
+    void showProtectionFrame(int frameNumber);
 
     Prompts& prompts_;
     std::unique_ptr<RecorderDocument> document_;
@@ -69,6 +79,11 @@ private:
     QTabWidget* PageControl_Main = nullptr;
     ServicePage* servicePage_ = nullptr;
     LoadSpectrumPage* loadPage_ = nullptr;
+    QWidget* TabSheet_Cikl = nullptr;
+    QTabWidget* PageControl_Grafik = nullptr;
+    QWidget* TabSheet_KZ = nullptr;
+    ParameterChartPage* paramPage_ = nullptr;
+    RelayChartPage* relayPage_ = nullptr;
     QProgressBar* ProgressBar_Read = nullptr;
     PanelStatusBar* StatusBar_Main = nullptr;
     QAction* Menu_Open = nullptr;
