@@ -10,6 +10,7 @@ scripts/build.sh
 ctest --test-dir build --output-on-failure -j"$jobs"
 # The benchmarks must still run; their numbers are read by people, not by the tests.
 build/bench/zurval-bench --benchmark_min_time=0.01 >/dev/null
+build/bench/zurval-bench-charts --benchmark_min_time=0.01 >/dev/null
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DZURVAL_SANITIZE=ON -DZURVAL_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$jobs"

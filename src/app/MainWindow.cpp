@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "ChartPages.h"
 #include "ControlColours.h"
 #include "FrameBrowserPage.h"
 #include "HelpViewer.h"
@@ -19,6 +20,8 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QSettings>
 #include <QStatusTipEvent>
@@ -107,8 +110,10 @@ void TForm_Main::buildMenus() {
     QMenu* print = submenu(file, "Menu_Print", "Печать");
     print->menuAction()->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
     add(print, {"M_IK", "Информационная карта", "", false});
-    add(print, {"M_Grf", "График параметров", "", false});
-    add(print, {"M_KZ", "График работы КЗ", "", false});
+    connect(add(print, {"M_Grf", "График параметров", "", true}), &QAction::triggered, this,
+            &TForm_Main::M_GrfClick);
+    connect(add(print, {"M_KZ", "График работы КЗ", "", true}), &QAction::triggered, this,
+            &TForm_Main::M_KZClick);
     add(print, {"M_CRP", "Схема рабочей площадки", "", false});
     add(print, {"M_Oper", "Оперативная информация", "", false});
     add(print, {"M_Per", "Перегрузки", "", false});
@@ -163,34 +168,42 @@ void TForm_Main::buildPages() {
     inf->addTab(loadPage_, QStringLiteral("Наработка"));
     PageControl_Main->addTab(constPage, QStringLiteral("Основная информация"));
 
-    QWidget* ciklPage = page("TabSheet_Cikl");
-    QTabWidget* cikl = innerTabs(ciklPage, "PageControl_Cikl");
+    TabSheet_Cikl = page("TabSheet_Cikl");
+    QTabWidget* cikl = innerTabs(TabSheet_Cikl, "PageControl_Cikl");
     browserPage_ = new FrameBrowserPage(*document_, prompts_, [this] { return documentLoaded(); });
     browserPage_->setObjectName("TabSheet_Osn");
     auto* overloadPage = new OverloadPage(*document_, prompts_);
     overloadPage->setObjectName("TabSheet_Per");
     cikl->addTab(browserPage_, QStringLiteral("Общая"));
     cikl->addTab(overloadPage, QStringLiteral("Перегрузки"));
-    PageControl_Main->addTab(ciklPage, QStringLiteral("Циклическая информация"));
+    PageControl_Main->addTab(TabSheet_Cikl, QStringLiteral("Циклическая информация"));
 
     QWidget* grafikPage = page("TabSheet_Grafik");
-    QTabWidget* grafik = innerTabs(grafikPage, "PageControl_Grafik");
-    grafik->addTab(page("TabSheet_Param"), QStringLiteral("Параметры"));
-    grafik->addTab(page("TabSheet_Rele"), QStringLiteral("Реле и ограничения"));
-    QWidget* protectionView = page("TabSheet_KZ");
-    grafik->addTab(protectionView, QStringLiteral("Координатная защита"));
+    PageControl_Grafik = innerTabs(grafikPage, "PageControl_Grafik");
+    paramPage_ = new ParameterChartPage;
+    paramPage_->setObjectName("TabSheet_Param");
+    relayPage_ = new RelayChartPage;
+    relayPage_->setObjectName("TabSheet_Rele");
+    TabSheet_KZ = page("TabSheet_KZ");
+    PageControl_Grafik->addTab(paramPage_, QStringLiteral("Параметры"));
+    PageControl_Grafik->addTab(relayPage_, QStringLiteral("Реле и ограничения"));
+    PageControl_Grafik->addTab(TabSheet_KZ, QStringLiteral("Координатная защита"));
     PageControl_Main->addTab(grafikPage, QStringLiteral("Графики"));
     // "Отобразить КЗ" brings the protection view to the front.
-    connect(browserPage_, &FrameBrowserPage::protectionViewRequested, this,
-            [this, grafikPage, grafik, protectionView] {
-                PageControl_Main->setCurrentWidget(grafikPage);
-                grafik->setCurrentWidget(protectionView);
-            });
+    connect(browserPage_, &FrameBrowserPage::protectionViewRequested, this, [this, grafikPage] {
+        PageControl_Main->setCurrentWidget(grafikPage);
+        PageControl_Grafik->setCurrentWidget(TabSheet_KZ);
+    });
+    connect(paramPage_, &ParameterChartPage::browserJumpRequested, this,
+            &TForm_Main::showBrowserAt);
+    connect(relayPage_, &RelayChartPage::protectionFrameRequested, this,
+            &TForm_Main::showProtectionFrame);
 
     auto* settingsPage = new SettingsPage;
     settingsPage->setObjectName("TabSheet_Nastr");
     PageControl_Main->addTab(settingsPage, QStringLiteral("Настройки"));
-    pages_ = {servicePage_, loadPage_, settingsPage, overloadPage, browserPage_};
+    pages_ = {servicePage_, loadPage_, settingsPage, overloadPage, browserPage_, paramPage_,
+              relayPage_};
 
     ProgressBar_Read = new QProgressBar;
     ProgressBar_Read->setObjectName("ProgressBar_Read");
@@ -362,6 +375,35 @@ void TForm_Main::M_AboutClick() {
     TAboutBox box(this);
     box.centreOnScreenOf(this);
     box.exec();
+}
+
+void TForm_Main::M_GrfClick() {
+    printWithDialog(*paramPage_->chart());
+}
+
+void TForm_Main::M_KZClick() {
+    printWithDialog(*relayPage_->chart());
+}
+
+void TForm_Main::printWithDialog(QCustomPlot& chart) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog PrintDialog(&printer, this);
+    PrintDialog.setObjectName("PrintDialog");
+    if (PrintDialog.exec() == QDialog::Accepted)
+        printChart(chart, printer);
+}
+
+void TForm_Main::showBrowserAt(int frameIndex) {
+    PageControl_Main->setCurrentWidget(TabSheet_Cikl);
+    // The browser itself, should the overloads have been in front.
+    if (auto* inner = qobject_cast<QTabWidget*>(browserPage_->parentWidget()->parentWidget()))
+        inner->setCurrentWidget(browserPage_);
+    browserPage_->jumpToFrame(frameIndex);
+}
+
+void TForm_Main::showProtectionFrame(int frameNumber) {
+    PageControl_Grafik->setCurrentWidget(TabSheet_KZ);
+    Q_UNUSED(frameNumber) // the protection view draws it once it is on its page
 }
 
 bool TForm_Main::event(QEvent* e) {

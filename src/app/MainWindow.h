@@ -11,6 +11,7 @@
 
 class QAction;
 class QMenu;
+class QCustomPlot;
 class QProgressBar;
 class QSettings;
 class QTabWidget;
@@ -23,6 +24,8 @@ class Prompts;
 class PanelStatusBar;
 class ServicePage;
 class LoadSpectrumPage;
+class ParameterChartPage;
+class RelayChartPage;
 class TAboutBox;
 class TForm_saver;
 class WindowTransferView;
@@ -66,6 +69,9 @@ public:
     // A file opened or saved: first in "Последние файлы"; its folder starts the dialogs.
     void rememberFile(const QString& path);
     [[nodiscard]] const RecentFiles& recentFiles() const { return recentFiles_; }
+    // Печать → График параметров / График работы КЗ: the printer dialog, then the chart.
+    void M_GrfClick();
+    void M_KZClick();
 
     // The current file name lives in panel 1 of the status bar.
     [[nodiscard]] QString currentFileName() const;
@@ -103,6 +109,10 @@ private:
     void runTransfer(const std::function<ReadOutcome(const AcquisitionContext&)>& command);
     void beginTransfer();
     void endTransfer();
+    void printWithDialog(QCustomPlot& chart);
+    // Where the charts' clicks lead: the frame browser and the protection view.
+    void showBrowserAt(int frameIndex);
+    void showProtectionFrame(int frameNumber);
 
     Prompts& prompts_;
     std::unique_ptr<RecorderDocument> document_;
@@ -116,6 +126,11 @@ private:
     ServicePage* servicePage_ = nullptr;
     LoadSpectrumPage* loadPage_ = nullptr;
     FrameBrowserPage* browserPage_ = nullptr;
+    QWidget* TabSheet_Cikl = nullptr;
+    QTabWidget* PageControl_Grafik = nullptr;
+    QWidget* TabSheet_KZ = nullptr;
+    ParameterChartPage* paramPage_ = nullptr;
+    RelayChartPage* relayPage_ = nullptr;
     QProgressBar* ProgressBar_Read = nullptr;
     PanelStatusBar* StatusBar_Main = nullptr;
     QAction* Menu_Open = nullptr;
