@@ -5,6 +5,7 @@
 #include "HelpViewer.h"
 #include "PanelStatusBar.h"
 #include "Prompts.h"
+#include "ProtectionViewPage.h"
 #include "ServicePages.h"
 #include "SettingsPage.h"
 
@@ -155,13 +156,15 @@ void TForm_Main::buildPages() {
     QTabWidget* grafik = innerTabs(grafikPage, "PageControl_Grafik");
     grafik->addTab(page("TabSheet_Param"), QStringLiteral("Параметры"));
     grafik->addTab(page("TabSheet_Rele"), QStringLiteral("Реле и ограничения"));
-    grafik->addTab(page("TabSheet_KZ"), QStringLiteral("Координатная защита"));
+    protectionPage_ = new ProtectionViewPage(*document_, prompts_);
+    protectionPage_->setObjectName("TabSheet_KZ");
+    grafik->addTab(protectionPage_, QStringLiteral("Координатная защита"));
     PageControl_Main->addTab(grafikPage, QStringLiteral("Графики"));
 
     auto* settingsPage = new SettingsPage;
     settingsPage->setObjectName("TabSheet_Nastr");
     PageControl_Main->addTab(settingsPage, QStringLiteral("Настройки"));
-    pages_ = {servicePage_, loadPage_, settingsPage};
+    pages_ = {servicePage_, loadPage_, settingsPage, protectionPage_};
 
     ProgressBar_Read = new QProgressBar;
     ProgressBar_Read->setObjectName("ProgressBar_Read");

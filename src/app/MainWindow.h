@@ -17,6 +17,7 @@ class Prompts;
 class PanelStatusBar;
 class ServicePage;
 class LoadSpectrumPage;
+class ProtectionViewPage;
 class TAboutBox;
 
 // The main window: the pages of one loaded recording, the menus and the status bar.
@@ -69,6 +70,7 @@ private:
     QTabWidget* PageControl_Main = nullptr;
     ServicePage* servicePage_ = nullptr;
     LoadSpectrumPage* loadPage_ = nullptr;
+    ProtectionViewPage* protectionPage_ = nullptr;
     QProgressBar* ProgressBar_Read = nullptr;
     PanelStatusBar* StatusBar_Main = nullptr;
     QAction* Menu_Open = nullptr;

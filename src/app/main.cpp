@@ -11,7 +11,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: zurval [FILE.vrl]\n"
-    "       zurval --dump-state [FILE.vrl] [--each] [STEP ...]\n"
+    "       zurval --dump-state [FILE.vrl] [--each] [STEP ...] [--frame N] [--picture OUT.png]\n"
     "  --dump-state  start headless, open FILE (if given), act out the steps with every\n"
     "                message box confirmed, and print the messages and every named\n"
     "                control as JSON\n"
@@ -23,7 +23,11 @@ constexpr const char* kUsage =
     "  --scroll NAME=N      drag the scroll bar or track bar NAME to N\n"
     "  --cell NAME=COL,ROW  choose that cell of the grid NAME\n"
     "  --answer TEXT        the file the next file dialog gives (\"\" cancels it)\n"
-    "  --confirm yes|no     the answer of the next OK/Cancel box\n";
+    "  --confirm yes|no     the answer of the next OK/Cancel box\n"
+    "after the steps:\n"
+    "  --frame N            draw frame N of the coordinate-protection view as \"Показать\"\n"
+    "                       does (exit code 2 when it is refused)\n"
+    "  --picture OUT.png    write the coordinate-protection picture (754 x 366) to OUT.png\n";
 
 } // namespace
 
