@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "MainWindow.h"
+#include "ProtectionViewPage.h"
 #include "Saver.h"
 #include "ScriptSteps.h"
 #include "StateDump.h"
@@ -21,6 +22,18 @@ namespace {
 
 void fail(const QString& why) {
     std::fprintf(stderr, "zurval: %s\n", qUtf8Printable(why));
+}
+
+// Takes "--NAME VALUE" out of the words; false when the option has no value.
+bool takeOption(QStringList& words, const QString& name, QString* value) {
+    const qsizetype at = words.indexOf(name);
+    if (at < 0)
+        return true;
+    if (at + 1 >= words.size())
+        return false;
+    *value = words.takeAt(at + 1);
+    words.removeAt(at);
+    return true;
 }
 
 void print(const QJsonDocument& json) {
@@ -149,6 +162,13 @@ int runDumpState(int argc, char** argv) {
     for (int i = 2; i < argc; ++i)
         words << QString::fromLocal8Bit(argv[i]);
     const bool each = words.removeAll(QStringLiteral("--each")) > 0;
+    QString picturePath, frameText;
+    const bool frameGiven = words.contains(QStringLiteral("--frame"));
+    if (!takeOption(words, QStringLiteral("--picture"), &picturePath) ||
+        !takeOption(words, QStringLiteral("--frame"), &frameText)) {
+        fail(QStringLiteral("--picture and --frame need a value"));
+        return 2;
+    }
     QString file;
     if (!words.isEmpty() && !words.first().startsWith(QLatin1String("--")))
         file = words.takeFirst();
@@ -184,6 +204,19 @@ int runDumpState(int argc, char** argv) {
         }
         if (each && ScriptRunner::actsOnWindow(step))
             snapshot();
+    }
+    // The protection picture, with the frame drawn first as "Показать" draws it.
+    auto* protection = window.findChild<ProtectionViewPage*>(QStringLiteral("TabSheet_KZ"));
+    if (frameGiven) {
+        protection->setFrameNumberText(frameText);
+        if (!protection->showTypedFrame()) {
+            fail(QStringLiteral("frame %1 is refused").arg(frameText));
+            return 2;
+        }
+    }
+    if (!picturePath.isEmpty() && !writePng(protection->picture(), picturePath)) {
+        fail(QStringLiteral("cannot write %1").arg(picturePath));
+        return 2;
     }
     print(each ? QJsonDocument(states) : QJsonDocument(stateOf(&window, prompts)));
     return opened ? 0 : 2;

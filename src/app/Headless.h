@@ -7,9 +7,10 @@ namespace zurval {
 
 class TForm_saver;
 
-// zurval --dump-state [FILE] [--each] [STEP ...]: the window on the offscreen platform,
-// FILE opened, the steps acted out, the state printed as JSON. Exit code 0, or 2 when FILE
-// cannot be opened or a step is refused.
+// zurval --dump-state [FILE] [--each] [STEP ...] [--frame N] [--picture OUT.png]: the window
+// on the offscreen platform, FILE opened, the steps acted out, frame N drawn, the protection
+// picture written, the state printed as JSON. Exit code 0, or 2 when FILE cannot be opened,
+// a step or the frame is refused or the picture cannot be written.
 int runDumpState(int argc, char** argv);
 
 // zurval --acquire vrl2|vrl3 [--port COM1|COM2] [--save FILE] [--operator NAME|CERT|ORG|DATE]:

@@ -8,6 +8,7 @@
 #include "OverloadPage.h"
 #include "PanelStatusBar.h"
 #include "Prompts.h"
+#include "ProtectionViewPage.h"
 #include "Saver.h"
 #include "ServicePages.h"
 #include "SettingsPage.h"
@@ -184,15 +185,19 @@ void TForm_Main::buildPages() {
     paramPage_->setObjectName("TabSheet_Param");
     relayPage_ = new RelayChartPage;
     relayPage_->setObjectName("TabSheet_Rele");
-    TabSheet_KZ = page("TabSheet_KZ");
+    protectionPage_ = new ProtectionViewPage(*document_, prompts_);
+    protectionPage_->setObjectName("TabSheet_KZ");
     PageControl_Grafik->addTab(paramPage_, QStringLiteral("Параметры"));
     PageControl_Grafik->addTab(relayPage_, QStringLiteral("Реле и ограничения"));
-    PageControl_Grafik->addTab(TabSheet_KZ, QStringLiteral("Координатная защита"));
+    PageControl_Grafik->addTab(protectionPage_, QStringLiteral("Координатная защита"));
     PageControl_Main->addTab(grafikPage, QStringLiteral("Графики"));
-    // "Отобразить КЗ" brings the protection view to the front.
+    // A chosen frame waits in the protection view's frame field; "Отобразить КЗ" shows it.
+    connect(browserPage_, &FrameBrowserPage::frameNumberChosen, protectionPage_,
+            &ProtectionViewPage::setFrameNumberText);
     connect(browserPage_, &FrameBrowserPage::protectionViewRequested, this, [this, grafikPage] {
         PageControl_Main->setCurrentWidget(grafikPage);
-        PageControl_Grafik->setCurrentWidget(TabSheet_KZ);
+        PageControl_Grafik->setCurrentWidget(protectionPage_);
+        protectionPage_->showTypedFrame();
     });
     connect(paramPage_, &ParameterChartPage::browserJumpRequested, this,
             &TForm_Main::showBrowserAt);
@@ -202,8 +207,10 @@ void TForm_Main::buildPages() {
     auto* settingsPage = new SettingsPage;
     settingsPage->setObjectName("TabSheet_Nastr");
     PageControl_Main->addTab(settingsPage, QStringLiteral("Настройки"));
-    pages_ = {servicePage_, loadPage_, settingsPage, overloadPage, browserPage_, paramPage_,
-              relayPage_};
+    // In the open command's order: the protection view draws the oldest frame before the
+    // overload page, the browser and the charts are filled.
+    pages_ = {servicePage_,  loadPage_,    settingsPage, protectionPage_,
+              overloadPage, browserPage_, paramPage_,   relayPage_};
 
     ProgressBar_Read = new QProgressBar;
     ProgressBar_Read->setObjectName("ProgressBar_Read");
@@ -402,8 +409,8 @@ void TForm_Main::showBrowserAt(int frameIndex) {
 }
 
 void TForm_Main::showProtectionFrame(int frameNumber) {
-    PageControl_Grafik->setCurrentWidget(TabSheet_KZ);
-    Q_UNUSED(frameNumber) // the protection view draws it once it is on its page
+    PageControl_Grafik->setCurrentWidget(protectionPage_);
+    protectionPage_->showFrame(frameNumber);
 }
 
 bool TForm_Main::event(QEvent* e) {

@@ -26,6 +26,7 @@ class ServicePage;
 class LoadSpectrumPage;
 class ParameterChartPage;
 class RelayChartPage;
+class ProtectionViewPage;
 class TAboutBox;
 class TForm_saver;
 class WindowTransferView;
@@ -128,9 +129,9 @@ private:
     FrameBrowserPage* browserPage_ = nullptr;
     QWidget* TabSheet_Cikl = nullptr;
     QTabWidget* PageControl_Grafik = nullptr;
-    QWidget* TabSheet_KZ = nullptr;
     ParameterChartPage* paramPage_ = nullptr;
     RelayChartPage* relayPage_ = nullptr;
+    ProtectionViewPage* protectionPage_ = nullptr;
     QProgressBar* ProgressBar_Read = nullptr;
     PanelStatusBar* StatusBar_Main = nullptr;
     QAction* Menu_Open = nullptr;

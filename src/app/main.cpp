@@ -14,7 +14,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: zurval [FILE.vrl]\n"
-    "       zurval --dump-state [FILE.vrl] [--each] [STEP ...]\n"
+    "       zurval --dump-state [FILE.vrl] [--each] [STEP ...] [--frame N] [--picture OUT.png]\n"
     "       zurval --acquire vrl2|vrl3 [--port COM1|COM2] [--save FILE]\n"
     "                                  [--operator NAME|CERT|ORG|DATE]\n"
     "  --dump-state  start headless, open FILE (if given), act out the steps with every\n"
@@ -29,6 +29,10 @@ constexpr const char* kUsage =
     "  --cell NAME=COL,ROW  choose that cell of the grid NAME\n"
     "  --answer TEXT        the file the next file dialog gives (\"\" cancels it)\n"
     "  --confirm yes|no     the answer of the next OK/Cancel box\n"
+    "after the steps:\n"
+    "  --frame N            draw frame N of the coordinate-protection view as \"Показать\"\n"
+    "                       does (exit code 2 when it is refused)\n"
+    "  --picture OUT.png    write the coordinate-protection picture (754 x 366) to OUT.png\n"
     "  --acquire     start headless and read a transfer device: vrl2 on --port (COM1\n"
     "                when left out), vrl3 wherever the scan finds it. The connect prompt\n"
     "                is confirmed, the save dialog gives FILE (cancelled without --save),\n"

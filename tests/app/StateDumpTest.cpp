@@ -2,6 +2,8 @@
 #include "AppTestSupport.h"
 
 #include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -169,4 +171,30 @@ TEST_F(StateDump, EveryNamedControlIsReportedOnceAndCustomOnesDescribeThemselves
     auto* twin = new QLabel(window.get());
     twin->setObjectName("Edit_NKr");
     EXPECT_EQ(duplicateControlNames(window.get()), QStringList({"Edit_NKr"}));
+}
+
+TEST_F(StateDump, PictureOptionWritesTheProtectionPictureOfTheChosenFrame) {
+    const QString file = write(intactRecording());
+    struct Case {
+        QStringList frame; // the --frame option, if any
+        int exitCode;
+        int frameShown; // -1: nothing written
+    };
+    const Case cases[] = {
+        {{}, 0, 0}, // the oldest frame, as the open command leaves it
+        {{"--frame", "5"}, 0, 5},
+        {{"--frame", "7168"}, 2, -1},
+        {{"--frame", "x5"}, 2, -1},
+    };
+    for (const Case& c : cases) {
+        const QString out = dir.filePath("kz.png");
+        QFile::remove(out);
+        const Dump d = dumpState(QStringList{file, "--picture", out} + c.frame);
+        EXPECT_EQ(d.exitCode, c.exitCode) << c.frame.join(' ');
+        EXPECT_EQ(QFile::exists(out), c.frameShown >= 0) << c.frame.join(' ');
+        if (c.frameShown < 0)
+            continue;
+        EXPECT_EQ(QImage(out).size(), QSize(754, 366));
+        EXPECT_EQ(d.control("PaintBox_KZ")["frame"].toInt(), c.frameShown);
+    }
 }
