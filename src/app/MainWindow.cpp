@@ -209,7 +209,7 @@ void TForm_Main::buildPages() {
     PageControl_Main->addTab(settingsPage, QStringLiteral("Настройки"));
     // In the open command's order: the protection view draws the oldest frame before the
     // overload page, the browser and the charts are filled.
-    pages_ = {servicePage_,  loadPage_,    settingsPage, protectionPage_,
+    pages_ = {servicePage_, loadPage_,    settingsPage, protectionPage_,
               overloadPage, browserPage_, paramPage_,   relayPage_};
 
     ProgressBar_Read = new QProgressBar;

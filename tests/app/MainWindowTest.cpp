@@ -1,9 +1,11 @@
 #include "AboutBox.h"
 #include "AppTestSupport.h"
 #include "Application.h"
+#include "ChartPages.h"
 #include "ControlColours.h"
 #include "PanelStatusBar.h"
 #include "StateDump.h"
+#include "StringGrid.h"
 
 #include <QCoreApplication>
 #include <QDropEvent>
@@ -11,6 +13,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QRandomGenerator>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QUrl>
 #include <functional>
@@ -267,4 +270,35 @@ TEST(Application, ExceptionInACommandIsShownAndTheProgramGoesOn) {
     ASSERT_EQ(prompts.shown().size(), 1u);
     EXPECT_EQ(prompts.shown()[0].kind, ScriptedPrompts::Kind::Error);
     EXPECT_EQ(prompts.shown()[0].text, QString::fromUtf8("сбой команды"));
+}
+
+using PageLinks = WindowFixture;
+
+TEST_F(PageLinks, TheBrowserTheChartsAndTheProtectionViewLeadToOneAnother) {
+    ASSERT_TRUE(window->openFile(write(intactRecording())));
+    const auto drawnFrame = [&] {
+        return dumpControls(window.get())["PaintBox_KZ"].toObject()["frame"].toInt(-1);
+    };
+    const auto current = [&](const char* tabs) {
+        return find<QTabWidget>(tabs)->currentWidget()->objectName();
+    };
+    EXPECT_EQ(drawnFrame(), 0); // the oldest frame after opening
+
+    chooseCell("StringGrid_O_Otb", 1, 9); // an inputs cell of frame 7166
+    EXPECT_EQ(text("Edit_nz_KZ"), "7166");
+    EXPECT_EQ(drawnFrame(), 0);
+    click("Go_KZ");
+    EXPECT_EQ(current("PageControl_Main"), "TabSheet_Grafik");
+    EXPECT_EQ(current("PageControl_Grafik"), "TabSheet_KZ");
+    EXPECT_EQ(drawnFrame(), 7166);
+
+    emit find<RelayChartPage>("TabSheet_Rele")->protectionFrameRequested(1234);
+    EXPECT_EQ(drawnFrame(), 1234);
+    EXPECT_EQ(text("Edit_nz_KZ"), "1234");
+
+    emit find<ParameterChartPage>("TabSheet_Param")->browserJumpRequested(5000);
+    EXPECT_EQ(current("PageControl_Main"), "TabSheet_Cikl");
+    EXPECT_EQ(current("PageControl_Cikl"), "TabSheet_Osn");
+    EXPECT_EQ(find<QScrollBar>("ScrollBar_Cikl")->value(), 5000);
+    EXPECT_EQ(find<StringGrid>("StringGrid_O_Otb")->cellText(0, 0), "5000");
 }
