@@ -2,6 +2,7 @@
 
 #include "AboutBox.h"
 #include "ControlColours.h"
+#include "FrameRangeDialog.h"
 #include "HelpViewer.h"
 #include "PanelStatusBar.h"
 #include "Prompts.h"
@@ -99,15 +100,21 @@ void TForm_Main::buildMenus() {
     QAction* clear = add(file, {"Menu_Clear", "Очистить", "Ctrl+W", true});
     connect(clear, &QAction::triggered, this, &TForm_Main::ClearAll);
 
-    // Reports and the device reads come with their own pages; until then they stay greyed.
+    // Commands whose pages are still to come stay greyed until then.
     QMenu* print = submenu(file, "Menu_Print", "Печать");
     print->menuAction()->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
-    add(print, {"M_IK", "Информационная карта", "", false});
+    M_IK = add(print, {"M_IK", "Информационная карта", "", true});
     add(print, {"M_Grf", "График параметров", "", false});
     add(print, {"M_KZ", "График работы КЗ", "", false});
-    add(print, {"M_CRP", "Схема рабочей площадки", "", false});
-    add(print, {"M_Oper", "Оперативная информация", "", false});
-    add(print, {"M_Per", "Перегрузки", "", false});
+    M_CRP = add(print, {"M_CRP", "Схема рабочей площадки", "", false});
+    M_Oper = add(print, {"M_Oper", "Оперативная информация", "", true});
+    M_Per = add(print, {"M_Per", "Перегрузки", "", true});
+    // The Tag of a report's item is its request to the report window.
+    for (QAction* request : {M_IK, M_CRP, M_Oper, M_Per})
+        request->setProperty("Tag", 0);
+    connect(M_IK, &QAction::triggered, this, &TForm_Main::M_IKClick);
+    connect(M_Oper, &QAction::triggered, this, &TForm_Main::M_OperClick);
+    connect(M_Per, &QAction::triggered, this, &TForm_Main::M_PerClick);
     add(file, {"Menu_VRL3", "Считать ГМЕ-3", "Ctrl+E", false});
     QMenu* read = submenu(file, "Menu_Read", "Считать ГМЕ-2");
     add(read, {"Menu_COM1", "COM1", "", false});
@@ -349,6 +356,34 @@ void TForm_Main::M_AboutClick() {
     TAboutBox box(this);
     box.centreOnScreenOf(this);
     box.exec();
+}
+
+void TForm_Main::M_IKClick() {
+    M_IK->setProperty("Tag", 1);
+    openReportWindow();
+}
+
+void TForm_Main::M_OperClick() {
+    M_Oper->setProperty("Tag", 1);
+    askPrintRange();
+    openReportWindow();
+}
+
+void TForm_Main::M_PerClick() {
+    M_Per->setProperty("Tag", 1);
+    askPrintRange();
+    openReportWindow();
+}
+
+void TForm_Main::askPrintRange() {
+    // A fresh dialog each time, so its edits start at "0" and "200".
+    TForm_Kadr1 dialog(this, prompts_, printRange_);
+    dialog.exec();
+}
+
+void TForm_Main::openReportWindow() {
+    // The report window does its work while it is being made and is gone with the command.
+    TForm_Print window(ReportSources{this, *document_, printRange_}, prompts_, reportPreview_);
 }
 
 bool TForm_Main::event(QEvent* e) {

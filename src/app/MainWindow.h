@@ -2,6 +2,7 @@
 
 #include "OpenRecording.h"
 #include "RecentFiles.h"
+#include "ReportWindow.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -40,6 +41,15 @@ public:
     void Menu_Parametr_Bank1Click() { showBank(1); }
     void M_HelpClick();
     void M_AboutClick();
+    // Файл → Печать: each marks its request on its menu item and runs the report window;
+    // the frame and overload reports first ask for the range.
+    void M_IKClick();
+    void M_OperClick();
+    void M_PerClick();
+    // PrintFrom and PrintTo, kept from one report command to the next.
+    [[nodiscard]] PrintRange printRange() const { return printRange_; }
+    // Where filled reports go; the modal print preview unless a test looks at them.
+    void setReportPreview(ReportPreview preview) { reportPreview_ = std::move(preview); }
 
     // Keeps the recent files and the window's position in settings from now on (nullptr:
     // for this run only, as the headless commands run).
@@ -73,6 +83,8 @@ private:
     [[nodiscard]] QString dialogFolder() const;
     void showRecentFiles();
     void openRecentFile(int index);
+    void openReportWindow();
+    void askPrintRange();
 
     Prompts& prompts_;
     std::unique_ptr<RecorderDocument> document_;
@@ -89,6 +101,12 @@ private:
     QAction* Menu_Parametr_Bank0 = nullptr;
     QAction* Menu_Parametr_Bank1 = nullptr;
     QMenu* Menu_Recent = nullptr;
+    QAction* M_IK = nullptr;
+    QAction* M_CRP = nullptr;
+    QAction* M_Oper = nullptr;
+    QAction* M_Per = nullptr;
+    PrintRange printRange_;
+    ReportPreview reportPreview_ = previewModally;
     int checkedBank_ = -1; // no mark until a file is opened
     QSettings* settings_ = nullptr;
     RecentFiles recentFiles_;

@@ -13,10 +13,15 @@ namespace {
 constexpr const char* kUsage =
     "usage: zurval [FILE.vrl]\n"
     "       zurval --dump-state [FILE.vrl] [--each] [STEP ...]\n"
+    "       zurval --report card|oper|overloads FILE.vrl --pdf OUT.pdf [--range A-B]\n"
     "  --dump-state  start headless, open FILE (if given), act out the steps with every\n"
     "                message box confirmed, and print the messages and every named\n"
     "                control as JSON\n"
     "  --each        print one state per step (the first before any step)\n"
+    "  --report      open FILE, fill the information card, the operational report or\n"
+    "                the overloads table as the print menu does and write it to OUT.pdf\n"
+    "                (--range A-B: the frames or overload records A to B, A < B;\n"
+    "                without it 0-200, the frame-range dialog's defaults)\n"
     "steps, run in order:\n"
     "  --do NAME            trigger the menu item or click the button NAME\n"
     "  --set NAME=TEXT      type TEXT into the edit NAME\n"
@@ -35,6 +40,8 @@ int main(int argc, char** argv) {
     }
     if (argc >= 2 && !std::strcmp(argv[1], "--dump-state"))
         return zurval::runDumpState(argc, argv);
+    if (argc >= 2 && !std::strcmp(argv[1], "--report"))
+        return zurval::runReport(argc, argv);
     if (argc >= 2 && argv[1][0] == '-' && argv[1][1] == '-') {
         std::fputs(kUsage, stderr);
         return 2;
