@@ -1,5 +1,7 @@
 #include "ReportEngine.h"
 
+#include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -123,4 +125,24 @@ TEST(WritePdf, AFileThatCannotBeWrittenIsReportedAndNothingIsLeft) {
     QString error;
     EXPECT_FALSE(writePdf(doc, "/nonexistent-folder/report.pdf", &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(RenderPage, DrawsAPictureScaledIntoItsBoxAndNothingOutside) {
+    Document doc{PageFormat{}, {Page{}}};
+    // The drawing is 100 × 50 of its own units; it also paints past its edge.
+    doc.pages[0].items.push_back(Picture{QRectF(20, 30, 40, 20), QSizeF(100, 50), [](QPainter& p) {
+                                             p.fillRect(QRectF(0, 0, 100, 50), Qt::red);
+                                             p.fillRect(QRectF(100, 0, 100, 50), Qt::blue);
+                                         }});
+    QImage sheet(210, 297, QImage::Format_RGB32); // one pixel a millimetre
+    sheet.setDotsPerMeterX(1000);
+    sheet.setDotsPerMeterY(1000);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    renderPage(doc, 0, painter);
+    painter.end();
+    EXPECT_EQ(sheet.pixelColor(21, 31), QColor(Qt::red));
+    EXPECT_EQ(sheet.pixelColor(58, 48), QColor(Qt::red));
+    EXPECT_EQ(sheet.pixelColor(62, 40), QColor(Qt::white));
+    EXPECT_EQ(sheet.pixelColor(40, 52), QColor(Qt::white));
 }
