@@ -4,6 +4,7 @@
 #include "ChartPages.h"
 #include "ControlColours.h"
 #include "FrameBrowserPage.h"
+#include "FrameRangeDialog.h"
 #include "HelpViewer.h"
 #include "OverloadPage.h"
 #include "PanelStatusBar.h"
@@ -107,17 +108,22 @@ void TForm_Main::buildMenus() {
     QAction* clear = add(file, {"Menu_Clear", "Очистить", "Ctrl+W", true});
     connect(clear, &QAction::triggered, this, &TForm_Main::ClearAll);
 
-    // The reports come with their own pages; until then they stay greyed.
     QMenu* print = submenu(file, "Menu_Print", "Печать");
     print->menuAction()->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
-    add(print, {"M_IK", "Информационная карта", "", false});
+    M_IK = add(print, {"M_IK", "Информационная карта", "", true});
     connect(add(print, {"M_Grf", "График параметров", "", true}), &QAction::triggered, this,
             &TForm_Main::M_GrfClick);
     connect(add(print, {"M_KZ", "График работы КЗ", "", true}), &QAction::triggered, this,
             &TForm_Main::M_KZClick);
-    add(print, {"M_CRP", "Схема рабочей площадки", "", false});
-    add(print, {"M_Oper", "Оперативная информация", "", false});
-    add(print, {"M_Per", "Перегрузки", "", false});
+    M_CRP = add(print, {"M_CRP", "Схема рабочей площадки", "", false});
+    M_Oper = add(print, {"M_Oper", "Оперативная информация", "", true});
+    M_Per = add(print, {"M_Per", "Перегрузки", "", true});
+    // The Tag of a report's item is its request to the report window.
+    for (QAction* request : {M_IK, M_CRP, M_Oper, M_Per})
+        request->setProperty("Tag", 0);
+    connect(M_IK, &QAction::triggered, this, &TForm_Main::M_IKClick);
+    connect(M_Oper, &QAction::triggered, this, &TForm_Main::M_OperClick);
+    connect(M_Per, &QAction::triggered, this, &TForm_Main::M_PerClick);
     connect(add(file, {"Menu_VRL3", "Считать ГМЕ-3", "Ctrl+E", true}), &QAction::triggered, this,
             &TForm_Main::Menu_VRL3Click);
     Menu_Read = submenu(file, "Menu_Read", "Считать ГМЕ-2");
@@ -411,6 +417,34 @@ void TForm_Main::showBrowserAt(int frameIndex) {
 void TForm_Main::showProtectionFrame(int frameNumber) {
     PageControl_Grafik->setCurrentWidget(protectionPage_);
     protectionPage_->showFrame(frameNumber);
+}
+
+void TForm_Main::M_IKClick() {
+    M_IK->setProperty("Tag", 1);
+    openReportWindow();
+}
+
+void TForm_Main::M_OperClick() {
+    M_Oper->setProperty("Tag", 1);
+    askPrintRange();
+    openReportWindow();
+}
+
+void TForm_Main::M_PerClick() {
+    M_Per->setProperty("Tag", 1);
+    askPrintRange();
+    openReportWindow();
+}
+
+void TForm_Main::askPrintRange() {
+    // A fresh dialog each time, so its edits start at "0" and "200".
+    TForm_Kadr1 dialog(this, prompts_, printRange_);
+    dialog.exec();
+}
+
+void TForm_Main::openReportWindow() {
+    // The report window does its work while it is being made and is gone with the command.
+    TForm_Print window(ReportSources{this, *document_, printRange_}, prompts_, reportPreview_);
 }
 
 bool TForm_Main::event(QEvent* e) {

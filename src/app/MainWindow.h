@@ -3,6 +3,7 @@
 #include "DeviceCommands.h"
 #include "OpenRecording.h"
 #include "RecentFiles.h"
+#include "ReportWindow.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -63,6 +64,15 @@ public:
     void Menu_ReadClick();
     // Считать ГМЕ-3: finds the device on the ports and reads it.
     void Menu_VRL3Click();
+    // Файл → Печать: each marks its request on its menu item and runs the report window;
+    // the frame and overload reports first ask for the range.
+    void M_IKClick();
+    void M_OperClick();
+    void M_PerClick();
+    // PrintFrom and PrintTo, kept from one report command to the next.
+    [[nodiscard]] PrintRange printRange() const { return printRange_; }
+    // Where filled reports go; the modal print preview unless a test looks at them.
+    void setReportPreview(ReportPreview preview) { reportPreview_ = std::move(preview); }
 
     // Keeps the recent files and the window's position in settings from now on (nullptr:
     // for this run only, as the headless commands run).
@@ -114,6 +124,8 @@ private:
     // Where the charts' clicks lead: the frame browser and the protection view.
     void showBrowserAt(int frameIndex);
     void showProtectionFrame(int frameNumber);
+    void openReportWindow();
+    void askPrintRange();
 
     Prompts& prompts_;
     std::unique_ptr<RecorderDocument> document_;
@@ -138,6 +150,12 @@ private:
     QAction* Menu_Parametr_Bank0 = nullptr;
     QAction* Menu_Parametr_Bank1 = nullptr;
     QMenu* Menu_Recent = nullptr;
+    QAction* M_IK = nullptr;
+    QAction* M_CRP = nullptr;
+    QAction* M_Oper = nullptr;
+    QAction* M_Per = nullptr;
+    PrintRange printRange_;
+    ReportPreview reportPreview_ = previewModally;
     int checkedBank_ = -1; // no mark until a file is opened
     QSettings* settings_ = nullptr;
     RecentFiles recentFiles_;

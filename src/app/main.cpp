@@ -17,10 +17,15 @@ constexpr const char* kUsage =
     "       zurval --dump-state [FILE.vrl] [--each] [STEP ...] [--frame N] [--picture OUT.png]\n"
     "       zurval --acquire vrl2|vrl3 [--port COM1|COM2] [--save FILE]\n"
     "                                  [--operator NAME|CERT|ORG|DATE]\n"
+    "       zurval --report card|oper|overloads FILE.vrl --pdf OUT.pdf [--range A-B]\n"
     "  --dump-state  start headless, open FILE (if given), act out the steps with every\n"
     "                message box confirmed, and print the messages and every named\n"
     "                control as JSON\n"
     "  --each        print one state per step (the first before any step)\n"
+    "  --report      open FILE, fill the information card, the operational report or\n"
+    "                the overloads table as the print menu does and write it to OUT.pdf\n"
+    "                (--range A-B: the frames or overload records A to B, A < B;\n"
+    "                without it 0-200, the frame-range dialog's defaults)\n"
     "steps, run in order:\n"
     "  --do NAME            trigger the menu item or click the button NAME\n"
     "  --set NAME=TEXT      type TEXT into the edit NAME\n"
@@ -54,6 +59,8 @@ int main(int argc, char** argv) {
         return zurval::runDumpState(argc, argv);
     if (argc >= 2 && !std::strcmp(argv[1], "--acquire"))
         return zurval::runAcquire(argc, argv);
+    if (argc >= 2 && !std::strcmp(argv[1], "--report"))
+        return zurval::runReport(argc, argv);
     if (argc >= 2 && argv[1][0] == '-' && argv[1][1] == '-') {
         std::fputs(kUsage, stderr);
         return 2;

@@ -141,8 +141,8 @@ TEST_F(StateDump, StartsFromTheEmptyWindowWithoutAFileAndRefusesBadSteps) {
     EXPECT_EQ(d.exitCode, 0);
     EXPECT_EQ(d.messages(), QStringList({QString::fromUtf8("error: \n Файл не удальсь открыть!")}));
     EXPECT_FALSE(d.control("Menu_Parametr_Bank1")["checked"].toBool());
-    for (const QStringList& bad : {QStringList{"--do", "Menu_Nowhere"}, QStringList{"--do", "M_IK"},
-                                   QStringList{"--wave"}}) {
+    for (const QStringList& bad : {QStringList{"--do", "Menu_Nowhere"},
+                                   QStringList{"--do", "M_CRP"}, QStringList{"--wave"}}) {
         d = dumpState(bad);
         EXPECT_EQ(d.exitCode, 2) << bad.join(' ').toStdString();
         EXPECT_TRUE(d.state.isEmpty() && d.states.isEmpty());

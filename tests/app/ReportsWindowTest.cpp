@@ -1,0 +1,166 @@
+#include "AppTestSupport.h"
+#include "FrameRangeDialog.h"
+#include "ReportTestSupport.h"
+#include "ReportWindow.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+using namespace zurval;
+using namespace zurval::testing;
+
+namespace {
+
+// A main window whose report window hands the filled reports to the test instead of a
+// preview.
+struct ReportCommands : WindowFixture {
+    std::vector<report::Document> previews;
+    ReportCommands() {
+        window->setReportPreview(
+            [this](const report::Document& pages, QWidget*) { previews.push_back(pages); });
+    }
+    int tag(const char* item) const { return find<QAction>(item)->property("Tag").toInt(); }
+};
+
+} // namespace
+
+TEST_F(ReportCommands, CardAfterClearingPrintsTheClearedTexts) {
+    ASSERT_TRUE(window->openFile(write(intactRecording())));
+    click("Menu_Clear");
+    click("M_IK");
+    ASSERT_EQ(previews.size(), 1u);
+    EXPECT_EQ(tag("M_IK"), 0);
+    ASSERT_EQ(previews[0].pages.size(), 1u);
+    const QString text = pdfText(previews[0]);
+    EXPECT_TRUE(inOrder(text, {QStringLiteral("на кран Неизвестно №0000000"),
+                               QStringLiteral("Информацию считал:"), QStringLiteral("Неизвестно"),
+                               QStringLiteral("Класс использования"), QStringLiteral("U1")}));
+    QStringList working;
+    for (const QString& line : printedLines(text))
+        if (line.contains(QStringLiteral("< M")))
+            working << columns(line).value(1);
+    EXPECT_EQ(working, QStringList({"1"}) + QStringList(13, "0"));
+    // This window shows no overload lines, so the card says there was none.
+    EXPECT_TRUE(text.contains(QStringLiteral("Перегрузок более 125% не было.")));
+}
+
+TEST_F(ReportCommands, EachCommandPreviewsItsOwnReportOnceAndClearsItsRequest) {
+    ASSERT_TRUE(window->openFile(write(intactRecording())));
+    EXPECT_FALSE(find<QAction>("M_CRP")->isEnabled()); // comes with the work area scheme
+    for (const char* item : {"M_IK", "M_Oper", "M_Per", "M_Oper"}) {
+        previews.clear();
+        click(item); // the frame-range dialog is closed as its close button would
+        EXPECT_EQ(previews.size(), 1u) << item;
+        for (const char* request : {"M_IK", "M_CRP", "M_Oper", "M_Per"})
+            EXPECT_EQ(tag(request), 0) << item << " " << request;
+    }
+    // "Отмена" on the first use: the reports cover position 0 only.
+    EXPECT_EQ(window->printRange().from, 0);
+    EXPECT_EQ(window->printRange().to, 0);
+    EXPECT_EQ(previews[0].pages.size(), 1u);
+    EXPECT_TRUE(prompts.shown().empty());
+}
+
+TEST_F(ReportCommands, ARangeOutsideTheFramesIsRefusedInsteadOfPreviewed) {
+    find<QAction>("M_Oper")->setProperty("Tag", 1);
+    const TForm_Print refusing(
+        ReportSources{window.get(), window->document(), {7000, 7168}}, prompts,
+        [this](const report::Document& pages, QWidget*) { previews.push_back(pages); });
+    EXPECT_TRUE(previews.empty());
+    EXPECT_EQ(prompts.texts(),
+              QStringList(QStringLiteral("Неправильный диапазон! Кадры нумеруются с 0 по 7167.")));
+    EXPECT_EQ(tag("M_Oper"), 0);
+}
+
+TEST_F(ReportCommands, RealPreviewOpensAndIsClosedByTheScriptedSteps) {
+    window->setReportPreview(previewModally);
+    click("M_Per");
+    EXPECT_EQ(tag("M_Per"), 0);
+    EXPECT_TRUE(prompts.shown().empty());
+}
+
+using FrameRangeDialog = WindowFixture;
+
+TEST_F(FrameRangeDialog, TakesOnlyAStartBelowTheEndAndStaysOpenOtherwise) {
+    struct Case {
+        const char* start;
+        const char* end;
+        QString message; // "" when the range is taken
+    };
+    const Case cases[] = {
+        {"5", "5", QStringLiteral("Неправильный диапазон!")},
+        {"7", "6", QStringLiteral("Неправильный диапазон!")},
+        {"x", "6", QStringLiteral("'x' is not a valid integer value")},
+        {"5", "", QStringLiteral("'' is not a valid integer value")},
+        {"5", "6", ""},
+    };
+    for (const Case& c : cases) {
+        prompts.clear();
+        PrintRange range{1, 2};
+        const auto dialog = std::make_unique<TForm_Kadr1>(window.get(), prompts, range);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Вывод кадров на печать"));
+        EXPECT_EQ(dialog->size(), QSize(313, 128));
+        dialog->show();
+        EXPECT_EQ(text("E_Home"), "0");
+        EXPECT_EQ(text("E_End"), "200");
+        type("E_Home", c.start);
+        type("E_End", c.end);
+        click("B_Ok");
+        EXPECT_EQ(prompts.texts(), c.message.isEmpty() ? QStringList() : QStringList(c.message))
+            << c.start << ".." << c.end;
+        EXPECT_EQ(dialog->isVisible(), !c.message.isEmpty()) << c.start << ".." << c.end;
+        EXPECT_EQ(range.from, c.message.isEmpty() ? 5 : 1);
+        EXPECT_EQ(range.to, c.message.isEmpty() ? 6 : 2);
+        if (dialog->isVisible())
+            click("B_Cancel"); // closes it and keeps the range
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(range.from, c.message.isEmpty() ? 5 : 1);
+    }
+}
+
+TEST(ReportOption, WritesThePdfOrEndsWithExitCodeTwo) {
+    QTemporaryDir dir;
+    const QString recording = dir.filePath("r.vrl");
+    ASSERT_TRUE(intactRecording().write(recording));
+    struct Case {
+        QStringList args;
+        int exitCode;
+        int frameLines; // printed frame lines of an operational report; -1: not counted
+    };
+    const QString missing = dir.filePath("missing.vrl");
+    const Case cases[] = {
+        {{"card", recording}, 0, -1},
+        {{"oper", recording}, 0, 201}, // without --range, the dialog's 0 to 200
+        {{"oper", recording, "--range", "5-6"}, 0, 2},
+        {{"overloads", recording, "--range", "0-3199"}, 0, -1},
+        {{"card", missing}, 2, -1},
+        {{"oper", recording, "--range", "5-5"}, 2, -1},
+        {{"oper", recording, "--range", "0-7168"}, 2, -1},
+        {{"overloads", recording, "--range", "3000-3200"}, 2, -1},
+        {{"oper", recording, "--range", "a-b"}, 2, -1},
+        {{"card", recording, "--range", "0-5"}, 2, -1},
+        {{"scheme", recording, "--frame", "5"}, 2, -1},
+        {{"chart", recording}, 2, -1},
+    };
+    for (const Case& c : cases) {
+        const QString pdf = dir.filePath("out.pdf");
+        QFile::remove(pdf);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("QT_QPA_PLATFORM"); // the option chooses the offscreen platform itself
+        env.insert("LC_ALL", "ru_RU.UTF-8");
+        p.setProcessEnvironment(env);
+        p.start(ZURVAL_BINARY, QStringList{"--report"} + c.args + QStringList{"--pdf", pdf});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        const QString why = c.args.join(' ') + "\n" + QString::fromUtf8(p.readAllStandardError());
+        EXPECT_EQ(p.exitCode(), c.exitCode) << why;
+        EXPECT_EQ(QFile::exists(pdf), c.exitCode == 0) << why;
+        if (c.frameLines >= 0) {
+            // A frame line starts with its number followed by the wind speed.
+            static const QRegularExpression kFrameLine("^\\d+\\s+-?\\d+,\\d\\d\\s");
+            EXPECT_EQ(printedLines(pdfFileText(pdf)).filter(kFrameLine).size(), c.frameLines)
+                << why;
+        }
+    }
+}

@@ -1,0 +1,208 @@
+#include "InformationCard.h"
+#include "ListReports.h"
+#include "ReportTestSupport.h"
+
+#include <memory>
+
+// Failure messages show texts as they are.
+inline std::ostream& operator<<(std::ostream& os, const QString& s) {
+    return os << s.toStdString();
+}
+
+using namespace zurval;
+using namespace zurval::testing;
+
+namespace {
+
+// The text of the item that plays the named component; "" when there is none.
+QString named(const report::Document& doc, const char* name) {
+    for (const report::Page& page : doc.pages)
+        for (const report::Item& item : page.items)
+            if (const auto* t = std::get_if<report::Text>(&item); t && t->name == name)
+                return t->text;
+    return {};
+}
+
+ControlTexts crane() {
+    ControlTexts c;
+    c.set("Edit_MarkaKr", QStringLiteral("КБ-403"));
+    c.set("Edit_NKr", "1234");
+    c.set("Edit_NRP", "000777");
+    return c;
+}
+
+// The printed lines that list a frame: they start with its number and end with its date.
+QStringList frameLines(const QString& text) {
+    QStringList lines;
+    for (const QString& line : printedLines(text))
+        if (line.endsWith("15.03.06") && line.at(0).isDigit())
+            lines << line;
+    return lines;
+}
+
+std::unique_ptr<FrameArray> numberedFrames() {
+    auto frames = std::make_unique<FrameArray>();
+    for (int k = 0; k < kFrameCapacity; ++k) {
+        CycleFrame& f = (*frames)[k];
+        f.number = k;
+        f.inputs = f.relays = f.limitsEntered = f.limitsTriggered = QString(16, QLatin1Char('0'));
+        f.dateTime = QStringLiteral("10:%1:00 15.03.06").arg(k % 60, 2, 10, QLatin1Char('0'));
+    }
+    return frames;
+}
+
+} // namespace
+
+TEST(InformationCard, OverloadLinesFollowWhatTheWindowShows) {
+    const QString largest =
+        QStringLiteral("Максимальная перегрузка произошла 15.03.06 и составила 150%");
+    const QString last = QStringLiteral("Последняя перегрузка произошла 16.03.06 и составила 130%");
+    const QString none = QStringLiteral("Перегрузок более 125% не было.");
+    struct Case {
+        bool largestShown, lastShown;
+        QString printedLargest, printedLast;
+    };
+    const Case cases[] = {
+        {true, true, largest, last},
+        {false, false, "", none},
+        // A printed largest overload brings the last one along, even when it is hidden.
+        {true, false, largest, last},
+        {false, true, "", last},
+    };
+    for (const Case& c : cases) {
+        ControlTexts controls;
+        controls.set("Label_MaxM", largest, c.largestShown);
+        controls.set("Label_LastM", last, c.lastShown);
+        const report::Document card = informationCard(controls);
+        EXPECT_EQ(named(card, "QRLabel_MaxM"), c.printedLargest) << c.largestShown << c.lastShown;
+        EXPECT_EQ(named(card, "QRLabel_LastM"), c.printedLast) << c.largestShown << c.lastShown;
+    }
+    // Labels the window does not have print as empty and hidden ones.
+    EXPECT_EQ(named(informationCard(ControlTexts()), "QRLabel_LastM"), none);
+}
+
+TEST(InformationCard, PrintsTheWindowTextsInTheirRowsOnOnePage) {
+    ControlTexts c = crane();
+    c.set("Edit_Name", QStringLiteral("Сидоров"));
+    c.set("Edit_HarCh", "00001");
+    c.set("Label_NHarch", "63000");
+    c.set("Edit_TimeAll", "00012:30:00");
+    const report::Document card = informationCard(c);
+    EXPECT_EQ(card.pages.size(), 1u);
+    EXPECT_TRUE(inOrder(pdfText(card),
+                        {QStringLiteral("Информационная карта"), QStringLiteral("ЗУРВАЛ №000777"),
+                         QStringLiteral("на кран КБ-403 №1234"),
+                         QStringLiteral("Информацию считал:"), QStringLiteral("Сидоров"),
+                         QStringLiteral("Характеристическе число"), QStringLiteral("00001/63000"),
+                         QStringLiteral("Счетчик моточасов"), QStringLiteral("00012:30:00")}));
+}
+
+TEST(OperationalReport, PrintsOneLinePerFrameOfTheRangeUnderTheHeadsOnEveryPage) {
+    auto frames = numberedFrames();
+    (*frames)[5].temperature = 25;
+    (*frames)[5].wind = 1.5f;
+    (*frames)[6].loadMoment = 104;
+
+    const BuiltReport two = operationalReport(crane(), *frames, {5, 6});
+    ASSERT_EQ(two.refusal, "");
+    const QString twoText = pdfText(two.pages);
+    const QStringList lines = frameLines(twoText);
+    ASSERT_EQ(lines.size(), 2);
+    // number, V S H GA AL R P Q, M, four bit words, Err Дос.ог. Мет., time and date
+    const QStringList five = lines[0].split(QRegularExpression("\\s+"));
+    ASSERT_EQ(five.size(), 19) << lines[0];
+    EXPECT_EQ(five[0], "5");
+    EXPECT_EQ(five[1], "1,50");
+    EXPECT_EQ(five[5], "25,00");
+    EXPECT_EQ(lines[1].split(QRegularExpression("\\s+"))[9], "104");
+    EXPECT_TRUE(inOrder(twoText, {"№", "V", "Дискретные входы", "Дата,время", "м/с", "град",
+                                  "Оперативная информация о работе крана КБ-403 №1234, записанная "
+                                  "в РП ЗУРВАЛ №000777",
+                                  "Страница 1"}));
+
+    const BuiltReport many = operationalReport(crane(), *frames, {0, 200});
+    const QString manyText = pdfText(many.pages);
+    const QStringList manyLines = frameLines(manyText);
+    ASSERT_EQ(manyLines.size(), 201);
+    EXPECT_TRUE(manyLines[0].startsWith("0 "));
+    EXPECT_TRUE(manyLines[200].startsWith("200 "));
+    ASSERT_GT(many.pages.pages.size(), 1u);
+    for (std::size_t p = 1; p <= many.pages.pages.size(); ++p)
+        EXPECT_EQ(manyText.count(QStringLiteral("Страница %1\n").arg(p)), 1) << p;
+    EXPECT_EQ(manyText.count("Дискретные входы"), static_cast<int>(many.pages.pages.size()));
+}
+
+TEST(OverloadsReport, CountsThePrintedRecordsAndDatesThemInTheShortForm) {
+    auto records = std::make_unique<OverloadArray>();
+    auto overload = [&](int b, int percent, const char* date, float rated, float radius) {
+        (*records)[b] = OverloadRecord{
+            b, radius, rated, percent, 2, QString::fromLatin1(date), QStringLiteral("Норма")};
+    };
+    overload(3, 150, "15.03.06", 3.5f, 12.3f);
+    overload(7, 126, "01.04.06", 8, 9.75f);
+    overload(kOverloadCapacity - 1, 130, "02.04.06", 4, 20);
+
+    const BuiltReport report = overloadsReport(crane(), *records, {0, 9});
+    ASSERT_EQ(report.refusal, "");
+    const QString text = pdfText(report.pages);
+    EXPECT_TRUE(inOrder(text, {QStringLiteral("Таблица перегрузок крана КБ-403 №1234 по данным РП "
+                                              "ЗУРВАЛ №000777"),
+                               "Процент", "Паспортная", "Вылет", "загрузки", "грузоподъемность"}));
+    QStringList table;
+    for (const QString& line : printedLines(text))
+        if (line.contains(".2006"))
+            table << columns(line).join('|');
+    // The first column counts the printed lines from 0; it is not the record's position.
+    EXPECT_EQ(table, QStringList({"0|15.03.2006|150|3,50|12,30", "1|01.04.2006|126|8,00|9,75"}));
+    EXPECT_FALSE(text.contains(QStringLiteral("не было")));
+
+    // The newest record empty: no overload was ever recorded, whatever the range holds.
+    (*records)[kOverloadCapacity - 1] = OverloadRecord{};
+    const BuiltReport none = overloadsReport(crane(), *records, {0, 9});
+    const QString noneText = pdfText(none.pages);
+    EXPECT_TRUE(noneText.contains(QStringLiteral("Перегрузок более 125% не было!")));
+    EXPECT_FALSE(noneText.contains(".2006"));
+}
+
+TEST(OverloadsReport, ADateThatIsNoCalendarDateEndsTheReport) {
+    auto records = std::make_unique<OverloadArray>();
+    (*records)[2] = OverloadRecord{2, 10, 4, 140, 2, "31.02.06", QStringLiteral("Норма")};
+    const BuiltReport report = overloadsReport(crane(), *records, {0, 5});
+    EXPECT_EQ(report.refusal, "'31.02.06' is not a valid date");
+    EXPECT_TRUE(report.pages.pages.empty());
+    // Outside the range it is not read.
+    EXPECT_EQ(overloadsReport(crane(), *records, {3, 5}).refusal, "");
+}
+
+TEST(OverloadDate, ReadsTheRecordersDayMonthAndTwoDigitYear) {
+    EXPECT_EQ(overloadDate("15.03.06"), QDate(2006, 3, 15));
+    EXPECT_EQ(overloadDate("31.12.99"), QDate(2099, 12, 31));
+    for (const char* bad : {"31.02.06", "00.00.00", "1A.03.06", "FF.FF.FF", "", "15.03.2006"})
+        EXPECT_EQ(overloadDate(bad), std::nullopt) << bad;
+}
+
+TEST(ListReports, RangesOutsideTheListsAreRefused) {
+    auto frames = std::make_unique<FrameArray>();
+    auto records = std::make_unique<OverloadArray>();
+    const QString framesOnly =
+        QStringLiteral("Неправильный диапазон! Кадры нумеруются с 0 по 7167.");
+    const QString recordsOnly =
+        QStringLiteral("Неправильный диапазон! Записи перегрузок нумеруются с 0 по 3199.");
+    struct Case {
+        bool frames;
+        int from, to;
+        QString refusal;
+    };
+    const Case cases[] = {
+        {true, -1, 5, framesOnly},        {true, 0, 7168, framesOnly},
+        {true, 7000, 7167, ""},           {true, 0, 0, ""},
+        {false, 0, 3200, recordsOnly},    {false, 3199, 3199, ""},
+        {false, 3000, 7167, recordsOnly}, {true, 6, 5, QStringLiteral("Неправильный диапазон!")},
+    };
+    for (const Case& c : cases) {
+        const BuiltReport r = c.frames ? operationalReport(crane(), *frames, {c.from, c.to})
+                                       : overloadsReport(crane(), *records, {c.from, c.to});
+        EXPECT_EQ(r.refusal, c.refusal) << c.frames << " " << c.from << ".." << c.to;
+        EXPECT_EQ(r.pages.pages.empty(), !c.refusal.isEmpty());
+    }
+}
