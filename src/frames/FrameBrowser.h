@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CycleFrame.h"
-#include "Palette.h"
+#include "StandardColours.h"
 
 #include <QString>
 #include <array>

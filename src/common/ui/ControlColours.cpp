@@ -11,6 +11,10 @@ QColor buttonFace() {
     return QApplication::palette().color(QPalette::Button);
 }
 
+QColor toQColor(PaletteColour colour) {
+    return colour == PaletteColour::BtnFace ? buttonFace() : standardColour(colour);
+}
+
 void setControlColour(QWidget* w, const QColor& colour) {
     QPalette p = w->palette();
     if (qobject_cast<QProgressBar*>(w)) {

@@ -1,25 +1,17 @@
 #pragma once
 
+#include "StandardColours.h"
+
 #include <QColor>
 
 class QWidget;
 
 namespace zurval {
 
-// The 16-colour palette the pages use.
-namespace colours {
-inline const QColor Red(255, 0, 0);
-inline const QColor Lime(0, 255, 0);
-inline const QColor Green(0, 128, 0);
-inline const QColor Yellow(255, 255, 0);
-inline const QColor Gray(128, 128, 128);
-inline const QColor Navy(0, 0, 128);
-inline const QColor Black(0, 0, 0);
-inline const QColor White(255, 255, 255);
-} // namespace colours
-
 // The button-face colour of the current style.
 [[nodiscard]] QColor buttonFace();
+// The pixels of a palette colour the logic names; BtnFace follows the current style.
+[[nodiscard]] QColor toQColor(PaletteColour colour);
 
 // Gives a control its own text or fill colour and records it, so the state dump can
 // report the colour the program chose rather than whatever the style painted.

@@ -116,14 +116,14 @@ ParameterChartPage::ParameterChartPage(QWidget* parent) : QWidget(parent) {
     row->setSpacing(16);
     auto* limitLine = new QLabel(QString::fromUtf8(kLimitLineCaption));
     limitLine->setObjectName("Label33");
-    setControlColour(limitLine, paletteColour(PaletteColour::Red));
+    setControlColour(limitLine, toQColor(PaletteColour::Red));
     row->addWidget(limitLine);
     for (std::size_t i = 0; i < kParameterBoxes.size(); ++i) {
         const ParameterCheckBox& definition = kParameterBoxes[i];
         auto* box = new QCheckBox(QString::fromUtf8(definition.caption));
         box->setObjectName(QString::fromLatin1(definition.objectName));
         box->setChecked(definition.checkedAfterClearing);
-        setControlColour(box, paletteColour(definition.colour));
+        setControlColour(box, toQColor(definition.colour));
         connect(box, &QCheckBox::toggled, this, [this, i] {
             applyBox(i);
             Chart_Param->fitValueAxis();

@@ -3,7 +3,6 @@
 #include "ControlColours.h"
 #include "FrameSelection.h"
 #include "GridParts.h"
-#include "PaletteColour.h"
 #include "Prompts.h"
 #include "RecorderDocument.h"
 #include "StringGrid.h"

@@ -1,5 +1,6 @@
 #include "FrameChart.h"
 
+#include "ControlColours.h"
 #include "NumberFormat.h"
 
 #include <QPrinter>
@@ -42,49 +43,13 @@ protected:
 
 } // namespace
 
-QColor paletteColour(PaletteColour colour) {
-    switch (colour) {
-    case PaletteColour::BtnFace:
-        return QColor(240, 240, 240);
-    case PaletteColour::Black:
-        return QColor(0, 0, 0);
-    case PaletteColour::White:
-        return QColor(255, 255, 255);
-    case PaletteColour::Red:
-        return QColor(255, 0, 0);
-    case PaletteColour::Lime:
-        return QColor(0, 255, 0);
-    case PaletteColour::Green:
-        return QColor(0, 128, 0);
-    case PaletteColour::Blue:
-        return QColor(0, 0, 255);
-    case PaletteColour::Maroon:
-        return QColor(128, 0, 0);
-    case PaletteColour::Purple:
-        return QColor(128, 0, 128);
-    case PaletteColour::Navy:
-        return QColor(0, 0, 128);
-    case PaletteColour::Teal:
-        return QColor(0, 128, 128);
-    case PaletteColour::Olive:
-        return QColor(128, 128, 0);
-    case PaletteColour::Gray:
-        return QColor(128, 128, 128);
-    case PaletteColour::Silver:
-        return QColor(192, 192, 192);
-    case PaletteColour::Yellow:
-        return QColor(255, 255, 0);
-    }
-    return {};
-}
-
 // ---- LineSeries
 
 LineSeries::LineSeries(QCPAxis* keyAxis, QCPAxis* valueAxis, const ParameterSeries& definition)
     : QCPGraph(keyAxis, valueAxis), definition_(definition) {
     setObjectName(QString::fromLatin1(definition.objectName));
     setName(QString::fromUtf8(definition.title));
-    setPen(QPen(paletteColour(definition.colour), definition.penWidth));
+    setPen(QPen(toQColor(definition.colour), definition.penWidth));
     setLineStyle(lsLine);
     setScatterStyle(QCPScatterStyle::ssNone);
     setSelectable(QCP::stNone);
@@ -176,7 +141,7 @@ void MarkSeries::draw(QCPPainter* painter) {
     }
     painter->setPen(Qt::NoPen);
     for (const bool acted : {false, true}) {
-        painter->setBrush(paletteColour(acted ? PaletteColour::Red : PaletteColour::Green));
+        painter->setBrush(toQColor(acted ? PaletteColour::Red : PaletteColour::Green));
         painter->drawRects(bars[acted]);
     }
 }
@@ -184,9 +149,9 @@ void MarkSeries::draw(QCPPainter* painter) {
 void MarkSeries::drawLegendIcon(QCPPainter* painter, const QRectF& rect) const {
     painter->setPen(Qt::NoPen);
     const double top = rect.center().y() - rect.height() / 2;
-    painter->setBrush(paletteColour(PaletteColour::Green));
+    painter->setBrush(toQColor(PaletteColour::Green));
     painter->drawRect(QRectF(rect.center().x() - 4, top, 2, rect.height()));
-    painter->setBrush(paletteColour(PaletteColour::Red));
+    painter->setBrush(toQColor(PaletteColour::Red));
     painter->drawRect(QRectF(rect.center().x() + 2, top, 2, rect.height()));
 }
 
@@ -212,7 +177,7 @@ protected:
 
     void draw(QCPPainter* painter) override {
         const QRect area = mParentPlot->axisRect()->rect();
-        painter->setPen(QPen(paletteColour(PaletteColour::Gray), 1, Qt::DotLine));
+        painter->setPen(QPen(toQColor(PaletteColour::Gray), 1, Qt::DotLine));
         painter->drawLine(QPointF(x_, area.top()), QPointF(x_, area.bottom()));
 
         painter->setFont(mParentPlot->font());
@@ -228,12 +193,12 @@ protected:
         if (left + box.width() > area.right())
             left = int(x_) - gap - box.width();
         const QRect frame(QPoint(std::max(area.left(), left), area.top() + gap), box);
-        painter->setPen(paletteColour(PaletteColour::Gray));
+        painter->setPen(toQColor(PaletteColour::Gray));
         painter->setBrush(QColor(255, 255, 225));
         painter->drawRect(frame);
         int y = frame.top() + kPadding + metrics.ascent();
         for (const ReadOutLine& line : lines_) {
-            painter->setPen(paletteColour(line.colour));
+            painter->setPen(toQColor(line.colour));
             painter->drawText(frame.left() + kPadding, y, line.text);
             y += metrics.height();
         }

@@ -11,8 +11,6 @@ class QPrinter;
 
 namespace zurval {
 
-[[nodiscard]] QColor paletteColour(PaletteColour colour);
-
 // A line of Chart_Param. It tells the state dump its title, whether it is shown and how many
 // points it holds.
 class LineSeries : public QCPGraph, public DescribesOwnState {
