@@ -16,8 +16,8 @@
 #include <QJsonDocument>
 #include <QLineEdit>
 #include <QPushButton>
-#include <algorithm>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -283,10 +283,6 @@ int runReport(int argc, char** argv) {
         fail(problem);
         return 2;
     }
-    if (request->kind == "scheme") {
-        fail("the work area scheme cannot be printed yet");
-        return 2;
-    }
     // Without --range, as if the frame-range dialog were confirmed with its own defaults.
     const PrintRange range = request->range.value_or(PrintRange{0, 200});
     if (request->range && range.from >= range.to) {
@@ -305,9 +301,17 @@ int runReport(int argc, char** argv) {
     if (!opened)
         return 2;
 
-    const ReportKind kind = request->kind == "card"   ? ReportKind::InformationCard
-                            : request->kind == "oper" ? ReportKind::Operational
-                                                      : ReportKind::Overloads;
+    const ReportKind kind = request->kind == "card"     ? ReportKind::InformationCard
+                            : request->kind == "scheme" ? ReportKind::Scheme
+                            : request->kind == "oper"   ? ReportKind::Operational
+                                                        : ReportKind::Overloads;
+    // The scheme prints the frame of the protection page: the oldest one after opening, or
+    // the one "Показать" draws from the number typed in Edit_nz_KZ.
+    if (request->frame) {
+        auto* protection = window.findChild<ProtectionViewPage*>(QStringLiteral("TabSheet_KZ"));
+        protection->setFrameNumberText(QString::number(*request->frame));
+        protection->showTypedFrame();
+    }
     const ControlTexts controls = gatherControlTexts(&window);
     const BuiltReport built = buildReport(kind, ReportInputs{controls, window.document(), range});
     if (!built.refusal.isEmpty()) {

@@ -115,13 +115,14 @@ void TForm_Main::buildMenus() {
             &TForm_Main::M_GrfClick);
     connect(add(print, {"M_KZ", "График работы КЗ", "", true}), &QAction::triggered, this,
             &TForm_Main::M_KZClick);
-    M_CRP = add(print, {"M_CRP", "Схема рабочей площадки", "", false});
+    M_CRP = add(print, {"M_CRP", "Схема рабочей площадки", "", true});
     M_Oper = add(print, {"M_Oper", "Оперативная информация", "", true});
     M_Per = add(print, {"M_Per", "Перегрузки", "", true});
     // The Tag of a report's item is its request to the report window.
     for (QAction* request : {M_IK, M_CRP, M_Oper, M_Per})
         request->setProperty("Tag", 0);
     connect(M_IK, &QAction::triggered, this, &TForm_Main::M_IKClick);
+    connect(M_CRP, &QAction::triggered, this, &TForm_Main::M_CRPClick);
     connect(M_Oper, &QAction::triggered, this, &TForm_Main::M_OperClick);
     connect(M_Per, &QAction::triggered, this, &TForm_Main::M_PerClick);
     connect(add(file, {"Menu_VRL3", "Считать ГМЕ-3", "Ctrl+E", true}), &QAction::triggered, this,
@@ -421,6 +422,11 @@ void TForm_Main::showProtectionFrame(int frameNumber) {
 
 void TForm_Main::M_IKClick() {
     M_IK->setProperty("Tag", 1);
+    openReportWindow();
+}
+
+void TForm_Main::M_CRPClick() {
+    M_CRP->setProperty("Tag", 1);
     openReportWindow();
 }
 

@@ -65,8 +65,10 @@ public:
     // Считать ГМЕ-3: finds the device on the ports and reads it.
     void Menu_VRL3Click();
     // Файл → Печать: each marks its request on its menu item and runs the report window;
-    // the frame and overload reports first ask for the range.
+    // the frame and overload reports first ask for the range; the work area scheme prints
+    // the frame whose number the protection page shows.
     void M_IKClick();
+    void M_CRPClick();
     void M_OperClick();
     void M_PerClick();
     // PrintFrom and PrintTo, kept from one report command to the next.

@@ -200,6 +200,8 @@ void renderPage(const Document& document, int pageIndex, QPainter& painter) {
                            }
                            if (t.text.isEmpty())
                                return;
+                           if (t.background.alpha() > 0)
+                               painter.fillRect(box, t.background);
                            if (!(current == t.font)) {
                                painter.setFont(qfont(t.font));
                                current = t.font;

@@ -40,6 +40,8 @@ struct Text {
     bool framed = false; // a thin frame around the box
     QColor colour = Qt::black;
     QString name = {}; // the component it plays (QRLabel_MaxM...), for finding it again
+    // Filled behind a text that is not empty, so that it stays readable over a picture.
+    QColor background = Qt::transparent;
 };
 
 struct Rule {

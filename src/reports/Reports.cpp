@@ -3,6 +3,7 @@
 #include "InformationCard.h"
 #include "ListReports.h"
 #include "RecorderDocument.h"
+#include "WorkAreaScheme.h"
 
 namespace zurval {
 
@@ -10,6 +11,8 @@ BuiltReport buildReport(ReportKind kind, const ReportInputs& in) {
     switch (kind) {
     case ReportKind::InformationCard:
         return BuiltReport{informationCard(in.controls), {}};
+    case ReportKind::Scheme:
+        return workAreaScheme(in.controls, in.document);
     case ReportKind::Operational:
         return operationalReport(in.controls, *in.document.cyclic.frameList, in.range);
     case ReportKind::Overloads:

@@ -15,7 +15,7 @@ struct PrintRange {
 };
 
 // The printed reports of the menu Файл → Печать, built from the main window's state.
-enum class ReportKind { InformationCard, Operational, Overloads };
+enum class ReportKind { InformationCard, Scheme, Operational, Overloads };
 
 // What a report is filled from: the texts the main window shows and the decoded recording.
 struct ReportInputs {

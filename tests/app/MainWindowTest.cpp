@@ -225,7 +225,8 @@ TEST_F(Shell, MenusCarryTheirCaptionsShortcutsAndState) {
     EXPECT_EQ(find<QAction>("Menu_Open")->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(find<QAction>("Menu_Clear")->shortcut(), QKeySequence("Ctrl+W"));
     EXPECT_EQ(find<QAction>("Menu_VRL3")->text(), QString::fromUtf8("Считать ГМЕ-3"));
-    EXPECT_FALSE(find<QAction>("M_CRP")->isEnabled());
+    EXPECT_TRUE(find<QAction>("M_CRP")->isEnabled());
+    EXPECT_FALSE(find<QAction>("SavePicture_KZ")->isEnabled()); // no picture yet
     EXPECT_TRUE(find<QAction>("Menu_Parametr_Bank0")->isCheckable());
     EXPECT_EQ(find<QAction>("M_About")->text(), QString::fromUtf8("О программе..."));
     EXPECT_FALSE(find<QProgressBar>("ProgressBar_Read")->isVisibleTo(window.get()));

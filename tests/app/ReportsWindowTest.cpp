@@ -47,8 +47,7 @@ TEST_F(ReportCommands, CardAfterClearingPrintsTheClearedTexts) {
 
 TEST_F(ReportCommands, EachCommandPreviewsItsOwnReportOnceAndClearsItsRequest) {
     ASSERT_TRUE(window->openFile(write(intactRecording())));
-    EXPECT_FALSE(find<QAction>("M_CRP")->isEnabled()); // comes with the work area scheme
-    for (const char* item : {"M_IK", "M_Oper", "M_Per", "M_Oper"}) {
+    for (const char* item : {"M_IK", "M_CRP", "M_CRP", "M_Oper", "M_Per", "M_Oper"}) {
         previews.clear();
         click(item); // the frame-range dialog is closed as its close button would
         EXPECT_EQ(previews.size(), 1u) << item;
@@ -60,6 +59,49 @@ TEST_F(ReportCommands, EachCommandPreviewsItsOwnReportOnceAndClearsItsRequest) {
     EXPECT_EQ(window->printRange().to, 0);
     EXPECT_EQ(previews[0].pages.size(), 1u);
     EXPECT_TRUE(prompts.shown().empty());
+}
+
+TEST_F(ReportCommands, SchemePrintsTheFrameWhoseNumberTheProtectionPageShows) {
+    // FrameList starts at slot 1 when no slot is marked newest: frame k is slot k + 1.
+    // Frame 5 moved the crane forward from frame 4, with the hook limit on and acting.
+    RecordingBuilder b = intactRecording();
+    FrameSlot before, moved;
+    before.travel = 1000;
+    moved.travel = 1200;
+    moved.inputs = moved.limitsEntered = moved.limitsTriggered = 0x0040; // position 10
+    b.frame(5, before).frame(6, moved).fixAllChecksums(2);
+    ASSERT_TRUE(window->openFile(write(b)));
+    struct Case {
+        const char* typed;
+        QString moved, entered, acted; // the printed lists
+    };
+    const Case cases[] = {
+        {nullptr, "", "", ""}, // the oldest frame, drawn by the open command
+        {"5", QStringLiteral("Путь вперед"), QStringLiteral("Крюк"), QStringLiteral("Крюк")},
+        {"6", QStringLiteral("Нет"), QStringLiteral("Нет"), QStringLiteral("Нет")},
+    };
+    for (const Case& c : cases) {
+        if (c.typed)
+            type("Edit_nz_KZ", c.typed);
+        previews.clear();
+        click("M_CRP");
+        ASSERT_EQ(previews.size(), 1u);
+        const QString text = pdfText(previews[0]);
+        EXPECT_TRUE(
+            text.contains(QStringLiteral("по данным кадра №%1,").arg(c.typed ? c.typed : "0")));
+        EXPECT_EQ(textAfter(text, QStringLiteral("Движения крана:")), c.moved);
+        EXPECT_EQ(textAfter(text, QStringLiteral("Активированные ограничения:")), c.entered);
+        EXPECT_EQ(textAfter(text, QStringLiteral("Сработавшие ограничения:")), c.acted);
+    }
+    EXPECT_TRUE(prompts.shown().empty());
+    // A number that names no frame is refused with a message instead of a preview.
+    previews.clear();
+    type("Edit_nz_KZ", "7168");
+    click("M_CRP");
+    EXPECT_TRUE(previews.empty());
+    EXPECT_EQ(prompts.texts(), QStringList(QStringLiteral(
+                                   "Неправильный номер кадра! Кадры нумеруются с 0 по 7167.")));
+    EXPECT_EQ(tag("M_CRP"), 0);
 }
 
 TEST_F(ReportCommands, ARangeOutsideTheFramesIsRefusedInsteadOfPreviewed) {
@@ -140,7 +182,11 @@ TEST(ReportOption, WritesThePdfOrEndsWithExitCodeTwo) {
         {{"overloads", recording, "--range", "3000-3200"}, 2, -1},
         {{"oper", recording, "--range", "a-b"}, 2, -1},
         {{"card", recording, "--range", "0-5"}, 2, -1},
-        {{"scheme", recording, "--frame", "5"}, 2, -1},
+        {{"scheme", recording}, 0, -1},
+        {{"scheme", recording, "--frame", "7167"}, 0, -1},
+        {{"scheme", recording, "--frame", "7168"}, 2, -1},
+        {{"scheme", recording, "--frame", "x"}, 2, -1},
+        {{"scheme", recording, "--range", "0-5"}, 2, -1},
         {{"chart", recording}, 2, -1},
     };
     for (const Case& c : cases) {

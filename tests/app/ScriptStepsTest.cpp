@@ -88,7 +88,7 @@ TEST_F(UserSession, EditsKeysScrollBarsAndGridsReceiveWhatAUserGives) {
 TEST_F(UserSession, RefusesUnknownDisabledAndUnsuitableControls) {
     const std::vector<std::tuple<Kind, const char*, const char*, const char*>> refused = {
         {Kind::Do, "Menu_Nowhere", "", "no control named Menu_Nowhere"},
-        {Kind::Do, "M_CRP", "", "M_CRP is disabled"},
+        {Kind::Do, "SavePicture_KZ", "", "SavePicture_KZ is disabled"},
         {Kind::Do, "Edit_NKr", "", "Edit_NKr is not a menu item or a button"},
         {Kind::Set, "Edit_NKr", "5", "Edit_NKr is read-only"},
         {Kind::Key, "Edit_NKr", "Hyper", "cannot press Hyper on Edit_NKr"},

@@ -88,7 +88,8 @@ TEST_F(StateDump, IntactFileKeepsTheButtonFaceAndShowsEveryNamedControl) {
     EXPECT_EQ(d.control("Menu_Print")["shortcut"].toString(), "Ctrl+P");
     EXPECT_EQ(d.control("Menu_Print")["text"].toString(), QString::fromUtf8("Печать"));
     EXPECT_TRUE(d.control("Menu_Parametr_Bank0")["checked"].toBool());
-    EXPECT_FALSE(d.control("M_CRP")["enabled"].toBool());
+    EXPECT_TRUE(d.control("M_CRP")["enabled"].toBool());
+    EXPECT_FALSE(d.control("GroupBox_VKZ")["enabled"].toBool());
     EXPECT_FALSE(d.control("ProgressBar_Read")["visible"].toBool());
     EXPECT_EQ(d.control("ProgressBar_Read")["maximum"].toInt(), 100);
     // Controls on pages that are not current still report their own flag.
@@ -142,7 +143,7 @@ TEST_F(StateDump, StartsFromTheEmptyWindowWithoutAFileAndRefusesBadSteps) {
     EXPECT_EQ(d.messages(), QStringList({QString::fromUtf8("error: \n Файл не удальсь открыть!")}));
     EXPECT_FALSE(d.control("Menu_Parametr_Bank1")["checked"].toBool());
     for (const QStringList& bad : {QStringList{"--do", "Menu_Nowhere"},
-                                   QStringList{"--do", "M_CRP"}, QStringList{"--wave"}}) {
+                                   QStringList{"--do", "SavePicture_KZ"}, QStringList{"--wave"}}) {
         d = dumpState(bad);
         EXPECT_EQ(d.exitCode, 2) << bad.join(' ').toStdString();
         EXPECT_TRUE(d.state.isEmpty() && d.states.isEmpty());

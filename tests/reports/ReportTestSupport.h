@@ -36,6 +36,14 @@ inline QStringList printedLines(const QString& text) {
     return lines;
 }
 
+// What the printed line that starts with title says after it.
+inline QString textAfter(const QString& text, const QString& title) {
+    for (const QString& line : printedLines(text))
+        if (line.startsWith(title))
+            return line.mid(title.size()).trimmed();
+    return QStringLiteral("<no line %1>").arg(title);
+}
+
 // The columns of a printed line: texts separated by two or more blanks.
 inline QStringList columns(const QString& line) {
     static const QRegularExpression kGap(QStringLiteral("\\s{2,}"));

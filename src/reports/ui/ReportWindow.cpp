@@ -20,6 +20,7 @@ struct Request {
 };
 constexpr Request kRequests[] = {
     {"M_IK", ReportKind::InformationCard},
+    {"M_CRP", ReportKind::Scheme},
     {"M_Oper", ReportKind::Operational},
     {"M_Per", ReportKind::Overloads},
 };

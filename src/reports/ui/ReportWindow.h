@@ -28,8 +28,8 @@ struct ReportSources {
 
 // "Форма для печати", the report window of one print command; it is never shown itself.
 // Constructing it does the work: for each print menu item whose Tag is 1, in the order
-// M_IK, M_Oper, M_Per, it fills that report from the main window as it is now and previews
-// it modally (or tells why it cannot), then sets the Tag back to 0.
+// M_IK, M_CRP, M_Oper, M_Per, it fills that report from the main window as it is now and
+// previews it modally (or tells why it cannot), then sets the Tag back to 0.
 class TForm_Print : public QWidget {
     Q_OBJECT
 public:
