@@ -74,14 +74,15 @@ constexpr Movement kMovements[] = {
 };
 
 // The limits in the order the lists name them; each name brings its own separating blank.
+// Position 13 (bit 3) is the ceiling and 12 (bit 4) the floor, as on the pages and charts.
 struct LimitName {
     int position;
     const char* text;
 };
 constexpr LimitName kLimitNames[] = {
     {9, "Площадка-0"},       {10, " Крюк"},
-    {11, " Стрела"},         {13, " Пол"},
-    {12, " Потолок"},        {14, " Ограничение вылета"},
+    {11, " Стрела"},         {13, " Потолок"},
+    {12, " Пол"},            {14, " Ограничение вылета"},
     {15, " Поворот вправо"}, {16, " Поворот влево"},
     {8, " Площадка-1"},
 };

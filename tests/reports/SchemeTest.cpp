@@ -112,9 +112,9 @@ TEST_F(Scheme, ListsTheMovementsSinceTheFrameBeforeAndTheLimitsInTheirOrder) {
         {7, allMovements, -1, allLimits, positions({8, 13}),
          "Путь назад Тормоз груза Опускание груза Начало пути Тормоз поворота Уменьшение вылета "
          "Поворот вправо Тормоз пути",
-         "Площадка-0 Крюк Стрела Пол Потолок Ограничение вылета Поворот вправо Поворот влево "
+         "Площадка-0 Крюк Стрела Потолок Пол Ограничение вылета Поворот вправо Поворот влево "
          "Площадка-1",
-         " Пол Площадка-1"},
+         " Потолок Площадка-1"}, // position 13 is the ceiling limit
     };
     for (const Case& c : cases) {
         CycleFrame& f = frame(c.fr);
