@@ -1,6 +1,7 @@
 #include "Headless.h"
 
 #include "Application.h"
+#include "FleetSummaryWindow.h"
 #include "MainWindow.h"
 #include "ProtectionViewPage.h"
 #include "Saver.h"
@@ -202,6 +203,9 @@ int runDumpState(int argc, char** argv) {
             fail(why);
             return 2;
         }
+        // A folder summary reads in the background; the state shows it read.
+        if (FleetSummaryWindow* summary = window.summaryWindow())
+            summary->waitUntilRead();
         if (each && ScriptRunner::actsOnWindow(step))
             snapshot();
     }
