@@ -131,6 +131,7 @@ TEST_F(FleetWindow, SummaryReadsTheChosenFolderSortsByValueAndOpensARowOnDoubleC
     const std::uint32_t minutes[] = {10000, 500, 1500}; // 166:40:00, 8:20:00, 25:00:00
     for (int i = 0; i < 3; ++i)
         write(withMotorMinutes(minutes[i]), QStringLiteral("краны/%1.vrl").arg(i));
+    ASSERT_TRUE(QFile::link(dir.filePath("nowhere.vrl"), QDir(folder).filePath("lost.vrl")));
     prompts.queueFileName(folder);
     click("Menu_Summary");
     ASSERT_NE(window->summaryWindow(), nullptr);
@@ -138,7 +139,9 @@ TEST_F(FleetWindow, SummaryReadsTheChosenFolderSortsByValueAndOpensARowOnDoubleC
     window->summaryWindow()->waitUntilRead();
 
     auto* grid = find<QTableWidget>("Grid_Summary");
-    ASSERT_EQ(grid->rowCount(), 3);
+    ASSERT_EQ(grid->rowCount(), 4);
+    emit grid->cellDoubleClicked(3, 0); // the link that leads nowhere is not opened
+    EXPECT_EQ(window->currentFileName(), "");
     const int motorHours = static_cast<int>(summaryCaptions().indexOf("Общая\nнаработка"));
     grid->sortItems(motorHours, Qt::DescendingOrder);
     EXPECT_EQ(grid->item(0, motorHours)->text(), "166:40:00");
@@ -155,6 +158,6 @@ TEST_F(FleetWindow, SummaryReadsTheChosenFolderSortsByValueAndOpensARowOnDoubleC
     const ParsedCsv saved = readCsv(csv);
     ASSERT_TRUE(saved.ok);
     const CsvTable table = summaryTable(window->summaryWindow()->rows(), folder);
-    EXPECT_EQ(saved.lines, std::vector<QStringList>(
-                               {table.header, table.rows[0], table.rows[1], table.rows[2]}));
+    EXPECT_EQ(saved.lines, std::vector<QStringList>({table.header, table.rows[0], table.rows[1],
+                                                     table.rows[2], table.rows[3]}));
 }

@@ -79,7 +79,8 @@ FleetSummaryWindow::FleetSummaryWindow(Prompts& prompts, QWidget* parent)
     Grid_Summary->horizontalHeader()->setHighlightSections(false);
     Grid_Summary->setToolTip(QStringLiteral("Двойной щелчок открывает файл в главном окне"));
     connect(Grid_Summary, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
-        if (const QTableWidgetItem* file = Grid_Summary->item(row, 0))
+        const QTableWidgetItem* file = Grid_Summary->item(row, 0);
+        if (file && !file->data(kPathRole).toString().isEmpty())
             emit openRequested(file->data(kPathRole).toString());
     });
 
@@ -183,7 +184,10 @@ void FleetSummaryWindow::showRows() {
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             Grid_Summary->setItem(static_cast<int>(r), static_cast<int>(c), item);
         }
-        Grid_Summary->item(static_cast<int>(r), 0)->setData(kPathRole, rows_[r].path);
+        // What could not be read is not offered to the main window: a pipe would keep it
+        // waiting for a writer.
+        if (rows_[r].state != FileState::Unreadable)
+            Grid_Summary->item(static_cast<int>(r), 0)->setData(kPathRole, rows_[r].path);
     }
     Grid_Summary->resizeColumnsToContents();
     // Room for the sort arrow beside the heading.

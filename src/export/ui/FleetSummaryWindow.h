@@ -19,7 +19,7 @@ class Prompts;
 
 // "Сводка по папке": a window of its own with one row per recording of a folder, read in
 // the background on every core. The columns sort on a click on their heading; a
-// double-click on a row asks the main window to open that file.
+// double-click on a row of a file that could be read asks the main window to open it.
 class FleetSummaryWindow : public QWidget {
     Q_OBJECT
 public:
