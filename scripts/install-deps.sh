@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-translations-l10n libqcustomplot-dev
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev libcsv-dev
   fonts-liberation locales xvfb xauth
   dpkg-dev desktop-file-utils poppler-utils
 )

@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "ControlGatherer.h"
 #include "IntegerText.h"
+#include "FleetSummaryWindow.h"
 #include "MainWindow.h"
 #include "ProtectionViewPage.h"
 #include "Saver.h"
@@ -253,6 +254,9 @@ int runDumpState(int argc, char** argv) {
             fail(why);
             return 2;
         }
+        // A folder summary reads in the background; the state shows it read.
+        if (FleetSummaryWindow* summary = window.summaryWindow())
+            summary->waitUntilRead();
         if (each && ScriptRunner::actsOnWindow(step))
             snapshot();
     }

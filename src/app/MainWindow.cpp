@@ -3,6 +3,7 @@
 #include "AboutBox.h"
 #include "ChartPages.h"
 #include "ControlColours.h"
+#include "FleetSummaryWindow.h"
 #include "FrameBrowserPage.h"
 #include "FrameRangeDialog.h"
 #include "HelpViewer.h"
@@ -125,6 +126,13 @@ void TForm_Main::buildMenus() {
     connect(M_CRP, &QAction::triggered, this, &TForm_Main::M_CRPClick);
     connect(M_Oper, &QAction::triggered, this, &TForm_Main::M_OperClick);
     connect(M_Per, &QAction::triggered, this, &TForm_Main::M_PerClick);
+    Menu_Export = submenu(file, "Menu_Export", "Экспорт в CSV");
+    connect(add(Menu_Export, {"Menu_ExportFrames", "Кадры...", "", true}), &QAction::triggered,
+            this, [this] { exportList(ExportedList::Frames); });
+    connect(add(Menu_Export, {"Menu_ExportOverloads", "Перегрузки...", "", true}),
+            &QAction::triggered, this, [this] { exportList(ExportedList::Overloads); });
+    connect(add(file, {"Menu_Summary", "Сводка по папке...", "", true}), &QAction::triggered, this,
+            &TForm_Main::Menu_SummaryClick);
     connect(add(file, {"Menu_VRL3", "Считать ГМЕ-3", "Ctrl+E", true}), &QAction::triggered, this,
             &TForm_Main::Menu_VRL3Click);
     Menu_Read = submenu(file, "Menu_Read", "Считать ГМЕ-2");
@@ -253,6 +261,12 @@ void TForm_Main::setDocumentLoaded() {
     Menu_Open->setProperty("Tag", 1);
 }
 
+void TForm_Main::setExportEnabled(bool enabled) {
+    Menu_Export->menuAction()->setEnabled(enabled);
+    for (QAction* item : Menu_Export->actions())
+        item->setEnabled(enabled);
+}
+
 void TForm_Main::setCheckedBank(int bank) {
     checkedBank_ = bank;
     Menu_Parametr_Bank0->setChecked(bank == 0);
@@ -295,6 +309,7 @@ bool TForm_Main::loadCurrentFile() {
         return false;
     }
     setDocumentLoaded();
+    setExportEnabled(true);
     setCheckedBank(0);
     for (const OpenNotice& notice : outcome.notices)
         tell(notice);
@@ -374,6 +389,7 @@ void TForm_Main::showBank(int bank) {
 }
 
 void TForm_Main::ClearAll() {
+    setExportEnabled(false);
     setControlBackground(StatusBar_Main, buttonFace());
     for (DocumentView* page : pages_)
         page->clear();
@@ -405,6 +421,42 @@ void TForm_Main::printWithDialog(QCustomPlot& chart) {
     PrintDialog.setObjectName("PrintDialog");
     if (PrintDialog.exec() == QDialog::Accepted)
         printChart(chart, printer);
+}
+
+void TForm_Main::exportList(ExportedList list) {
+    const QString proposed = QFileInfo(currentFileName()).completeBaseName() +
+                             (list == ExportedList::Frames ? QStringLiteral("_кадры.csv")
+                                                           : QStringLiteral("_перегрузки.csv"));
+    const QString path = prompts_.saveFileName(
+        {QStringLiteral("Экспорт в CSV"),
+         dialogFolder(),
+         {QStringLiteral("Таблицы CSV (*.csv)"), QStringLiteral("Все файлы (*)")},
+         QStringLiteral("csv"),
+         proposed});
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!writeCsvFile(path, listTable(document_->cyclic, list), &error))
+        prompts_.error(QStringLiteral("Не удалось записать файл %1:\n%2").arg(path, error));
+}
+
+void TForm_Main::Menu_SummaryClick() {
+    const QString folder =
+        prompts_.existingFolder(QStringLiteral("Сводка по папке"), dialogFolder());
+    if (folder.isEmpty())
+        return;
+    if (!summaryWindow_) {
+        summaryWindow_ = new FleetSummaryWindow(prompts_, this);
+        connect(summaryWindow_, &FleetSummaryWindow::openRequested, this,
+                [this](const QString& path) {
+                    openFile(path);
+                    raise();
+                    activateWindow();
+                });
+    }
+    summaryWindow_->show();
+    summaryWindow_->raise();
+    summaryWindow_->readFolder(folder);
 }
 
 void TForm_Main::showBrowserAt(int frameIndex) {

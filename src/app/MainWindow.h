@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DeviceCommands.h"
+#include "ListExport.h"
 #include "OpenRecording.h"
 #include "RecentFiles.h"
 #include "ReportWindow.h"
@@ -20,6 +21,7 @@ class QTabWidget;
 namespace zurval {
 
 class DocumentView;
+class FleetSummaryWindow;
 class FrameBrowserPage;
 class Prompts;
 class PanelStatusBar;
@@ -85,6 +87,12 @@ public:
     // Печать → График параметров / График работы КЗ: the printer dialog, then the chart.
     void M_GrfClick();
     void M_KZClick();
+    // Экспорт в CSV → Кадры... / Перегрузки...: the save dialog, then the list as CSV.
+    void exportList(ExportedList list);
+    // Сводка по папке...: asks for a folder and reads it in the summary window.
+    void Menu_SummaryClick();
+    // The summary window once the command has run; nullptr before.
+    [[nodiscard]] FleetSummaryWindow* summaryWindow() const { return summaryWindow_; }
 
     // The current file name lives in panel 1 of the status bar.
     [[nodiscard]] QString currentFileName() const;
@@ -113,6 +121,7 @@ private:
     void showBank(int bank);
     void setCheckedBank(int bank);
     void setDocumentLoaded();
+    void setExportEnabled(bool enabled);
     void setCurrentFileName(const QString& path);
     [[nodiscard]] QString openDialog();
     [[nodiscard]] QString dialogFolder() const;
@@ -158,6 +167,8 @@ private:
     QAction* M_Per = nullptr;
     PrintRange printRange_;
     ReportPreview reportPreview_ = previewModally;
+    QMenu* Menu_Export = nullptr; // usable while a recording is shown
+    FleetSummaryWindow* summaryWindow_ = nullptr;
     int checkedBank_ = -1; // no mark until a file is opened
     QSettings* settings_ = nullptr;
     RecentFiles recentFiles_;

@@ -50,4 +50,10 @@ QString QtPrompts::saveFileName(const FileDialogRequest& request) {
     return runFileDialog(parent_, request, true);
 }
 
+QString QtPrompts::existingFolder(const QString& title, const QString& folder) {
+    const QString chosen = QFileDialog::getExistingDirectory(
+        parent_, title, QDir(folder).exists() ? folder : QDir::currentPath());
+    return chosen.isEmpty() ? QString() : QDir::toNativeSeparators(chosen);
+}
+
 } // namespace zurval

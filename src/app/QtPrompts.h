@@ -18,6 +18,7 @@ public:
     bool confirm(const QString& text) override;
     QString openFileName(const FileDialogRequest& request) override;
     QString saveFileName(const FileDialogRequest& request) override;
+    QString existingFolder(const QString& title, const QString& folder) override;
 
 private:
     QWidget* parent_;

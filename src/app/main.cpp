@@ -1,10 +1,12 @@
 #include "Application.h"
+#include "ExportCommands.h"
 #include "Headless.h"
 #include "MainWindow.h"
 #include "QtPrompts.h"
 
 #include <QLibraryInfo>
 #include <QSettings>
+#include <QTextStream>
 #include <QTimer>
 #include <QTranslator>
 #include <cstdio>
@@ -18,6 +20,8 @@ constexpr const char* kUsage =
     "       zurval --acquire vrl2|vrl3 [--port COM1|COM2] [--save FILE]\n"
     "                                  [--operator NAME|CERT|ORG|DATE]\n"
     "       zurval --report card|oper|overloads FILE.vrl --pdf OUT.pdf [--range A-B]\n"
+    "       zurval --export frames|overloads FILE.vrl --csv OUT.csv [--range A-B]\n"
+    "       zurval --summary DIR [--csv OUT.csv]\n"
     "  --dump-state  start headless, open FILE (if given), act out the steps with every\n"
     "                message box confirmed, and print the messages and every named\n"
     "                control as JSON\n"
@@ -45,8 +49,28 @@ constexpr const char* kUsage =
     "                keep what it proposes; closed without Ok without --operator).\n"
     "                Prints the messages, each state of panel 1 of the status bar and\n"
     "                the file saved as JSON; exit code 0 when a file was saved, else 1\n"
+    "  --export      write FrameList (frames) or the non-empty overload records\n"
+    "                (overloads) of FILE as CSV, cells as the pages show them;\n"
+    "                --range takes entries A to B of the list only\n"
+    "  --summary     one row per *.vrl under DIR (recursively): crane, duty, motor\n"
+    "                hours, overloads, what each reading added to the one before of\n"
+    "                the same recorder, and the file's state; a table on stdout or\n"
+    "                CSV into OUT.csv\n"
+    "  CSV files are UTF-8 with a byte-order mark, separated by \";\", numbers with\n"
+    "  the locale's decimal separator. Exit code 0, or 2 when the command is refused\n"
     "port COMn is the device in ZURVAL_COMn when that is set, else COM1-4 are\n"
     "/dev/ttyS0-3, COM5-9 /dev/ttyUSB0-4 and COM10-14 /dev/ttyACM0-4\n";
+
+// The commands on files alone need no window.
+int runFileCommand(int argc, char** argv) {
+    const QCoreApplication app(argc, argv);
+    const QStringList words = QCoreApplication::arguments().mid(2);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (!std::strcmp(argv[1], "--export"))
+        return zurval::runExportCommand(words, err);
+    return zurval::runSummaryCommand(words, out, err);
+}
 
 } // namespace
 
@@ -61,6 +85,8 @@ int main(int argc, char** argv) {
         return zurval::runAcquire(argc, argv);
     if (argc >= 2 && !std::strcmp(argv[1], "--report"))
         return zurval::runReport(argc, argv);
+    if (argc >= 2 && (!std::strcmp(argv[1], "--export") || !std::strcmp(argv[1], "--summary")))
+        return runFileCommand(argc, argv);
     if (argc >= 2 && argv[1][0] == '-' && argv[1][1] == '-') {
         std::fputs(kUsage, stderr);
         return 2;

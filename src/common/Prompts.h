@@ -29,10 +29,13 @@ public:
     // The chosen file, or "" when the user cancels.
     [[nodiscard]] virtual QString openFileName(const FileDialogRequest& request) = 0;
     [[nodiscard]] virtual QString saveFileName(const FileDialogRequest& request) = 0;
+    // An existing folder, starting in folder; "" when the user cancels.
+    [[nodiscard]] virtual QString existingFolder(const QString& title, const QString& folder) = 0;
 };
 
 // Records what would have been shown and answers from a script: confirmations take the
-// queued answers, then the default; file dialogs take the queued names, then cancel.
+// queued answers, then the default; file and folder dialogs take the queued names, then
+// cancel.
 class ScriptedPrompts : public Prompts {
 public:
     enum class Kind { Plain, Error, Information, Confirm };
@@ -56,6 +59,10 @@ public:
     }
     QString openFileName(const FileDialogRequest& request) override { return nextFile(request); }
     QString saveFileName(const FileDialogRequest& request) override { return nextFile(request); }
+    // A folder dialog is a file dialog too: it takes the next queued name.
+    QString existingFolder(const QString& title, const QString& folder) override {
+        return nextFile({title, folder, {}, {}});
+    }
 
     void queueAnswer(bool answer) { answers_.push_back(answer); }
     // "" cancels the dialog that takes it.

@@ -43,14 +43,14 @@ bool shown(const OverloadRecord& o, OverloadFill fill, int recorderVersion) {
     return false;
 }
 
+} // namespace
+
 OverloadColumn overloadColumn(const OverloadRecord& o) {
     return {QString::number(o.number),        QString(o.date),
             QString::number(o.loadPercent),   formatPattern(o.ratedLoad, "#0.00"),
             formatPattern(o.radius, "#0.00"), QString::number(o.mark),
             QString(o.checksumState)};
 }
-
-} // namespace
 
 const std::array<RowCaption, kOverloadTableRows> kOverloadRowCaptions = {{
     {"LabelC_NKAD", "Номер кадра"},
@@ -95,17 +95,22 @@ bool orderOverloads(OverloadArray& records, OverloadArray& selection) {
     return marks > 1;
 }
 
-OverloadSummary overloadSummary(const OverloadArray& list) {
+const OverloadRecord* largestOverload(const OverloadArray& list) {
     const OverloadRecord* largest = nullptr;
-    const OverloadRecord* last = nullptr;
     for (const OverloadRecord& o : list) {
-        if (!intact(o))
-            continue;
         // Of equal overloads the newest is named.
-        if (o.loadPercent > kOverloadThreshold &&
+        if (intact(o) && o.loadPercent > kOverloadThreshold &&
             (!largest || o.loadPercent >= largest->loadPercent))
             largest = &o;
-        if (o.mark == kLastRecordMark)
+    }
+    return largest;
+}
+
+OverloadSummary overloadSummary(const OverloadArray& list) {
+    const OverloadRecord* largest = largestOverload(list);
+    const OverloadRecord* last = nullptr;
+    for (const OverloadRecord& o : list) {
+        if (intact(o) && o.mark == kLastRecordMark)
             last = &o;
     }
     OverloadSummary s;

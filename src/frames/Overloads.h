@@ -40,6 +40,9 @@ struct OverloadSummary {
     QString last;    // Label_LastM
 };
 [[nodiscard]] OverloadSummary overloadSummary(const OverloadArray& list);
+// The record Label_MaxM names: the largest intact overload above 120 %, of equal ones the
+// newest; nullptr when there is none.
+[[nodiscard]] const OverloadRecord* largestOverload(const OverloadArray& list);
 
 // "Отобрать записи": resets OverloadSelection, then copies the records whose load percentage
 // is above the threshold. A threshold that is no integer leaves the selection reset and
@@ -64,6 +67,9 @@ enum class OverloadFill {
     Scrolling,      // load percentage is not 0
     AfterSelection, // mark is the layout version or 0xAF
 };
+
+// The seven cells of one record as the table shows them.
+[[nodiscard]] OverloadColumn overloadColumn(const OverloadRecord& o);
 
 [[nodiscard]] OverloadColumns overloadColumns(const OverloadArray& selection, int start,
                                               OverloadFill fill, int recorderVersion);

@@ -1,0 +1,469 @@
+#include "FleetSummary.h"
+
+#include "Checksums.h"
+#include "FileMap.h"
+#include "NumberFormat.h"
+#include "OpenRecording.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+#include <QThread>
+#include <QThreadPool>
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <memory>
+#include <tuple>
+
+namespace zurval {
+namespace {
+
+// Overloads counted apart: above the highest load range's lower bound.
+constexpr int kHeavyOverloadPercent = 125;
+// The image and its stored sum: a file shorter than that was cut off.
+constexpr std::size_t kShortestWholeFile = filemap::kStoredImageSum + 4;
+
+const QString kGood = QStringLiteral("Норма");
+
+// The 64 bits of an overload record that a later reading still shows the same: radius and
+// rated load in hundredths, load percentage and the three date bytes.
+std::uint64_t overloadFingerprint(const OverloadRecord& o) {
+    auto hundredths = [](float v) {
+        return static_cast<std::uint64_t>(
+            static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(v * 100.0))));
+    };
+    QString date = o.date;
+    date.remove(u'.');
+    const std::uint64_t dateBytes = date.toULongLong(nullptr, 16) & 0xFFFFFF;
+    return hundredths(o.radius) | hundredths(o.ratedLoad) << 16 |
+           static_cast<std::uint64_t>(o.loadPercent & 0xFF) << 32 | dateBytes << 40;
+}
+
+void takeDecoded(const RecorderDocument& d, const ByteReader& r, RecordingSummary& s) {
+    const ServicePageTexts& texts = d.service.texts;
+    s.craneModel = texts.craneModel;
+    s.craneNumber = texts.craneNumber;
+    s.recorderNumber = texts.recorderNumber;
+    s.readingDate = d.operatorBlock.readingDate;
+    s.normativeGroup = texts.normativeGroup;
+    s.duty = d.duty;
+    s.characteristicNumber = d.characteristicNumber;
+    s.characteristicNumberText = texts.characteristicNumber;
+    s.motorMinutes = decodeServiceBank(r, d.service.selectedBank).motorMinutes;
+    for (int k = 0; k < kRangesAbove100; ++k)
+        s.cyclesAbove100[k] = d.service.workingCycles[kFirstRangeAbove100 + k];
+
+    const OverloadArray& overloads = *d.cyclic.overloadList;
+    for (const OverloadRecord& o : overloads) {
+        if (o.loadPercent == 0)
+            continue;
+        s.overloads.push_back(overloadFingerprint(o));
+        if (o.loadPercent > kHeavyOverloadPercent && o.checksumState == kGood)
+            ++s.overloadsAbove125;
+    }
+    if (const OverloadRecord* largest = largestOverload(overloads))
+        s.largestOverload = *largest;
+    s.newestFrame = d.cyclic.frameList->back().dateTime.trimmed();
+}
+
+// A time in hours, minutes and seconds, signed when it is a difference.
+QString signedMotorHours(long long minutes) {
+    const QString text = formatMotorHours(static_cast<std::uint32_t>(std::llabs(minutes)));
+    return minutes < 0   ? QStringLiteral("-") + text
+           : minutes > 0 ? QStringLiteral("+") + text
+                         : text;
+}
+
+QString signedCount(long long n) {
+    return n > 0 ? QStringLiteral("+%1").arg(n) : QString::number(n);
+}
+
+// "12.03.2026", "12.03.26 14-05" (as the ВРЛ-3 read proposes it), "1.3.2026 9:05": a number
+// that grows with time; nullopt when the operator typed something else.
+std::optional<long long> readingTimeKey(const QString& text) {
+    static const QRegularExpression date(
+        QStringLiteral(R"(^\s*(\d{1,2})\.(\d{1,2})\.(\d{4}|\d{2})(?:\s+(\d{1,2})[-:.](\d{2}))?)"));
+    const QRegularExpressionMatch m = date.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    int year = m.captured(3).toInt();
+    if (m.captured(3).size() == 2)
+        year += 2000;
+    const QDate day(year, m.captured(2).toInt(), m.captured(1).toInt());
+    if (!day.isValid())
+        return std::nullopt;
+    return static_cast<long long>(day.toJulianDay()) * 10000 + m.captured(4).toInt() * 100 +
+           m.captured(5).toInt();
+}
+
+// "DD.MM.YY" or "HH:MM:SS DD.MM.YY" of the recorder as YYMMDDhhmmss.
+std::optional<long long> recorderTimeKey(const QString& text) {
+    static const QRegularExpression stamp(
+        QStringLiteral(R"(^(?:(\d\d):(\d\d):(\d\d) )?(\d\d)\.(\d\d)\.(\d\d)$)"));
+    const QRegularExpressionMatch m = stamp.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    long long key = 0;
+    for (const int field : {6, 5, 4, 1, 2, 3})
+        key = key * 100 + m.captured(field).toInt();
+    return key;
+}
+
+QVariant keyOf(const std::optional<long long>& key) {
+    return key ? QVariant(*key) : QVariant();
+}
+
+struct OrderKey {
+    bool unreadable;
+    QString craneModel;
+    int craneNumber;
+    bool undated; // readings without a date the program understands come last
+    long long readingTime;
+    std::uint32_t motorMinutes;
+    QString path;
+
+    explicit OrderKey(const RecordingSummary& s)
+        : unreadable(s.state == FileState::Unreadable), craneModel(s.craneModel),
+          craneNumber(s.craneNumber.toInt()), path(s.path) {
+        const std::optional<long long> t = readingTimeKey(s.readingDate);
+        undated = !t;
+        readingTime = t.value_or(0);
+        motorMinutes = s.motorMinutes;
+    }
+    [[nodiscard]] auto tied() const {
+        return std::tie(unreadable, craneModel, craneNumber, undated, readingTime, motorMinutes,
+                        path);
+    }
+    [[nodiscard]] auto chronological() const {
+        return std::tie(undated, readingTime, motorMinutes, path);
+    }
+};
+
+} // namespace
+
+QString fileStateText(FileState state) {
+    switch (state) {
+    case FileState::Intact:
+        return QStringLiteral("цел");
+    case FileState::Damaged:
+        return QStringLiteral("повреждён");
+    case FileState::Unreadable:
+        break;
+    }
+    return QStringLiteral("не читается");
+}
+
+std::vector<FoundRecording> findRecordings(const QString& folder) {
+    std::vector<FoundRecording> found;
+    QSet<QString> walkedFolders;
+    QSet<QString> listedFiles;
+    std::vector<QString> pending{QDir(folder).absolutePath()};
+    while (!pending.empty()) {
+        const QString path = pending.back();
+        pending.pop_back();
+        const QFileInfo info(path);
+        const QString canonical = info.canonicalFilePath();
+        if (canonical.isEmpty() || walkedFolders.contains(canonical))
+            continue;
+        walkedFolders.insert(canonical);
+        if (!info.isReadable() || !info.isExecutable()) {
+            found.push_back({path, QStringLiteral("папка не читается")});
+            continue;
+        }
+        // System lists links that lead nowhere, pipes and devices too, so that a *.vrl
+        // among them is reported rather than skipped.
+        const QFileInfoList entries = QDir(path).entryInfoList(
+            QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+        std::vector<QString> subfolders;
+        for (const QFileInfo& entry : entries) {
+            if (entry.isDir()) {
+                subfolders.push_back(entry.absoluteFilePath());
+                continue;
+            }
+            if (!entry.fileName().endsWith(QStringLiteral(".vrl"), Qt::CaseInsensitive))
+                continue;
+            if (!entry.exists()) {
+                found.push_back(
+                    {entry.absoluteFilePath(), QStringLiteral("ссылка никуда не ведёт")});
+            } else if (!entry.isFile()) {
+                // Reading a pipe would wait for a writer for ever.
+                found.push_back({entry.absoluteFilePath(), QStringLiteral("не обычный файл")});
+            } else if (!listedFiles.contains(entry.canonicalFilePath())) {
+                listedFiles.insert(entry.canonicalFilePath());
+                found.push_back({entry.absoluteFilePath(), {}});
+            }
+        }
+        // Walked in name order: the last pushed is taken first.
+        pending.insert(pending.end(), subfolders.rbegin(), subfolders.rend());
+    }
+    return found;
+}
+
+RecordingSummary summarizeRecording(const FoundRecording& found, RecorderDocument& document) {
+    RecordingSummary s;
+    s.path = found.path;
+    if (!found.problem.isEmpty()) {
+        s.problems << found.problem;
+        return s;
+    }
+    const std::optional<RecorderFile> file = readRecorderFile(found.path);
+    if (!file) {
+        s.problems << (QFileInfo(found.path).isReadable() ? QStringLiteral("файл не открывается")
+                                                          : QStringLiteral("нет доступа"));
+        return s;
+    }
+    if (file->bytes.empty()) {
+        s.problems << QStringLiteral("пустой файл");
+        return s;
+    }
+    const ByteReader r = file->reader();
+    const QStringList bankFailures = failedBlockMessages(r, serviceBankBlocks());
+    // A recorder keeps two banks of six blocks; a file in which not one of them holds is no
+    // recording of it (a file of another kind named *.vrl).
+    if (bankFailures.size() == static_cast<qsizetype>(serviceBankBlocks().size())) {
+        s.problems << QStringLiteral("не запись регистратора: не сходится ни один блок банков");
+        return s;
+    }
+
+    const OpenOutcome outcome = openRecording(*file, document);
+    if (file->bytes.size() < kShortestWholeFile)
+        s.problems << QStringLiteral("файл обрезан: %1 байт из %2")
+                          .arg(file->bytes.size())
+                          .arg(kShortestWholeFile);
+    for (const OpenNotice& n : outcome.notices)
+        if (const auto* image = std::get_if<notice::ImageChecked>(&n); image && !image->intact)
+            s.problems << QStringLiteral("Ошибка контрольной суммы образа памяти!");
+    s.problems << bankFailures;
+    s.state = s.problems.isEmpty() ? FileState::Intact : FileState::Damaged;
+    takeDecoded(document, r, s);
+    return s;
+}
+
+int newOverloadCount(const std::vector<std::uint64_t>& earlier,
+                     const std::vector<std::uint64_t>& later) {
+    // The longest end of the earlier ring with which the later one begins.
+    const std::size_t longest = std::min(earlier.size(), later.size());
+    for (std::size_t overlap = longest; overlap > 0; --overlap) {
+        if (std::equal(earlier.end() - static_cast<std::ptrdiff_t>(overlap), earlier.end(),
+                       later.begin()))
+            return static_cast<int>(later.size() - overlap);
+    }
+    return static_cast<int>(later.size());
+}
+
+void orderAndCompare(std::vector<RecordingSummary>& rows) {
+    std::vector<OrderKey> keys;
+    keys.reserve(rows.size());
+    for (const RecordingSummary& s : rows)
+        keys.emplace_back(s);
+    std::vector<std::size_t> order(rows.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return keys[a].tied() < keys[b].tied(); });
+
+    // Each recorder's readings in time, whichever crane they name.
+    std::vector<std::size_t> readings;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].state != FileState::Unreadable && !rows[i].recorderNumber.trimmed().isEmpty())
+            readings.push_back(i);
+    std::sort(readings.begin(), readings.end(), [&](std::size_t a, std::size_t b) {
+        const QString ra = rows[a].recorderNumber.trimmed();
+        const QString rb = rows[b].recorderNumber.trimmed();
+        if (ra != rb)
+            return ra < rb;
+        return keys[a].chronological() < keys[b].chronological();
+    });
+    for (std::size_t k = 1; k < readings.size(); ++k) {
+        const RecordingSummary& before = rows[readings[k - 1]];
+        RecordingSummary& after = rows[readings[k]];
+        if (before.recorderNumber.trimmed() != after.recorderNumber.trimmed())
+            continue;
+        ReadingGrowth g;
+        g.motorMinutes = static_cast<long long>(after.motorMinutes) - before.motorMinutes;
+        for (int r = 0; r < kRangesAbove100; ++r)
+            g.cyclesAbove100[r] =
+                static_cast<long long>(after.cyclesAbove100[r]) - before.cyclesAbove100[r];
+        g.newOverloads = newOverloadCount(before.overloads, after.overloads);
+        after.growth = g;
+    }
+
+    std::vector<RecordingSummary> sorted;
+    sorted.reserve(rows.size());
+    for (const std::size_t i : order)
+        sorted.push_back(std::move(rows[i]));
+    rows = std::move(sorted);
+}
+
+void FleetReading::run(int threads) {
+    // The first call reads the locale; from then on the workers only read the separator.
+    (void)decimalSeparator();
+    const std::vector<FoundRecording> files = findRecordings(folder_);
+    const int count = static_cast<int>(files.size());
+    rows_.assign(files.size(), {});
+    total_ = count;
+    if (threads <= 0)
+        threads = QThread::idealThreadCount();
+    threads = std::clamp(threads, 1, std::max(count, 1));
+
+    std::atomic<int> next{0};
+    auto work = [&] {
+        // A document is several megabytes: one per worker, overwritten file by file.
+        const auto document = std::make_unique<RecorderDocument>();
+        for (int i = next++; i < count && !cancelled_; i = next++) {
+            try {
+                rows_[i] = summarizeRecording(files[i], *document);
+            } catch (const std::exception& e) {
+                rows_[i].path = files[i].path;
+                rows_[i].problems = QStringList{QString::fromLocal8Bit(e.what())};
+            }
+            ++done_;
+        }
+    };
+    QThreadPool pool;
+    pool.setMaxThreadCount(threads - 1 > 0 ? threads - 1 : 1);
+    for (int t = 1; t < threads; ++t)
+        pool.start(work);
+    work(); // the calling thread is one of the workers
+    pool.waitForDone();
+    if (!cancelled_)
+        orderAndCompare(rows_);
+}
+
+std::vector<RecordingSummary> summarizeFolder(const QString& folder, int threads) {
+    FleetReading reading(folder);
+    reading.run(threads);
+    return reading.rows();
+}
+
+const QStringList& summaryCaptions() {
+    static const QStringList captions = [] {
+        QStringList c = {
+            QStringLiteral("Файл"),
+            QStringLiteral("Кран"),
+            QStringLiteral("№ крана"),
+            QStringLiteral("№ РП"),
+            QStringLiteral("Дата\nсчитывания"),
+            QStringLiteral("Нормативная\nгруппа"),
+            QStringLiteral("Текущая\nгруппа"),
+            QStringLiteral("Класс\nиспользования"),
+            QStringLiteral("Режим\nнагружения"),
+            QStringLiteral("Хар. число\nтекущее"),
+            QStringLiteral("Хар. число\nнормативное"),
+            QStringLiteral("Общая\nнаработка"),
+            QStringLiteral("Перегрузок\n> 125%"),
+            QStringLiteral("Макс.\nперегрузка, %"),
+            QStringLiteral("Дата макс.\nперегрузки"),
+            QStringLiteral("Последний\nкадр"),
+            QStringLiteral("Прирост\nнаработки"),
+        };
+        for (int k = 0; k < kRangesAbove100; ++k)
+            c << QStringLiteral("Прирост циклов\n") +
+                     QString::fromUtf8(kLoadRanges[kFirstRangeAbove100 + k].caption).trimmed();
+        c << QStringLiteral("Новых\nперегрузок") << QStringLiteral("Состояние")
+          << QStringLiteral("Причина");
+        return c;
+    }();
+    return captions;
+}
+
+std::vector<SummaryCell> summaryCells(const RecordingSummary& row, const QString& folder) {
+    const QString shownPath = QDir::toNativeSeparators(QDir(folder).relativeFilePath(row.path));
+    std::vector<SummaryCell> cells(static_cast<std::size_t>(summaryCaptions().size()));
+    cells.front() = {shownPath, shownPath};
+    cells[cells.size() - 2] = {fileStateText(row.state), static_cast<int>(row.state)};
+    const QString problems = row.problems.join(QStringLiteral("; "));
+    cells.back() = {problems, problems};
+    if (row.state == FileState::Unreadable)
+        return cells;
+
+    const DutyTexts duty = dutyTexts(row.duty);
+    const std::optional<OverloadRecord>& largest = row.largestOverload;
+    std::size_t c = 1;
+    auto put = [&](const QString& text, const QVariant& key) { cells[c++] = {text, key}; };
+    auto quantity = [&](const QString& text, const QVariant& key) {
+        cells[c++] = {text, key, true};
+    };
+    put(row.craneModel, row.craneModel);
+    quantity(row.craneNumber, row.craneNumber.toInt());
+    put(row.recorderNumber, row.recorderNumber);
+    put(row.readingDate, keyOf(readingTimeKey(row.readingDate)));
+    put(row.normativeGroup, row.normativeGroup);
+    put(duty.groupA, row.duty.groupA);
+    put(duty.classU, row.duty.classU);
+    put(duty.classQ, row.duty.classQ);
+    quantity(row.characteristicNumberText, static_cast<double>(row.characteristicNumber));
+    quantity(duty.normativeCharacteristicNumber, row.duty.normativeCharacteristicNumber);
+    quantity(formatMotorHours(row.motorMinutes), row.motorMinutes);
+    quantity(QString::number(row.overloadsAbove125), row.overloadsAbove125);
+    quantity(largest ? QString::number(largest->loadPercent) : QString(),
+             largest ? QVariant(largest->loadPercent) : QVariant());
+    put(largest ? largest->date : QString(),
+        keyOf(largest ? recorderTimeKey(largest->date) : std::nullopt));
+    put(row.newestFrame, keyOf(recorderTimeKey(row.newestFrame)));
+    if (const std::optional<ReadingGrowth>& g = row.growth) {
+        quantity(signedMotorHours(g->motorMinutes), g->motorMinutes);
+        for (const long long n : g->cyclesAbove100)
+            quantity(signedCount(n), n);
+        quantity(QString::number(g->newOverloads), g->newOverloads);
+    }
+    return cells;
+}
+
+CsvTable summaryTable(const std::vector<RecordingSummary>& rows, const QString& folder) {
+    CsvTable table;
+    for (const QString& caption : summaryCaptions())
+        table.header << QString(caption).replace(u'\n', u' ');
+    for (const RecordingSummary& row : rows) {
+        QStringList texts;
+        for (const SummaryCell& cell : summaryCells(row, folder))
+            texts << cell.text;
+        table.rows.push_back(texts);
+    }
+    return table;
+}
+
+QString summaryText(const std::vector<RecordingSummary>& rows, const QString& folder) {
+    const CsvTable table = summaryTable(rows, folder);
+    std::vector<std::vector<SummaryCell>> cells;
+    for (const RecordingSummary& row : rows)
+        cells.push_back(summaryCells(row, folder));
+    std::vector<qsizetype> widths(static_cast<std::size_t>(table.header.size()));
+    for (std::size_t c = 0; c < widths.size(); ++c) {
+        widths[c] = table.header[static_cast<qsizetype>(c)].size();
+        for (const QStringList& row : table.rows)
+            widths[c] = std::max(widths[c], row[static_cast<qsizetype>(c)].size());
+    }
+    auto line = [&widths](const QStringList& texts, const std::vector<SummaryCell>* row) {
+        QString out;
+        for (std::size_t c = 0; c < widths.size(); ++c) {
+            const QString& t = texts[static_cast<qsizetype>(c)];
+            out += row && (*row)[c].quantity ? t.rightJustified(widths[c])
+                                             : t.leftJustified(widths[c]);
+            out += QStringLiteral("  ");
+        }
+        while (out.endsWith(u' '))
+            out.chop(1);
+        return out + u'\n';
+    };
+    QString text = line(table.header, nullptr);
+    for (std::size_t r = 0; r < table.rows.size(); ++r)
+        text += line(table.rows[r], &cells[r]);
+    return text + summaryCounts(rows) + u'\n';
+}
+
+QString summaryCounts(const std::vector<RecordingSummary>& rows) {
+    int count[3] = {};
+    for (const RecordingSummary& row : rows)
+        ++count[static_cast<int>(row.state)];
+    return QStringLiteral("Файлов: %1 (целых: %2, повреждённых: %3, не читается: %4)")
+        .arg(rows.size())
+        .arg(count[static_cast<int>(FileState::Intact)])
+        .arg(count[static_cast<int>(FileState::Damaged)])
+        .arg(count[static_cast<int>(FileState::Unreadable)]);
+}
+
+} // namespace zurval

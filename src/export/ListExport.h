@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Csv.h"
+#include "CyclicRecords.h"
+
+#include <QString>
+#include <optional>
+
+namespace zurval {
+
+// The lists a user can take out as CSV: FrameList as the browser shows its frames and the
+// non-empty records of OverloadList as the overload page shows them.
+enum class ExportedList { Frames, Overloads };
+
+// Entries first .. last of a list, both included.
+struct EntryRange {
+    int first = 0;
+    int last = 0;
+};
+
+// "A-B" with 0 <= A <= B < capacity; nullopt and *error otherwise.
+[[nodiscard]] std::optional<EntryRange> parseEntryRange(const QString& text, int capacity,
+                                                        QString* error);
+[[nodiscard]] int listCapacity(ExportedList list);
+
+// Columns named by the row captions of the page without their aligning spaces, one row
+// per entry in list order. A frame's cells are those of the browser when it scrolls:
+// temperature "#0", as stored. Its time stays in the row even when the radius is 0, which
+// the browser only hides to keep emptied entries of a selection blank.
+[[nodiscard]] CsvTable frameTable(const FrameArray& frames, EntryRange range);
+// Records with a load percentage of 0 are empty slots of the ring and are left out.
+[[nodiscard]] CsvTable overloadTable(const OverloadArray& records, EntryRange range);
+[[nodiscard]] CsvTable listTable(const CyclicRecords& records, ExportedList list, EntryRange range);
+[[nodiscard]] CsvTable listTable(const CyclicRecords& records, ExportedList list);
+
+} // namespace zurval

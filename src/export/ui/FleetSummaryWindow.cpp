@@ -1,0 +1,230 @@
+#include "FleetSummaryWindow.h"
+
+#include "Prompts.h"
+
+#include <QBrush>
+#include <QCloseEvent>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QThread>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace zurval {
+namespace {
+
+constexpr int kPathRole = Qt::UserRole + 1;
+constexpr int kProgressMilliseconds = 100;
+constexpr int kMargin = 11; // of the window's layout
+constexpr int kSortArrowWidth = 12;
+
+// A cell that sorts by its value: numbers and dates as numbers, empty cells first.
+class SummaryItem : public QTableWidgetItem {
+public:
+    explicit SummaryItem(const SummaryCell& cell) : QTableWidgetItem(cell.text) {
+        setData(Qt::UserRole, cell.sortKey);
+        setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    }
+    bool operator<(const QTableWidgetItem& other) const override {
+        const QVariant a = data(Qt::UserRole);
+        const QVariant b = other.data(Qt::UserRole);
+        if (!a.isValid() || !b.isValid())
+            return !a.isValid() && b.isValid();
+        if (a.typeId() != QMetaType::QString && b.typeId() != QMetaType::QString)
+            return a.toDouble() < b.toDouble();
+        return QString::localeAwareCompare(a.toString(), b.toString()) < 0;
+    }
+};
+
+QColor stateColour(FileState state) {
+    switch (state) {
+    case FileState::Intact:
+        return Qt::black;
+    case FileState::Damaged:
+        return QColor(128, 0, 0); // clMaroon
+    case FileState::Unreadable:
+        break;
+    }
+    return QColor(128, 128, 128); // clGray
+}
+
+} // namespace
+
+FleetSummaryWindow::FleetSummaryWindow(Prompts& prompts, QWidget* parent)
+    : QWidget(parent, Qt::Window), prompts_(prompts) {
+    setObjectName("Form_Summary");
+    setWindowTitle(QStringLiteral("Сводка по папке"));
+    resize(1000, 460);
+
+    Label_SummaryFolder = new QLabel;
+    Label_SummaryFolder->setObjectName("Label_SummaryFolder");
+    Label_SummaryFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    Grid_Summary = new QTableWidget(0, static_cast<int>(summaryCaptions().size()));
+    Grid_Summary->setObjectName("Grid_Summary");
+    Grid_Summary->setHorizontalHeaderLabels(summaryCaptions());
+    Grid_Summary->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grid_Summary->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Grid_Summary->setSelectionMode(QAbstractItemView::SingleSelection);
+    Grid_Summary->setWordWrap(false);
+    Grid_Summary->verticalHeader()->hide();
+    Grid_Summary->verticalHeader()->setDefaultSectionSize(18);
+    Grid_Summary->horizontalHeader()->setHighlightSections(false);
+    Grid_Summary->setToolTip(QStringLiteral("Двойной щелчок открывает файл в главном окне"));
+    connect(Grid_Summary, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+        const QTableWidgetItem* file = Grid_Summary->item(row, 0);
+        if (file && !file->data(kPathRole).toString().isEmpty())
+            emit openRequested(file->data(kPathRole).toString());
+    });
+
+    ProgressBar_Summary = new QProgressBar;
+    ProgressBar_Summary->setObjectName("ProgressBar_Summary");
+    ProgressBar_Summary->setFormat(QStringLiteral("%v из %m"));
+    ProgressBar_Summary->setMaximumWidth(240);
+    Label_SummaryCount = new QLabel;
+    Label_SummaryCount->setObjectName("Label_SummaryCount");
+    Button_SaveCsv = new QPushButton(QStringLiteral("Сохранить CSV..."));
+    Button_SaveCsv->setObjectName("Button_SaveCsv");
+    Button_SaveCsv->setEnabled(false);
+    connect(Button_SaveCsv, &QPushButton::clicked, this, &FleetSummaryWindow::Button_SaveCsvClick);
+
+    auto* foot = new QHBoxLayout;
+    foot->addWidget(ProgressBar_Summary);
+    foot->addWidget(Label_SummaryCount, 1);
+    foot->addWidget(Button_SaveCsv);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    column->addWidget(Label_SummaryFolder);
+    column->addWidget(Grid_Summary, 1);
+    column->addLayout(foot);
+
+    progressTimer_ = new QTimer(this);
+    progressTimer_->setInterval(kProgressMilliseconds);
+    connect(progressTimer_, &QTimer::timeout, this, &FleetSummaryWindow::showProgress);
+}
+
+FleetSummaryWindow::~FleetSummaryWindow() {
+    stopReading();
+}
+
+void FleetSummaryWindow::stopReading() {
+    if (!thread_)
+        return;
+    reading_->cancel();
+    thread_->wait();
+    delete thread_;
+    thread_ = nullptr;
+    progressTimer_->stop();
+}
+
+void FleetSummaryWindow::readFolder(const QString& folder) {
+    stopReading();
+    rows_.clear();
+    Grid_Summary->setSortingEnabled(false);
+    Grid_Summary->setRowCount(0);
+    Button_SaveCsv->setEnabled(false);
+    Label_SummaryFolder->setText(QStringLiteral("Папка: ") + QDir::toNativeSeparators(folder));
+    Label_SummaryCount->setText(QStringLiteral("Поиск файлов..."));
+    ProgressBar_Summary->setRange(0, 0);
+    ProgressBar_Summary->show();
+
+    reading_ = std::make_unique<FleetReading>(folder);
+    FleetReading* reading = reading_.get();
+    thread_ = QThread::create([reading] { reading->run(); });
+    connect(thread_, &QThread::finished, this, &FleetSummaryWindow::readingEnded);
+    thread_->start();
+    progressTimer_->start();
+}
+
+void FleetSummaryWindow::waitUntilRead() {
+    if (thread_) {
+        thread_->wait();
+        readingEnded();
+    }
+}
+
+void FleetSummaryWindow::readingEnded() {
+    // The finished signal may still be queued after waitUntilRead() has shown the rows.
+    if (!thread_ || !thread_->isFinished())
+        return;
+    delete thread_;
+    thread_ = nullptr;
+    progressTimer_->stop();
+    showProgress();
+    rows_ = reading_->rows();
+    showRows();
+}
+
+void FleetSummaryWindow::showProgress() {
+    const int total = reading_ ? reading_->total() : 0;
+    if (total < 0)
+        return;
+    ProgressBar_Summary->setRange(0, std::max(total, 1));
+    ProgressBar_Summary->setValue(reading_->done());
+    if (thread_)
+        Label_SummaryCount->setText(QStringLiteral("Чтение файлов..."));
+}
+
+void FleetSummaryWindow::showRows() {
+    const QString folder = reading_->folder();
+    Grid_Summary->setRowCount(static_cast<int>(rows_.size()));
+    for (std::size_t r = 0; r < rows_.size(); ++r) {
+        const std::vector<SummaryCell> cells = summaryCells(rows_[r], folder);
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            auto* item = new SummaryItem(cells[c]);
+            item->setForeground(stateColour(rows_[r].state));
+            if (cells[c].quantity)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            Grid_Summary->setItem(static_cast<int>(r), static_cast<int>(c), item);
+        }
+        // What could not be read is not offered to the main window: a pipe would keep it
+        // waiting for a writer.
+        if (rows_[r].state != FileState::Unreadable)
+            Grid_Summary->item(static_cast<int>(r), 0)->setData(kPathRole, rows_[r].path);
+    }
+    Grid_Summary->resizeColumnsToContents();
+    // Room for the sort arrow beside the heading.
+    for (int c = 0; c < Grid_Summary->columnCount(); ++c)
+        Grid_Summary->setColumnWidth(c, Grid_Summary->columnWidth(c) + kSortArrowWidth);
+    // As wide as the columns need, as far as the screen allows.
+    const int wanted = Grid_Summary->horizontalHeader()->length() +
+                       Grid_Summary->verticalScrollBar()->sizeHint().width() + 2 * kMargin + 4;
+    if (!isMaximized() && screen() && wanted > width())
+        resize(std::min(wanted, screen()->availableGeometry().width() - kMargin), height());
+    // Sorting starts in the order read (crane, then reading date) until a heading is clicked.
+    Grid_Summary->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    Grid_Summary->setSortingEnabled(true);
+    Label_SummaryCount->setText(summaryCounts(rows_));
+    Button_SaveCsv->setEnabled(true);
+}
+
+void FleetSummaryWindow::Button_SaveCsvClick() {
+    const QString folder = reading_ ? reading_->folder() : QString();
+    const QString path = prompts_.saveFileName(
+        {QStringLiteral("Сохранить CSV"),
+         folder,
+         {QStringLiteral("Таблицы CSV (*.csv)"), QStringLiteral("Все файлы (*)")},
+         QStringLiteral("csv"),
+         QStringLiteral("сводка.csv")});
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!writeCsvFile(path, summaryTable(rows_, folder), &error))
+        prompts_.error(QStringLiteral("Не удалось записать файл %1:\n%2").arg(path, error));
+}
+
+void FleetSummaryWindow::closeEvent(QCloseEvent* e) {
+    // Reading on for a window nobody looks at would only take the cores away.
+    stopReading();
+    Label_SummaryCount->setText(QString());
+    e->accept();
+}
+
+} // namespace zurval

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "FleetSummary.h"
+
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+class QThread;
+class QTimer;
+
+namespace zurval {
+
+class Prompts;
+
+// "Сводка по папке": a window of its own with one row per recording of a folder, read in
+// the background on every core. The columns sort on a click on their heading; a
+// double-click on a row of a file that could be read asks the main window to open it.
+class FleetSummaryWindow : public QWidget {
+    Q_OBJECT
+public:
+    FleetSummaryWindow(Prompts& prompts, QWidget* parent = nullptr);
+    ~FleetSummaryWindow() override;
+
+    // Forgets the rows shown and reads folder; a reading still running is given up.
+    void readFolder(const QString& folder);
+    [[nodiscard]] bool reading() const { return thread_ != nullptr; }
+    // Blocks until the reading has ended and its rows are shown.
+    void waitUntilRead();
+    [[nodiscard]] const std::vector<RecordingSummary>& rows() const { return rows_; }
+    // "Сохранить CSV...": the save dialog, then the table as CSV.
+    void Button_SaveCsvClick();
+
+signals:
+    void openRequested(const QString& path);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void stopReading();
+    void readingEnded();
+    void showProgress();
+    void showRows();
+
+    Prompts& prompts_;
+    QLabel* Label_SummaryFolder;
+    QTableWidget* Grid_Summary;
+    QProgressBar* ProgressBar_Summary;
+    QLabel* Label_SummaryCount;
+    QPushButton* Button_SaveCsv;
+    QTimer* progressTimer_;
+
+    std::unique_ptr<FleetReading> reading_;
+    QThread* thread_ = nullptr;
+    std::vector<RecordingSummary> rows_;
+};
+
+} // namespace zurval

@@ -1,0 +1,163 @@
+#include "AppTestSupport.h"
+#include "CsvReading.h"
+#include "FleetSummaryWindow.h"
+#include "SampleRecording.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMenu>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QPushButton>
+#include <QTableWidget>
+
+using namespace zurval;
+using namespace zurval::testing;
+using namespace zurval::filemap;
+
+namespace {
+
+// The program as a user starts it, under the Russian locale: stdout, and the exit code.
+std::pair<int, QByteArray> runZurval(const QStringList& args) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", "ru_RU.UTF-8");
+    env.remove("QT_QPA_PLATFORM");
+    p.setProcessEnvironment(env);
+    p.start(ZURVAL_BINARY, args);
+    EXPECT_TRUE(p.waitForFinished(60000));
+    return {p.exitCode(), p.readAllStandardOutput()};
+}
+
+ParsedCsv readCsv(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path;
+    return parseCsv(file.readAll());
+}
+
+// The rows of a grid in the dump, column by column: one entry per list entry shown.
+std::vector<QStringList> dumpedColumns(const QJsonObject& state, const char* grid) {
+    const QJsonArray rows =
+        state["controls"].toObject()[QString::fromLatin1(grid)].toObject()["cells"].toArray();
+    std::vector<QStringList> columns;
+    for (const QJsonValue& row : rows) {
+        const QJsonArray cells = row.toArray();
+        columns.resize(static_cast<std::size_t>(cells.size()));
+        for (qsizetype c = 0; c < cells.size(); ++c)
+            columns[static_cast<std::size_t>(c)] << cells[c].toString();
+    }
+    return columns;
+}
+
+RecordingBuilder withMotorMinutes(std::uint32_t minutes) {
+    RecordingBuilder b;
+    b.frameMark(0, 2).u8(kBank0 + 4, 2).u8(kBank1 + 4, 2);
+    b.u24le(kBank0 + bankmap::kMotorMinutes, minutes)
+        .u24le(kBank1 + bankmap::kMotorMinutes, minutes);
+    b.fixAllChecksums(2);
+    return b;
+}
+
+} // namespace
+
+using FleetWindow = WindowFixture;
+
+TEST_F(FleetWindow, ExportedCsvHoldsTheCellsTheBrowserAndTheOverloadPageShow) {
+    const QString sample = write(makeSampleRecording(), "sample.vrl");
+    const QString frames = dir.filePath("frames.csv");
+    const QString overloads = dir.filePath("overloads.csv");
+    EXPECT_EQ(runZurval({"--export", "frames", sample, "--csv", frames}).first, 0);
+    EXPECT_EQ(runZurval({"--export", "overloads", sample, "--csv", overloads}).first, 0);
+    const auto [exitCode, json] =
+        runZurval({"--dump-state", sample, "--scroll", "ScrollBar_Cikl=7000", "--scroll",
+                   "ScrollBar_Per=3180"});
+    ASSERT_EQ(exitCode, 0);
+    const QJsonObject state = QJsonDocument::fromJson(json).object();
+
+    const ParsedCsv frameRows = readCsv(frames);
+    ASSERT_TRUE(frameRows.ok && frameRows.byteOrderMark);
+    ASSERT_EQ(frameRows.lines.size(), 1u + kFrameCount);
+    const std::vector<QStringList> browser = dumpedColumns(state, "StringGrid_O_Otb");
+    ASSERT_EQ(browser.size(), 3u);
+    for (std::size_t c = 0; c < browser.size(); ++c)
+        EXPECT_EQ(frameRows.lines[1 + 7000 + c], browser[c]) << c;
+
+    // The export leaves the empty records out, so its rows are found by their number.
+    const ParsedCsv overloadRows = readCsv(overloads);
+    ASSERT_TRUE(overloadRows.ok);
+    int compared = 0;
+    for (const QStringList& column : dumpedColumns(state, "StringGrid_Per_Otb")) {
+        if (column.front().isEmpty())
+            continue;
+        const auto row = std::find_if(overloadRows.lines.begin(), overloadRows.lines.end(),
+                                      [&](const QStringList& r) { return r[0] == column[0]; });
+        ASSERT_NE(row, overloadRows.lines.end()) << column[0];
+        EXPECT_EQ(*row, column);
+        ++compared;
+    }
+    EXPECT_EQ(compared, 8);
+}
+
+TEST_F(FleetWindow, ExportIsOfferedOnlyWhileARecordingIsShown) {
+    QAction* framesItem = find<QAction>("Menu_ExportFrames");
+    QMenu* exportMenu = find<QMenu>("Menu_Export");
+    EXPECT_FALSE(exportMenu->menuAction()->isEnabled());
+    EXPECT_FALSE(framesItem->isEnabled());
+    ASSERT_TRUE(window->openFile(write(intactRecording())));
+    EXPECT_TRUE(exportMenu->menuAction()->isEnabled());
+
+    prompts.queueFileName(dir.filePath("frames.csv"));
+    click("Menu_ExportFrames");
+    EXPECT_EQ(prompts.fileDialogs().back().fileName, QStringLiteral("test_кадры.csv"));
+    EXPECT_EQ(readCsv(dir.filePath("frames.csv")).lines.size(), 1u + kFrameCount);
+    click("Menu_ExportOverloads"); // cancelled: nothing written, nothing said
+    prompts.queueFileName(dir.filePath("no/such/folder/o.csv"));
+    click("Menu_ExportOverloads");
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_TRUE(prompts.shown()[0].text.startsWith(QStringLiteral("Не удалось записать файл")));
+
+    click("Menu_Clear");
+    EXPECT_FALSE(framesItem->isEnabled());
+}
+
+TEST_F(FleetWindow, SummaryReadsTheChosenFolderSortsByValueAndOpensARowOnDoubleClick) {
+    click("Menu_Summary"); // the folder dialog cancelled
+    EXPECT_EQ(window->summaryWindow(), nullptr);
+
+    const QString folder = dir.filePath(QStringLiteral("краны"));
+    QDir().mkpath(folder);
+    const std::uint32_t minutes[] = {10000, 500, 1500}; // 166:40:00, 8:20:00, 25:00:00
+    for (int i = 0; i < 3; ++i)
+        write(withMotorMinutes(minutes[i]), QStringLiteral("краны/%1.vrl").arg(i));
+    ASSERT_TRUE(QFile::link(dir.filePath("nowhere.vrl"), QDir(folder).filePath("lost.vrl")));
+    prompts.queueFileName(folder);
+    click("Menu_Summary");
+    ASSERT_NE(window->summaryWindow(), nullptr);
+    EXPECT_EQ(prompts.fileDialogs().back().title, QStringLiteral("Сводка по папке"));
+    window->summaryWindow()->waitUntilRead();
+
+    auto* grid = find<QTableWidget>("Grid_Summary");
+    ASSERT_EQ(grid->rowCount(), 4);
+    emit grid->cellDoubleClicked(3, 0); // the link that leads nowhere is not opened
+    EXPECT_EQ(window->currentFileName(), "");
+    const int motorHours = static_cast<int>(summaryCaptions().indexOf("Общая\nнаработка"));
+    grid->sortItems(motorHours, Qt::DescendingOrder);
+    EXPECT_EQ(grid->item(0, motorHours)->text(), "166:40:00");
+    EXPECT_EQ(grid->item(2, motorHours)->text(), "8:20:00");
+    EXPECT_EQ(grid->item(2, 0)->text(), "1.vrl");
+
+    emit grid->cellDoubleClicked(2, 3);
+    EXPECT_EQ(window->currentFileName(), QDir(folder).filePath("1.vrl"));
+    EXPECT_EQ(text("Edit_TimeAll"), "8:20:00");
+
+    const QString csv = dir.filePath("summary.csv");
+    prompts.queueFileName(csv);
+    click("Button_SaveCsv");
+    const ParsedCsv saved = readCsv(csv);
+    ASSERT_TRUE(saved.ok);
+    const CsvTable table = summaryTable(window->summaryWindow()->rows(), folder);
+    EXPECT_EQ(saved.lines, std::vector<QStringList>({table.header, table.rows[0], table.rows[1],
+                                                     table.rows[2], table.rows[3]}));
+}
