@@ -28,13 +28,17 @@ QString versionPanelText(int recorderVersion) {
 }
 
 OpenOutcome openRecording(const QString& path, RecorderDocument& document) {
-    OpenOutcome outcome;
     const std::optional<RecorderFile> file = readRecorderFile(path);
     if (!file)
-        return outcome;
+        return {};
+    return decodeRecording(*file, document);
+}
+
+OpenOutcome decodeRecording(const RecorderFile& file, RecorderDocument& document) {
+    OpenOutcome outcome;
     outcome.opened = true;
     auto tell = [&outcome](OpenNotice n) { outcome.notices.push_back(std::move(n)); };
-    const ByteReader r = file->reader();
+    const ByteReader r = file.reader();
 
     const OpeningChecks checks = runOpeningChecks(r);
     tell(notice::ImageChecked{checks.imageIntact});

@@ -38,6 +38,9 @@ extern const QString kCannotOpenMessage;
 // document is left as it was.
 [[nodiscard]] OpenOutcome openRecording(const QString& path, RecorderDocument& document);
 
+// The same steps on a file already read: every check and decoding step, in order.
+[[nodiscard]] OpenOutcome decodeRecording(const RecorderFile& file, RecorderDocument& document);
+
 // Банк-0 / Банк-1: the values of one bank alone, read anew from the file; they replace
 // the shown service texts of the document. false when the file cannot be read.
 [[nodiscard]] bool showSingleBank(const QString& path, int bank, RecorderDocument& document);
