@@ -4,6 +4,7 @@
 #include "FrameBrowser.h"
 #include "FrameCharts.h"
 #include "ProtectionPicture.h"
+#include "ServiceBank.h"
 
 #include <algorithm>
 
@@ -50,6 +51,9 @@ OpenPathRun runOpenPath(const std::uint8_t* data, std::size_t size, RecorderDocu
     file.bytes.assign(data, data + std::min(size, filemap::kMapEnd));
     run.outcome = decodeRecording(file, document);
     fillPages(document);
+    // Банк-0 and Банк-1 decode one bank anew from the same bytes.
+    for (const int bank : {0, 1})
+        [[maybe_unused]] const ServicePageTexts texts = decodeSingleBank(file.reader(), bank);
 
     ProtectionScales scales; // as the track bars start
     run.oldestPicture = protectionPicture(document, 0, scales);
