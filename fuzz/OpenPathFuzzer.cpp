@@ -11,7 +11,7 @@
 namespace {
 std::unique_ptr<zurval::RecorderDocument> g_document;
 
-zurval::OpenPathRun open(const std::uint8_t* data, std::size_t size) {
+zurval::OpenPathRun openBytes(const std::uint8_t* data, std::size_t size) {
     return zurval::runOpenPath(data, size, *g_document);
 }
 } // namespace
@@ -26,11 +26,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     static QGuiApplication app(argc, argv);
     g_document = std::make_unique<zurval::RecorderDocument>();
     // The first picture loads the fonts, which takes longer than the hang limit may allow.
-    [[maybe_unused]] const zurval::OpenPathRun warmUp = open(nullptr, 0);
+    [[maybe_unused]] const zurval::OpenPathRun warmUp = openBytes(nullptr, 0);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    [[maybe_unused]] const zurval::OpenPathRun run = open(data, size);
+    [[maybe_unused]] const zurval::OpenPathRun run = openBytes(data, size);
     return 0;
 }

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # scripts/fuzz.sh [SECONDS]: fuzzes the open command for SECONDS (600 when left out), in
-# FUZZ_JOBS processes (1 when not set). Builds the libFuzzer target with clang under
+# FUZZ_JOBS processes (1 when not set); an input running over FUZZ_TIMEOUT seconds (1 when
+# not set) counts as a hang. Builds the libFuzzer target with clang under
 # AddressSanitizer and UndefinedBehaviorSanitizer in build-fuzz/, writes the seed recordings
 # and runs from them, from tests/data/ and from the corpus that earlier runs grew in
-# build-fuzz/corpus/. An input that crashes, leaks, runs over a second, allocates over 64 MB
+# build-fuzz/corpus/. An input that crashes, leaks, hangs, allocates over 64 MB
 # at once or lets the process grow past 2 GB stops the run and is left in
 # build-fuzz/artifacts/; make it a small file under tests/data/, which the tests replay.
 set -euo pipefail
@@ -18,7 +19,7 @@ cmake --build build-fuzz -j"$(nproc)" --target zurval-fuzz-open zurval-fuzz-seed
 build-fuzz/fuzz/zurval-fuzz-seeds build-fuzz/seeds
 mkdir -p build-fuzz/corpus build-fuzz/artifacts
 
-options=(-max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -malloc_limit_mb=64
+options=(-max_total_time="$seconds" -timeout="${FUZZ_TIMEOUT:-1}" -rss_limit_mb=2048 -malloc_limit_mb=64
   -print_final_stats=1 -artifact_prefix=build-fuzz/artifacts/)
 [ "$jobs" -gt 1 ] && options+=(-fork="$jobs")
 corpora=(build-fuzz/corpus build-fuzz/seeds)
