@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, if any is missing.
+# scripts/install-deps.sh fuzz: also the compiler and runtime of the fuzzer (scripts/fuzz.sh).
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,10 @@ packages=(
   fonts-liberation locales xvfb xauth
   dpkg-dev desktop-file-utils poppler-utils
 )
+if [ "${1:-}" = fuzz ]; then
+  # -fsanitize=fuzzer takes libFuzzer from clang's runtime package.
+  packages+=(clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -31,10 +31,10 @@ OpenOutcome openRecording(const QString& path, RecorderDocument& document) {
     const std::optional<RecorderFile> file = readRecorderFile(path);
     if (!file)
         return {};
-    return openRecording(*file, document);
+    return decodeRecording(*file, document);
 }
 
-OpenOutcome openRecording(const RecorderFile& file, RecorderDocument& document) {
+OpenOutcome decodeRecording(const RecorderFile& file, RecorderDocument& document) {
     OpenOutcome outcome;
     outcome.opened = true;
     auto tell = [&outcome](OpenNotice n) { outcome.notices.push_back(std::move(n)); };

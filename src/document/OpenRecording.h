@@ -37,8 +37,9 @@ extern const QString kCannotOpenMessage;
 // decoding step in order and overwrites the document. When the file cannot be read the
 // document is left as it was.
 [[nodiscard]] OpenOutcome openRecording(const QString& path, RecorderDocument& document);
-// The same for a file already read, for callers that look at its bytes themselves.
-[[nodiscard]] OpenOutcome openRecording(const RecorderFile& file, RecorderDocument& document);
+// The same steps on a file already read, for callers that look at its bytes themselves:
+// every check and decoding step, in order.
+[[nodiscard]] OpenOutcome decodeRecording(const RecorderFile& file, RecorderDocument& document);
 
 // Банк-0 / Банк-1: the values of one bank alone, read anew from the file; they replace
 // the shown service texts of the document. false when the file cannot be read.

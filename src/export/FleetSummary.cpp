@@ -228,7 +228,7 @@ RecordingSummary summarizeRecording(const FoundRecording& found, RecorderDocumen
         return s;
     }
 
-    const OpenOutcome outcome = openRecording(*file, document);
+    const OpenOutcome outcome = decodeRecording(*file, document);
     if (file->bytes.size() < kShortestWholeFile)
         s.problems << QStringLiteral("файл обрезан: %1 байт из %2")
                           .arg(file->bytes.size())

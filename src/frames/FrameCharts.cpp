@@ -72,12 +72,15 @@ QString relayChartTitle(const ServicePageTexts& service) {
 }
 
 LinePoints parameterPoints(const FrameArray& frames, const ParameterSeries& series) {
+    // Written in place: appending point by point costs several times more.
     LinePoints points;
-    points.frames.reserve(kChartedFrames);
-    points.values.reserve(kChartedFrames);
+    points.frames.resize(kChartedFrames);
+    points.values.resize(kChartedFrames);
+    double* const x = points.frames.data();
+    double* const y = points.values.data();
     for (int i = 0; i < kChartedFrames; ++i) {
-        points.frames.append(frames[i].number);
-        points.values.append(series.value(frames[i]));
+        x[i] = frames[i].number;
+        y[i] = series.value(frames[i]);
     }
     return points;
 }

@@ -9,14 +9,16 @@
 namespace zurval {
 
 std::optional<RecorderFile> readRecorderFile(const QString& path) {
-    if (path.isEmpty() || QFileInfo(path).isDir())
+    // Only a regular file (or a link to one) is read: a named pipe or a device could keep
+    // the open command waiting for its data for ever.
+    if (path.isEmpty() || !QFileInfo(path).isFile())
         return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     RecorderFile rf;
     rf.fileSize = static_cast<std::uint64_t>(file.size());
-    // Sequential files report size 0; read up to the map's end in any case.
+    // Some files report size 0 (those under /proc); read up to the map's end in any case.
     rf.bytes.resize(filemap::kMapEnd);
     qint64 got = 0;
     while (got < static_cast<qint64>(filemap::kMapEnd)) {

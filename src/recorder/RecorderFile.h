@@ -19,7 +19,8 @@ struct RecorderFile {
     [[nodiscard]] ByteReader reader() const { return ByteReader(bytes); }
 };
 
-// nullopt when the file cannot be opened for reading (no name, missing, a folder, no access).
+// nullopt when the file cannot be opened for reading (no name, missing, no access, or not a
+// regular file: a folder, a named pipe, a device).
 [[nodiscard]] std::optional<RecorderFile> readRecorderFile(const QString& path);
 
 // First estimate of the layout version: the mark of the first frame slot whose mark is

@@ -1,0 +1,71 @@
+#include "OpenPath.h"
+
+#include "FileMap.h"
+#include "FrameBrowser.h"
+#include "FrameCharts.h"
+#include "ProtectionPicture.h"
+#include "ServiceBank.h"
+
+#include <algorithm>
+
+namespace zurval {
+namespace {
+
+// What the pages fill in after an open: the classification texts, the browser and the
+// overload table at their first and last window, and every line and mark row of the charts.
+void fillPages(const RecorderDocument& d) {
+    const CyclicRecords& c = d.cyclic;
+    [[maybe_unused]] const DutyTexts duty = dutyTexts(d.duty);
+    for (const int start : {0, kBrowserScrollMaximum})
+        for (const BrowserFill fill : {BrowserFill::AfterOpening, BrowserFill::Scrolling})
+            [[maybe_unused]] const BrowserColumns columns =
+                browserColumns(*c.frameSelection, start, fill);
+    for (const int start : {0, kOverloadScrollMaximum})
+        for (const OverloadFill fill : {OverloadFill::AfterOpening, OverloadFill::Scrolling})
+            [[maybe_unused]] const OverloadColumns columns =
+                overloadColumns(*c.overloadSelection, start, fill, d.recorderVersion);
+    [[maybe_unused]] const QString titles =
+        parameterChartTitle(d.service.texts) + relayChartTitle(d.service.texts);
+    for (const ParameterSeries& series : kParameterSeries)
+        [[maybe_unused]] const LinePoints points = parameterPoints(*c.frameList, series);
+    for (const RelaySeries& series : kRelaySeries)
+        [[maybe_unused]] const std::vector<RelayMark> marks = relayMarks(*c.frameList, series);
+}
+
+QImage protectionPicture(const RecorderDocument& d, int frame, ProtectionScales& scales) {
+    // The view fits its scales anew at every drawing, starting from the last ones.
+    scales = fitScales(scales, d.craneDimensions, kProtectionPictureArea);
+    return renderProtectionFrame(
+        kProtectionPictureArea, d.cyclic.frameList->at(static_cast<std::size_t>(frame)),
+        d.craneDimensions, d.protection.zones, d.protection.limits, scales);
+}
+
+} // namespace
+
+OpenPathRun runOpenPath(const std::uint8_t* data, std::size_t size, RecorderDocument& document) {
+    document.clearDecoded();
+    document.craneDimensions = {};
+    OpenPathRun run;
+    RecorderFile file;
+    file.fileSize = size;
+    file.bytes.assign(data, data + std::min(size, filemap::kMapEnd));
+    run.outcome = decodeRecording(file, document);
+    fillPages(document);
+    // Банк-0 and Банк-1 decode one bank anew from the same bytes.
+    for (const int bank : {0, 1})
+        [[maybe_unused]] const ServicePageTexts texts = decodeSingleBank(file.reader(), bank);
+
+    ProtectionScales scales; // as the track bars start
+    run.oldestPicture = protectionPicture(document, 0, scales);
+    const ByteReader r = file.reader();
+    const std::size_t read = file.bytes.size();
+    run.chosenFrame = (read >= 2 ? r.u16le(read - 2) : 0) % filemap::kFrameCount;
+    run.chosenPicture = protectionPicture(document, run.chosenFrame, scales);
+
+    // REPORTS: once src/reports lands, render every report page of the document here to
+    // an in-memory PDF (a QPdfWriter on a QBuffer), so that the fuzzer and the hostile file
+    // tests cover the reports as well.
+    return run;
+}
+
+} // namespace zurval
