@@ -4,8 +4,10 @@
 #include "FrameBrowser.h"
 #include "FrameCharts.h"
 #include "ProtectionPicture.h"
+#include "Reports.h"
 #include "ServiceBank.h"
 
+#include <QBuffer>
 #include <algorithm>
 
 namespace zurval {
@@ -40,6 +42,66 @@ QImage protectionPicture(const RecorderDocument& d, int frame, ProtectionScales&
         d.craneDimensions, d.protection.zones, d.protection.limits, scales);
 }
 
+// The texts the reports copy from the main window, as the pages show this document.
+ControlTexts shownTexts(const RecorderDocument& d, int frame) {
+    ControlTexts c;
+    const ServicePageTexts& t = d.service.texts;
+    const auto set = [&c](const char* name, const QString& text, bool visible = true) {
+        c.set(QString::fromLatin1(name), text, visible);
+    };
+    set("Edit_MarkaKr", t.craneModel);
+    set("Edit_NKr", t.craneNumber);
+    set("Edit_NRP", t.recorderNumber);
+    set("Edit_ModRP", t.craneType);
+    set("Edit_IspKr", t.jib);
+    set("Edit_GodKr", t.craneYear);
+    set("Edit_VProg", t.programVersion);
+    set("Edit_DataUst", t.dateInstalled);
+    set("Edit_DataIzm", t.dateParamsChanged);
+    set("Edit_DataN0", t.dateSetupLast);
+    set("Edit_GRKr", t.normativeGroup);
+    set("Edit_HarCh", t.characteristicNumber);
+    set("Edit_TimeAll", t.motorHours);
+    set("Edit_Name", d.operatorBlock.name);
+    set("Edit_NUd", d.operatorBlock.certificate);
+    set("Edit_Org", d.operatorBlock.organisation);
+    set("Edit_DataSch", d.operatorBlock.readingDate);
+    for (int k = 0; k < kLoadRangeCount; ++k) {
+        const QString suffix = QString::fromLatin1(kLoadRanges[k].controlSuffix);
+        c.set("Edit_N_" + suffix, t.workingCycles[k]);
+        c.set("Edit_ON_" + suffix, t.relativeCycles[k]);
+    }
+    const DutyTexts duty = dutyTexts(d.duty);
+    set("Label_NHarch", duty.normativeCharacteristicNumber);
+    set("Label_KIspU", duty.classU);
+    set("Label_RezhQ", duty.classQ);
+    set("Label_KNag", duty.loadSpectrumFactor);
+    set("Label_MaxM", d.overloadSummary.largest, !d.overloadSummary.largest.isEmpty());
+    set("Label_LastM", d.overloadSummary.last, !d.overloadSummary.last.isEmpty());
+    set("Edit_nz_KZ", QString::number(frame));
+    return c;
+}
+
+// Every report of the document into a PDF in memory; the lists over a stretch of entries
+// from the chosen frame, so that a run stays short. The number of pages drawn.
+int printReports(const RecorderDocument& d, int frame) {
+    const ControlTexts controls = shownTexts(d, frame);
+    const PrintRange frames{frame, std::min(frame + 40, filemap::kFrameCount - 1)};
+    const int record = frame % filemap::kOverloadCount;
+    const PrintRange records{record, std::min(record + 100, filemap::kOverloadCount - 1)};
+    int pages = 0;
+    for (const auto& [kind, range] :
+         {std::pair{ReportKind::InformationCard, frames}, std::pair{ReportKind::Scheme, frames},
+          std::pair{ReportKind::Operational, frames}, std::pair{ReportKind::Overloads, records}}) {
+        const BuiltReport report = buildReport(kind, {controls, d, range});
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        if (report.refusal.isEmpty() && report::writePdf(report.pages, pdf))
+            pages += static_cast<int>(report.pages.pages.size());
+    }
+    return pages;
+}
+
 } // namespace
 
 OpenPathRun runOpenPath(const std::uint8_t* data, std::size_t size, RecorderDocument& document) {
@@ -62,9 +124,7 @@ OpenPathRun runOpenPath(const std::uint8_t* data, std::size_t size, RecorderDocu
     run.chosenFrame = (read >= 2 ? r.u16le(read - 2) : 0) % filemap::kFrameCount;
     run.chosenPicture = protectionPicture(document, run.chosenFrame, scales);
 
-    // REPORTS: once src/reports lands, render every report page of the document here to
-    // an in-memory PDF (a QPdfWriter on a QBuffer), so that the fuzzer and the hostile file
-    // tests cover the reports as well.
+    run.reportPages = printReports(document, run.chosenFrame);
     return run;
 }
 

@@ -239,6 +239,21 @@ QPageLayout pageLayout(const PageFormat& format) {
                        QPageLayout::Millimeter);
 }
 
+bool writePdf(const Document& document, QIODevice& device) {
+    QPdfWriter writer(&device);
+    writer.setCreator(QStringLiteral("zurval"));
+    writer.setPageLayout(pageLayout(document.format));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    for (int i = 0; i < static_cast<int>(document.pages.size()); ++i) {
+        if (i > 0)
+            writer.newPage();
+        renderPage(document, i, painter);
+    }
+    return painter.end();
+}
+
 bool writePdf(const Document& document, const QString& path, QString* error) {
     auto fail = [error](const QString& why) {
         if (error)
@@ -248,20 +263,8 @@ bool writePdf(const Document& document, const QString& path, QString* error) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
-    {
-        QPdfWriter writer(&file);
-        writer.setCreator(QStringLiteral("zurval"));
-        writer.setPageLayout(pageLayout(document.format));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return fail(QStringLiteral("cannot draw the pages"));
-        for (int i = 0; i < static_cast<int>(document.pages.size()); ++i) {
-            if (i > 0)
-                writer.newPage();
-            renderPage(document, i, painter);
-        }
-        painter.end();
-    }
+    if (!writePdf(document, file))
+        return fail(QStringLiteral("cannot draw the pages"));
     if (!file.commit())
         return fail(file.errorString());
     return true;

@@ -142,6 +142,8 @@ void renderPage(const Document& document, int pageIndex, QPainter& painter);
 // its own (the pages carry theirs).
 [[nodiscard]] QPageLayout pageLayout(const PageFormat& format);
 
+// Writes every page as PDF to an open device; false when the pages cannot be drawn.
+[[nodiscard]] bool writePdf(const Document& document, QIODevice& device);
 // Writes every page to a PDF file. The file appears complete or not at all; false and *error
 // when it cannot be written.
 [[nodiscard]] bool writePdf(const Document& document, const QString& path,
