@@ -66,9 +66,19 @@ int receive(const AcquisitionContext& ctx, ReceiveBuffer& buffer, int startWrite
     });
 }
 
-void showAborted(const AcquisitionContext& ctx, int readCounter) {
+// The common end of a transfer that stopped short: say so, put the port back, tell the count.
+ReadOutcome endAborted(const AcquisitionContext& ctx, SerialLink& link, const QString& status,
+                       int readCounter) {
+    ctx.view.setStatusText(status);
+    ctx.view.setStatusColour(StatusColour::ButtonFace);
+    link.restoreLine();
+    pause(ctx, 250);
+    link.restoreTimeouts();
+    link.close();
+    ctx.view.setProgressVisible(false);
     ctx.prompts.information(QStringLiteral("\n Считывание прервано на ") + decimal(readCounter) +
                             QStringLiteral(" байте!\nПовторите считывание!"));
+    return {readCounter, false, QString()};
 }
 
 // The common end of a complete transfer: check, tell, save.
@@ -148,15 +158,7 @@ ReadOutcome readVrl2(const AcquisitionContext& ctx, int portNumber, ReceiveBuffe
     if (readCounter < kCompleteReadCount) {
         link.transmitImmediate(kEndCommand);
         pause(ctx, 1000);
-        view.setStatusText(QStringLiteral("Устройство отсутствует!"));
-        view.setStatusColour(StatusColour::ButtonFace);
-        link.restoreLine();
-        pause(ctx, 250);
-        link.restoreTimeouts();
-        link.close();
-        view.setProgressVisible(false);
-        showAborted(ctx, readCounter);
-        return {readCounter, false, QString()};
+        return endAborted(ctx, link, QStringLiteral("Устройство отсутствует!"), readCounter);
     }
 
     link.transmitImmediate(kEndCommand);
@@ -228,17 +230,8 @@ ReadOutcome readVrl3(const AcquisitionContext& ctx, const QDateTime& now) {
     view.beforeBlockingStep();
     const int readCounter = receive(ctx, buffer, written, progress, TransferDevice::Vrl3);
 
-    if (readCounter < kCompleteReadCount) {
-        view.setStatusText(QStringLiteral("Ошибка считывания!"));
-        view.setStatusColour(StatusColour::ButtonFace);
-        link.restoreLine();
-        pause(ctx, 250);
-        link.restoreTimeouts();
-        link.close();
-        view.setProgressVisible(false);
-        showAborted(ctx, readCounter);
-        return {readCounter, false, QString()};
-    }
+    if (readCounter < kCompleteReadCount)
+        return endAborted(ctx, link, QStringLiteral("Ошибка считывания!"), readCounter);
 
     // The port stays at the device's line settings; bytes past the first 270,337 are ignored.
     pause(ctx, 250);
