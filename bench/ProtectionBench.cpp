@@ -1,29 +1,18 @@
+#include "BenchSupport.h"
 #include "OpenRecording.h"
 #include "ProtectionPicture.h"
 #include "SampleRecording.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
 
 namespace {
 
-// Painting text needs a GUI application; the offscreen platform needs no display.
-void ensureGuiApplication() {
-    static int argc = 1;
-    static char name[] = "zurval-bench";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QGuiApplication app(argc, argv);
-    }
-}
-
 // One step of the playback: the sample's frame 142, with every zone switched on, the boom
 // zone acting and a load under the hook, drawn at the design size into a fresh image.
 void BM_DrawProtectionFrame(benchmark::State& state) {
-    ensureGuiApplication();
+    zurval::bench::ensureGuiApplication();
     QTemporaryDir dir;
     const QString path = dir.filePath("sample.vrl");
     auto document = std::make_unique<zurval::RecorderDocument>();

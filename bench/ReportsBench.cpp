@@ -1,28 +1,17 @@
+#include "BenchSupport.h"
 #include "CyclicRecords.h"
 #include "ListReports.h"
 #include "SampleRecording.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-// Fonts need a GUI application; one for the whole run, on the offscreen platform.
-void ensureGuiApplication() {
-    static int argc = 1;
-    static char name[] = "zurval-bench";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QGuiApplication app(argc, argv);
-    }
-}
-
 // "Оперативная информация" over every frame of the sample, laid out and written as a PDF
 // file, as --report oper --range 0-7167 does after opening.
 void BM_OperationalReportOfAllFramesToPdf(benchmark::State& state) {
-    ensureGuiApplication();
+    zurval::bench::ensureGuiApplication();
     const zurval::RecordingBuilder sample = zurval::makeSampleRecording();
     zurval::CyclicRecords records;
     zurval::decodeCyclicAreas(zurval::ByteReader(sample.bytes()), 2, records);
