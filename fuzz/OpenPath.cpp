@@ -8,6 +8,8 @@
 #include "ServiceBank.h"
 
 #include <QBuffer>
+#include <QPainter>
+#include <QPdfWriter>
 #include <algorithm>
 
 namespace zurval {
@@ -82,23 +84,36 @@ ControlTexts shownTexts(const RecorderDocument& d, int frame) {
     return c;
 }
 
-// Every report of the document into a PDF in memory; the lists over a stretch of entries
+// Every report of the document into one PDF in memory; the lists over a stretch of entries
 // from the chosen frame, so that a run stays short. The number of pages drawn.
 int printReports(const RecorderDocument& d, int frame) {
     const ControlTexts controls = shownTexts(d, frame);
     const PrintRange frames{frame, std::min(frame + 40, filemap::kFrameCount - 1)};
     const int record = frame % filemap::kOverloadCount;
     const PrintRange records{record, std::min(record + 100, filemap::kOverloadCount - 1)};
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
+    QPainter painter;
     int pages = 0;
     for (const auto& [kind, range] :
          {std::pair{ReportKind::InformationCard, frames}, std::pair{ReportKind::Scheme, frames},
           std::pair{ReportKind::Operational, frames}, std::pair{ReportKind::Overloads, records}}) {
         const BuiltReport report = buildReport(kind, {controls, d, range});
-        QBuffer pdf;
-        pdf.open(QIODevice::WriteOnly);
-        if (report.refusal.isEmpty() && report::writePdf(report.pages, pdf))
-            pages += static_cast<int>(report.pages.pages.size());
+        if (!report.refusal.isEmpty())
+            continue;
+        for (int i = 0; i < static_cast<int>(report.pages.pages.size()); ++i) {
+            // One writer for all, so the fonts are embedded once.
+            writer.setPageLayout(report::pageLayout(report.pages.format));
+            if (pages == 0)
+                painter.begin(&writer);
+            else
+                writer.newPage();
+            report::renderPage(report.pages, i, painter);
+            ++pages;
+        }
     }
+    painter.end();
     return pages;
 }
 
