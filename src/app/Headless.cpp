@@ -2,8 +2,8 @@
 
 #include "Application.h"
 #include "ControlGatherer.h"
-#include "IntegerText.h"
 #include "FleetSummaryWindow.h"
+#include "IntegerText.h"
 #include "MainWindow.h"
 #include "ProtectionViewPage.h"
 #include "Saver.h"
@@ -12,6 +12,8 @@
 #include "WindowTransferView.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -21,9 +23,24 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <unistd.h>
 
 namespace zurval {
 namespace {
+
+// The offscreen platform; and a private runtime folder when the session has none, which Qt
+// would otherwise make itself with a warning on every headless run.
+void startHeadless() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime =
+            QDir::temp().filePath(QStringLiteral("zurval-runtime-%1").arg(getuid()));
+        if (QDir().mkpath(runtime) &&
+            QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                               QFileDevice::ExeOwner))
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+    }
+}
 
 void fail(const QString& why) {
     std::fprintf(stderr, "zurval: %s\n", qUtf8Printable(why));
@@ -169,7 +186,7 @@ void answerOperatorDialog(TForm_saver& dialog, const std::optional<QStringList>&
 }
 
 int runAcquire(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    startHeadless();
     Application app(argc, argv);
     QStringList words;
     for (int i = 2; i < argc; ++i)
@@ -205,7 +222,7 @@ int runAcquire(int argc, char** argv) {
 }
 
 int runDumpState(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    startHeadless();
     Application app(argc, argv);
     ScriptedPrompts prompts(true);
     app.setPrompts(&prompts);
@@ -294,7 +311,7 @@ int runReport(int argc, char** argv) {
         return 2;
     }
 
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    startHeadless();
     Application app(argc, argv);
     ScriptedPrompts prompts(true);
     app.setPrompts(&prompts);
