@@ -119,7 +119,8 @@ int printReports(const RecorderDocument& d, int frame) {
 
 } // namespace
 
-OpenPathRun runOpenPath(const std::uint8_t* data, std::size_t size, RecorderDocument& document) {
+OpenPathRun runOpenPath(const std::uint8_t* data, std::size_t size, RecorderDocument& document,
+                        OpenPathSteps steps) {
     document.clearDecoded();
     document.craneDimensions = {};
     OpenPathRun run;
@@ -131,6 +132,8 @@ OpenPathRun runOpenPath(const std::uint8_t* data, std::size_t size, RecorderDocu
     // Банк-0 and Банк-1 decode one bank anew from the same bytes.
     for (const int bank : {0, 1})
         [[maybe_unused]] const ServicePageTexts texts = decodeSingleBank(file.reader(), bank);
+    if (steps == OpenPathSteps::Decoding)
+        return run;
 
     ProtectionScales scales; // as the track bars start
     run.oldestPicture = protectionPicture(document, 0, scales);

@@ -21,14 +21,20 @@ struct OpenPathRun {
     int reportPages = 0; // of the four reports, printed into memory
 };
 
+// How far a run goes: every step, or only the steps that read the bytes (everything up to
+// the two pictures and the reports), about a third of the time of all.
+enum class OpenPathSteps { All, Decoding };
+
 // Takes the bytes as the contents of a recorder file (read no further than the map, as a
 // file is) and runs every logic step of the open command: checks, version scan, banks,
 // classification, both rings decoded and ordered, PAR_KRAN, PROTECT, the overload summary,
 // what the pages fill in from them, the texts of the two bank commands, the protection
-// picture of frame 0 and of one more frame, and the four reports printed to PDF in memory. The
-// document is cleared first, as the window clears its own, and its crane dimensions are forgotten
-// too, so that what a run does depends on its bytes alone.
+// picture of frame 0 and of one more frame, and the four reports printed to PDF in memory
+// (the last two only for OpenPathSteps::All). The document is cleared first, as the window
+// clears its own, and its crane dimensions are forgotten too, so that what a run does
+// depends on its bytes alone.
 [[nodiscard]] OpenPathRun runOpenPath(const std::uint8_t* data, std::size_t size,
-                                      RecorderDocument& document);
+                                      RecorderDocument& document,
+                                      OpenPathSteps steps = OpenPathSteps::All);
 
 } // namespace zurval
