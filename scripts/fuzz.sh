@@ -41,6 +41,10 @@ elapsed=$(($(date +%s) - start))
 # "#N ..." lines count the executions so far, in one process and in several alike.
 runs=$(grep -o '^#[0-9][0-9]*' "$log" | tail -n 1 | tr -d '#')
 coverage=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -n 1)
+if grep -q 'run interrupted' "$log"; then
+  echo "fuzz: interrupted after ${runs:-0} executions in $elapsed s, $coverage, nothing found" >&2
+  exit "$status"
+fi
 if [ "$status" -ne 0 ]; then
   tail -n 60 "$log" >&2
   echo "fuzz: stopped after ${runs:-0} executions in $elapsed s; the input is in build-fuzz/artifacts/" >&2
