@@ -63,7 +63,7 @@ double degreesTo(QPointF centre, QPoint point) {
 // covers what lies under it.
 void hatchOnWhite(QPainter& p) {
     p.setBackgroundMode(Qt::OpaqueMode);
-    p.setBackground(kzcolour::White);
+    p.setBackground(colours::White);
 }
 
 void drawText(QPainter& p, int x, int y, const QString& text) {
@@ -218,7 +218,7 @@ void drawZones(QPainter& p, const PlanMapping& plan, const SideView& side, const
         if (zone.count <= 0 || !bitTextSet(frame.limitsEntered, zoneLimitBit(z)))
             continue;
         const bool acted = bitTextSet(frame.limitsTriggered, zoneLimitBit(z));
-        p.setPen(acted ? flatPen(kzcolour::Red, actedWidth) : flatPen(kzcolour::Zones[z]));
+        p.setPen(acted ? flatPen(colours::Red, actedWidth) : flatPen(kZoneColours[z]));
         if (z == kArea0 || z == kArea1) {
             // The cells are axis-parallel: drawn crisp without antialiasing.
             p.setRenderHint(QPainter::Antialiasing, false);
@@ -243,13 +243,13 @@ void drawRunway(QPainter& p, const PlanMapping& plan, const CraneDimensions& cra
     const int beyondEnd = toPixel(xs + 25);
     hatchOnWhite(p);
     p.setPen(bandPen);
-    p.setBrush(QBrush(kzcolour::Black, Qt::VerPattern));
+    p.setBrush(QBrush(colours::Black, Qt::VerPattern));
     drawBox(p, {x0 - 15, yc - 20}, {xe, yc - 10});
     drawBox(p, {x0 - 15, yc + 10}, {xe, yc + 20});
-    p.setPen(flatPen(kzcolour::Black, lineWidth));
+    p.setPen(flatPen(colours::Black, lineWidth));
     for (const int rail : {yc - 15, yc + 15})
         drawSegment(p, {x0 - 15, rail}, {xe, rail});
-    p.setPen(flatPen(kzcolour::Red, lineWidth));
+    p.setPen(flatPen(colours::Red, lineWidth));
     drawSegment(p, {x0 - 15, yc - 20}, {x0 - 15, yc + 20});
     drawSegment(p, {xe, yc - 20}, {xe, yc + 20});
     for (const int rail : {yc - 15, yc + 15}) {
@@ -276,11 +276,11 @@ void drawCraneBody(QPainter& p, const CranePlan& crane) {
     p.save();
     const double cx = crane.centre.x();
     const int yc = toPixel(crane.centre.y());
-    p.setPen(flatPen(kzcolour::Black));
-    p.setBrush(kzcolour::Silver);
+    p.setPen(flatPen(colours::Black));
+    p.setBrush(colours::Silver);
     p.setRenderHint(QPainter::Antialiasing, false);
     drawBox(p, {toPixel(cx - 15), yc - 15}, {toPixel(cx + 15), yc + 15});
-    p.setBrush(kzcolour::Black);
+    p.setBrush(colours::Black);
     p.setRenderHint(QPainter::Antialiasing, true);
     drawRound(p, {toPixel(cx - 7), yc - 7}, {toPixel(cx + 7), yc + 7});
     p.restore();
@@ -300,16 +300,16 @@ void drawSlewingPart(QPainter& p, const CranePlan& crane) {
                       toPixel(crane.centre.y() - along * s + across * 4 * c));
     };
     const double tip = crane.boomLength;
-    const QColor boom = crane.boomActed ? kzcolour::Red : kzcolour::Black;
+    const QColor boom = crane.boomActed ? colours::Red : colours::Black;
     p.setPen(flatPen(boom));
     p.setBrush(QBrush(boom, Qt::DiagCrossPattern));
     drawPolygon(p, {at(0, -1), at(tip, -1), at(tip, 1), at(0, 1), at(-50, 1), at(-50, -1)});
-    p.setBrush(kzcolour::Black);
+    p.setBrush(colours::Black);
     drawPolygon(p, {at(-50, -3), at(-50, 3), at(-38, 3), at(-38, -3)});
-    p.setPen(flatPen(kzcolour::Black));
-    p.setBrush(kzcolour::White);
+    p.setPen(flatPen(colours::Black));
+    p.setBrush(colours::White);
     drawPolygon(p, {at(-4, -1), at(-4, -3), at(8, -3), at(8, -1)});
-    const QColor trolley = crane.trolleyActed ? kzcolour::Red : kzcolour::Black;
+    const QColor trolley = crane.trolleyActed ? colours::Red : colours::Black;
     p.setPen(flatPen(trolley));
     p.setBrush(trolley);
     drawPolygon(p, {at(crane.trolleyFrom, -1), at(crane.trolleyTo, -1), at(crane.trolleyTo, 1),
@@ -327,7 +327,7 @@ void drawSideView(QPainter& p, const SideView& side, const CycleFrame& frame,
     auto y = [&](int units) { return toPixel(yd + units * u); };
     auto aa = [&](bool on) { p.setRenderHint(QPainter::Antialiasing, on); };
     p.setPen(flatPen(colour));
-    p.setBrush(kzcolour::White);
+    p.setBrush(colours::White);
     aa(true);
     drawRound(p, {x(55), 20 * u}, {x(45), 30 * u});
     drawRound(p, {x(35), 20 * u}, {x(25), 30 * u});
@@ -341,16 +341,16 @@ void drawSideView(QPainter& p, const SideView& side, const CycleFrame& frame,
     drawSegment(p, {x(55), 25 * u}, {x(55), y(35)});
     drawSegment(p, {x(25), 25 * u}, {x(25), y(35)});
     aa(true);
-    p.setBrush(kzcolour::Grey);
+    p.setBrush(colours::Gray);
     drawPolygon(p, {{x(30), y(40)}, {x(40), y(50)}, {x(50), y(40)}});
     if (frame.loadMoment >= 5) {
         drawPolyline(p, {{x(60), y(65)}, {x(40), y(50)}, {x(20), y(65)}});
         aa(false);
-        p.setBrush(kzcolour::Black);
+        p.setBrush(colours::Black);
         drawBox(p, {x(60), y(65)}, {x(20), y(side.loadBottom)});
         aa(true);
     }
-    p.setPen(flatPen(kzcolour::Black));
+    p.setPen(flatPen(colours::Black));
     drawPolyline(p, {{side.right, 10 * u},
                      {x(60), 10 * u},
                      {x(80), 30 * u},
@@ -363,9 +363,9 @@ void drawSideView(QPainter& p, const SideView& side, const CycleFrame& frame,
     const int ground = toPixel(groundLevel + 65 * u);
     hatchOnWhite(p);
     p.setPen(Qt::NoPen);
-    p.setBrush(QBrush(kzcolour::Black, Qt::BDiagPattern));
+    p.setBrush(QBrush(colours::Black, Qt::BDiagPattern));
     drawBox(p, {x(80), ground}, {side.right, toPixel(groundLevel + 70 * u)});
-    p.setPen(flatPen(kzcolour::Black));
+    p.setPen(flatPen(colours::Black));
     drawSegment(p, {side.right, ground}, {x(80), ground});
     p.restore();
 }
@@ -374,11 +374,11 @@ void paintProtectionFrame(QPainter& p, QSize area, const CycleFrame& frame,
                           const CraneDimensions& crane, const ProtectionZones& zones,
                           const ProtectionLimits& limits, ProtectionScales scales) {
     p.save();
-    p.fillRect(QRect(QPoint(0, 0), area), kzcolour::White);
+    p.fillRect(QRect(QPoint(0, 0), area), colours::White);
     const PlanMapping plan = planMapping(scales.plan, crane, area);
     const SideView side{area.width(), 1, static_cast<double>(scales.height), crane.Hmax1};
 
-    p.setPen(flatPen(kzcolour::Grey, 1, Qt::DashLine));
+    p.setPen(flatPen(colours::Gray, 1, Qt::DashLine));
     p.setBrush(Qt::NoBrush);
     drawReachOutline(p, plan, crane);
     drawZones(p, plan, side, frame, zones, limits, 3);
@@ -386,14 +386,14 @@ void paintProtectionFrame(QPainter& p, QSize area, const CycleFrame& frame,
     const CranePlan cranePose = cranePlan(plan, crane, frame);
     drawCraneBody(p, cranePose);
     drawSlewingPart(p, cranePose);
-    drawSideView(p, side, frame, cranePose.trolleyActed ? kzcolour::Red : kzcolour::Black);
+    drawSideView(p, side, frame, cranePose.trolleyActed ? colours::Red : colours::Black);
 
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(11);
     font.setBold(true);
     p.setFont(font);
     p.setBackgroundMode(Qt::TransparentMode);
-    p.setPen(kzcolour::Navy);
+    p.setPen(colours::Navy);
     const QString lines[] = {
         frame.dateTime,
         QStringLiteral("№%1").arg(frame.number),

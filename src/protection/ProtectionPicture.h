@@ -3,6 +3,7 @@
 #include "CraneParameters.h"
 #include "CycleFrame.h"
 #include "ProtectionSettings.h"
+#include "StandardColours.h"
 
 #include <QColor>
 #include <QPen>
@@ -56,17 +57,9 @@ constexpr int kBoomZone = 5; // then hook, area0, area1 in zone order
 // zone limit acted.
 [[nodiscard]] bool hookLimitActed(const CycleFrame& frame);
 
-// Zone colours, in zone order, and the colours the picture uses besides.
-namespace kzcolour {
-inline const QColor Black(0, 0, 0);
-inline const QColor White(255, 255, 255);
-inline const QColor Grey(128, 128, 128);
-inline const QColor Silver(192, 192, 192);
-inline const QColor Red(255, 0, 0);
-inline const QColor Navy(0, 0, 128);
-inline const std::array<QColor, kZoneCount> Zones = {QColor(0, 128, 0), QColor(0, 0, 255),
-                                                     QColor(128, 0, 0), QColor(128, 0, 128)};
-} // namespace kzcolour
+// Zone colours, in zone order; everything else is drawn in the standard colours.
+inline const std::array<QColor, kZoneCount> kZoneColours = {colours::Green, colours::Blue,
+                                                            colours::Maroon, colours::Purple};
 
 // A coordinate computed in floating point becomes a pixel by truncation toward zero. NaN
 // and values far outside any picture (from a damaged parameter set) are held to a range

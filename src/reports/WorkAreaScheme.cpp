@@ -34,7 +34,7 @@ Text label(const char* name, double left, double top, const QString& text, int f
     Text t{pixels(left, top, 0, fontPx + 4), text, font, Qt::AlignLeft | Qt::AlignTop};
     t.box.setWidth(report::textWidthMm(font, text) + 2 * kMmPerPx);
     t.name = QString::fromLatin1(name);
-    t.background = kzcolour::White;
+    t.background = colours::White;
     return t;
 }
 
@@ -149,7 +149,7 @@ void drawGrid(QPainter& p, const PlanMapping& plan, const CraneDimensions& crane
     const double end = plan.column(crane.Smax) + r;
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(flatPen(kzcolour::Grey, 1, Qt::DotLine));
+    p.setPen(flatPen(colours::Gray, 1, Qt::DotLine));
     const int bottom = toPixel(plan.yc + r + 5);
     const int top = toPixel(plan.yc - r + 5);
     auto column = [&](double x) { drawSegment(p, {toPixel(x), bottom}, {toPixel(x), top}); };
@@ -169,7 +169,7 @@ void drawGrid(QPainter& p, const PlanMapping& plan, const CraneDimensions& crane
 void drawOriginMark(QPainter& p, const PlanMapping& plan) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(flatPen(kzcolour::Black, 2));
+    p.setPen(flatPen(colours::Black, 2));
     drawSegment(p, {plan.x0, plan.yc - 5}, {plan.x0, plan.yc + 5});
     drawSegment(p, {plan.x0 - 5, plan.yc}, {plan.x0 + 5, plan.yc});
     p.restore();
@@ -191,20 +191,20 @@ struct SchemePicture {
         const SideView side{w, 2, scales.height, crane.Hmax1, 80};
         p.save();
         p.setRenderHint(QPainter::Antialiasing, false);
-        p.setPen(flatPen(kzcolour::Black));
-        p.setBrush(kzcolour::White);
+        p.setPen(flatPen(colours::Black));
+        p.setBrush(colours::White);
         drawBox(p, {0, 0}, {w, h});
         p.setBrush(Qt::NoBrush);
-        p.setPen(flatPen(kzcolour::Black, 1, Qt::DashLine));
+        p.setPen(flatPen(colours::Black, 1, Qt::DashLine));
         drawReachOutline(p, plan, crane);
         drawGrid(p, plan, crane);
         drawOriginMark(p, plan);
         drawZones(p, plan, side, frame, zones, limits, 1);
-        drawRunway(p, plan, crane, 1, flatPen(kzcolour::White));
+        drawRunway(p, plan, crane, 1, flatPen(colours::White));
         const CranePlan pose = cranePlan(plan, crane, frame);
         drawCraneBody(p, pose);
         drawSlewingPart(p, pose);
-        drawSideView(p, side, frame, pose.trolleyActed ? kzcolour::Red : kzcolour::Black);
+        drawSideView(p, side, frame, pose.trolleyActed ? colours::Red : colours::Black);
         p.restore();
     }
 };
@@ -273,7 +273,7 @@ BuiltReport workAreaScheme(const ControlTexts& c, const RecorderDocument& docume
     band.items.emplace_back(label("QRLabel_VO", 218, 666, entered));
     band.items.emplace_back(label("QRLabel32", 2, 682, QStringLiteral("Сработавшие ограничения:")));
     Text actedList = label("QRLabel_SO", 218, 682, acted);
-    actedList.colour = kzcolour::Red;
+    actedList.colour = colours::Red;
     band.items.emplace_back(std::move(actedList));
 
     report::BandedReport pages(report::PageFormat{QPageLayout::Landscape, 10});
