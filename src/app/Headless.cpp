@@ -42,6 +42,14 @@ void startHeadless() {
     }
 }
 
+// The command line after the program and its command option (--dump-state, --acquire, ...).
+QStringList wordsAfterCommand(int argc, char** argv) {
+    QStringList words;
+    for (int i = 2; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
+    return words;
+}
+
 void fail(const QString& why) {
     std::fprintf(stderr, "zurval: %s\n", qUtf8Printable(why));
 }
@@ -188,9 +196,7 @@ void answerOperatorDialog(TForm_saver& dialog, const std::optional<QStringList>&
 int runAcquire(int argc, char** argv) {
     startHeadless();
     Application app(argc, argv);
-    QStringList words;
-    for (int i = 2; i < argc; ++i)
-        words << QString::fromLocal8Bit(argv[i]);
+    QStringList words = wordsAfterCommand(argc, argv);
     QString problem;
     const std::optional<AcquireRequest> request = parseAcquire(words, &problem);
     if (!request) {
@@ -227,9 +233,7 @@ int runDumpState(int argc, char** argv) {
     ScriptedPrompts prompts(true);
     app.setPrompts(&prompts);
 
-    QStringList words;
-    for (int i = 2; i < argc; ++i)
-        words << QString::fromLocal8Bit(argv[i]);
+    QStringList words = wordsAfterCommand(argc, argv);
     const bool each = words.removeAll(QStringLiteral("--each")) > 0;
     QString picturePath, frameText;
     const bool frameGiven = words.contains(QStringLiteral("--frame"));
@@ -295,9 +299,7 @@ int runDumpState(int argc, char** argv) {
 }
 
 int runReport(int argc, char** argv) {
-    QStringList words;
-    for (int i = 2; i < argc; ++i)
-        words << QString::fromLocal8Bit(argv[i]);
+    QStringList words = wordsAfterCommand(argc, argv);
     QString problem;
     const std::optional<ReportRequest> request = parseReportRequest(words, &problem);
     if (!request) {
