@@ -42,7 +42,7 @@ std::uint64_t overloadFingerprint(const OverloadRecord& o) {
            static_cast<std::uint64_t>(o.loadPercent & 0xFF) << 32 | dateBytes << 40;
 }
 
-void takeDecoded(const RecorderDocument& d, const ByteReader& r, RecordingSummary& s) {
+void takeDecoded(const RecorderDocument& d, RecordingSummary& s) {
     const ServicePageTexts& texts = d.service.texts;
     s.craneModel = texts.craneModel;
     s.craneNumber = texts.craneNumber;
@@ -52,7 +52,7 @@ void takeDecoded(const RecorderDocument& d, const ByteReader& r, RecordingSummar
     s.duty = d.duty;
     s.characteristicNumber = d.characteristicNumber;
     s.characteristicNumberText = texts.characteristicNumber;
-    s.motorMinutes = decodeServiceBank(r, d.service.selectedBank).motorMinutes;
+    s.motorMinutes = d.service.motorMinutes;
     for (int k = 0; k < kRangesAbove100; ++k)
         s.cyclesAbove100[k] = d.service.workingCycles[kFirstRangeAbove100 + k];
 
@@ -238,7 +238,7 @@ RecordingSummary summarizeRecording(const FoundRecording& found, RecorderDocumen
             s.problems << QStringLiteral("Ошибка контрольной суммы образа памяти!");
     s.problems << bankFailures;
     s.state = s.problems.isEmpty() ? FileState::Intact : FileState::Damaged;
-    takeDecoded(document, r, s);
+    takeDecoded(document, s);
     return s;
 }
 
@@ -413,13 +413,32 @@ std::vector<SummaryCell> summaryCells(const RecordingSummary& row, const QString
     return cells;
 }
 
-CsvTable summaryTable(const std::vector<RecordingSummary>& rows, const QString& folder) {
-    CsvTable table;
+namespace {
+
+// The header in one line per caption and every row's cells, built once for both outputs.
+struct SummaryGrid {
+    QStringList header;
+    std::vector<std::vector<SummaryCell>> rows;
+};
+
+SummaryGrid summaryGrid(const std::vector<RecordingSummary>& rows, const QString& folder) {
+    SummaryGrid grid;
     for (const QString& caption : summaryCaptions())
-        table.header << QString(caption).replace(u'\n', u' ');
-    for (const RecordingSummary& row : rows) {
+        grid.header << QString(caption).replace(u'\n', u' ');
+    for (const RecordingSummary& row : rows)
+        grid.rows.push_back(summaryCells(row, folder));
+    return grid;
+}
+
+} // namespace
+
+CsvTable summaryTable(const std::vector<RecordingSummary>& rows, const QString& folder) {
+    SummaryGrid grid = summaryGrid(rows, folder);
+    CsvTable table;
+    table.header = std::move(grid.header);
+    for (const std::vector<SummaryCell>& cells : grid.rows) {
         QStringList texts;
-        for (const SummaryCell& cell : summaryCells(row, folder))
+        for (const SummaryCell& cell : cells)
             texts << cell.text;
         table.rows.push_back(texts);
     }
@@ -427,31 +446,30 @@ CsvTable summaryTable(const std::vector<RecordingSummary>& rows, const QString& 
 }
 
 QString summaryText(const std::vector<RecordingSummary>& rows, const QString& folder) {
-    const CsvTable table = summaryTable(rows, folder);
-    std::vector<std::vector<SummaryCell>> cells;
-    for (const RecordingSummary& row : rows)
-        cells.push_back(summaryCells(row, folder));
-    std::vector<qsizetype> widths(static_cast<std::size_t>(table.header.size()));
+    const SummaryGrid grid = summaryGrid(rows, folder);
+    std::vector<qsizetype> widths(static_cast<std::size_t>(grid.header.size()));
     for (std::size_t c = 0; c < widths.size(); ++c) {
-        widths[c] = table.header[static_cast<qsizetype>(c)].size();
-        for (const QStringList& row : table.rows)
-            widths[c] = std::max(widths[c], row[static_cast<qsizetype>(c)].size());
+        widths[c] = grid.header[static_cast<qsizetype>(c)].size();
+        for (const std::vector<SummaryCell>& row : grid.rows)
+            widths[c] = std::max(widths[c], row[c].text.size());
     }
-    auto line = [&widths](const QStringList& texts, const std::vector<SummaryCell>* row) {
+    auto line = [&widths](const std::vector<SummaryCell>& cells) {
         QString out;
         for (std::size_t c = 0; c < widths.size(); ++c) {
-            const QString& t = texts[static_cast<qsizetype>(c)];
-            out += row && (*row)[c].quantity ? t.rightJustified(widths[c])
-                                             : t.leftJustified(widths[c]);
+            const QString& t = cells[c].text;
+            out += cells[c].quantity ? t.rightJustified(widths[c]) : t.leftJustified(widths[c]);
             out += QStringLiteral("  ");
         }
         while (out.endsWith(u' '))
             out.chop(1);
         return out + u'\n';
     };
-    QString text = line(table.header, nullptr);
-    for (std::size_t r = 0; r < table.rows.size(); ++r)
-        text += line(table.rows[r], &cells[r]);
+    std::vector<SummaryCell> header;
+    for (const QString& caption : grid.header)
+        header.push_back({caption, {}});
+    QString text = line(header);
+    for (const std::vector<SummaryCell>& row : grid.rows)
+        text += line(row);
     return text + summaryCounts(rows) + u'\n';
 }
 

@@ -157,6 +157,7 @@ ServiceInfo decodeServiceAfterLoad(const ByteReader& r) {
     const ServiceBankValues& selected = info.selectedBank == 1 ? bank1 : bank0;
     info.recorderVersion = selected.version;
     info.normativeGroup = int{selected.normativeGroup} + 1;
+    info.motorMinutes = selected.motorMinutes;
     info.characteristicNumber =
         largerCharacteristicNumber(bank0.characteristicNumber, bank1.characteristicNumber);
 

@@ -75,6 +75,7 @@ struct ServiceInfo {
     int recorderVersion = 0;        // the selected bank's version byte
     float characteristicNumber = 0; // the larger of the two banks'
     int normativeGroup = 1;         // the n of An, from the selected bank
+    std::uint32_t motorMinutes = 0; // of the selected bank
     std::array<std::uint32_t, kLoadRangeCount> workingCycles{}; // per range, the larger
     ServicePageTexts texts;
     QString liftedMass; // Label_QSumm, "123,45 т."
