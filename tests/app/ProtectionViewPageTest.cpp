@@ -1,6 +1,6 @@
 #include "ProtectionViewPage.h"
 #include "AppTestSupport.h"
-#include "Clock.h"
+#include "FakeClock.h"
 
 #include <QImage>
 #include <QJsonValue>

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "CycleFrame.h"
+#include "PaletteColour.h"
+#include "ServiceBank.h"
+
+#include <QString>
+#include <QVector>
+#include <array>
+#include <vector>
+
+namespace zurval {
+
+// The charts plot FrameList against the frame number; the newest frame is left out.
+constexpr int kChartedFrames = kFrameCapacity - 1; // frames 0..7166
+
+// The check boxes under the parameter chart, each showing one or two of its lines.
+enum class ParameterBox { M, Q, R, H, S, GA, Always };
+
+struct ParameterCheckBox {
+    ParameterBox box;
+    const char* objectName;
+    const char* caption;
+    bool checkedAfterClearing;
+    PaletteColour colour; // its caption draws the line it stands for
+};
+constexpr std::size_t kParameterBoxCount = 6;
+extern const std::array<ParameterCheckBox, kParameterBoxCount> kParameterBoxes;
+
+// Label33 beside the boxes stands for the 100 % line.
+extern const char* const kLimitLineCaption;
+
+// One line of Chart_Param. value gives its Y for a frame; readOutPattern is the number
+// format of the read-out, nullptr for the constant lines that the read-out leaves out.
+struct ParameterSeries {
+    const char* objectName;
+    const char* title;
+    PaletteColour colour;
+    ParameterBox shownBy;
+    int penWidth;
+    double (*value)(const CycleFrame&);
+    const char* readOutPattern;
+};
+constexpr std::size_t kParameterSeriesCount = 8;
+extern const std::array<ParameterSeries, kParameterSeriesCount> kParameterSeries;
+
+// One row of marks of Chart_Rele: bit `bit` of the limit words at height `level`; a row
+// without a bit (bit < 0) gets no marks.
+struct RelaySeries {
+    const char* objectName;
+    const char* title;
+    int level;
+    int bit;
+};
+constexpr std::size_t kRelaySeriesCount = 10;
+extern const std::array<RelaySeries, kRelaySeriesCount> kRelaySeries;
+
+constexpr double kRelayAxisMinimum = 0;
+constexpr double kRelayAxisMaximum = 11;
+
+extern const char* const kParameterChartDesignTitle;
+extern const char* const kRelayChartDesignTitle;
+extern const char* const kFramesAxisTitle; // the bottom axis of both charts
+
+// The titles after opening, from the crane model, crane number and recorder number shown on
+// the service page.
+[[nodiscard]] QString parameterChartTitle(const ServicePageTexts& service);
+[[nodiscard]] QString relayChartTitle(const ServicePageTexts& service);
+
+// The points of one line for frames 0..7166: X is the frame's number.
+struct LinePoints {
+    QVector<double> frames;
+    QVector<double> values;
+};
+[[nodiscard]] LinePoints parameterPoints(const FrameArray& frames, const ParameterSeries& series);
+
+// A limit switched on in a frame: green, or red when it also acted.
+struct RelayMark {
+    int frame = 0;
+    bool acted = false;
+    bool operator==(const RelayMark& o) const { return frame == o.frame && acted == o.acted; }
+};
+
+// The marks of one row, in frame order, for frames 0..7166.
+[[nodiscard]] std::vector<RelayMark> relayMarks(const FrameArray& frames,
+                                                const RelaySeries& series);
+
+// What the read-out under the mouse says about one frame: the first line names the frame and
+// its time, the others give values, each in the colour of what it describes.
+struct ReadOutLine {
+    QString text;
+    PaletteColour colour = PaletteColour::Black;
+};
+using ReadOut = std::vector<ReadOutLine>;
+
+// shown[i] tells whether kParameterSeries[i] is on the chart.
+[[nodiscard]] ReadOut parameterReadOut(const CycleFrame& frame,
+                                       const std::array<bool, kParameterSeriesCount>& shown);
+[[nodiscard]] ReadOut relayReadOut(const CycleFrame& frame);
+
+} // namespace zurval

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "DocumentView.h"
+#include "Playback.h"
+#include "ProtectionPicture.h"
+#include "DescribesOwnState.h"
+
+#include <QImage>
+#include <QWidget>
+#include <memory>
+
+class QLineEdit;
+class QProgressBar;
+class QSlider;
+
+namespace zurval {
+
+class Prompts;
+class Ticker;
+
+// PaintBox_KZ: keeps the last picture and puts it back whenever the box is exposed.
+class ProtectionPictureBox : public QWidget, public DescribesOwnState {
+    Q_OBJECT
+public:
+    explicit ProtectionPictureBox(Prompts& prompts, QWidget* parent = nullptr);
+
+    void setPicture(const QImage& picture, int frameNumber, ProtectionScales scales);
+    // White, as before the first drawing.
+    void clearPicture();
+    // What the box shows, at its size.
+    [[nodiscard]] QImage picture() const;
+    [[nodiscard]] QJsonObject describeState() const override;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    void savePicture();
+
+    Prompts& prompts_;
+    QImage picture_;
+    int frameNumber_ = -1; // -1 while cleared
+    ProtectionScales scales_;
+};
+
+// "Координатная защита" of "Графики": the picture of one frame and the controls that choose
+// it, by number, by the arrow keys, or as a playback of a range of frames.
+class ProtectionViewPage : public QWidget, public DocumentView {
+    Q_OBJECT
+public:
+    ProtectionViewPage(const RecorderDocument& document, Prompts& prompts,
+                       QWidget* parent = nullptr);
+    ~ProtectionViewPage() override;
+
+    void clear() override;
+    // The oldest frame, with the scales fitted to the new crane.
+    void show(const RecorderDocument& document) override;
+
+    // Replaces Timer_KZ (tests step a manual one); a running playback stops.
+    void useTicker(std::unique_ptr<Ticker> ticker);
+    [[nodiscard]] QImage picture() const;
+
+public slots:
+    // Draws frame `number` and writes it into Edit_nz_KZ; false (nothing drawn) when it lies
+    // outside FrameList. The relay chart's click comes here.
+    bool showFrame(int number);
+    // The browser writes the chosen frame's number here.
+    void setFrameNumberText(const QString& text);
+    // "Показать": the frame typed in Edit_nz_KZ; false when it was not drawn.
+    bool showTypedFrame();
+    void Button_PlayClick(); // "Воспроизвести"
+    void Button_StopClick(); // "Стоп"
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    // Draws FrameList[number] (0 .. 7167) with the scales fitted anew.
+    void DrawProtectionFrame(int number);
+    void Edit_nz_KZKeyDown(int step); // the arrow keys
+    void Timer_KZTimer();             // one tick of Timer_KZ
+    void TrackBar_SpeedChange(int ms);
+    void halt(); // a new load or the clearing ends a playback at once
+
+    const RecorderDocument& document_;
+    Prompts& prompts_;
+    std::unique_ptr<Ticker> ticker_;
+    Playback playback_;
+
+    ProtectionPictureBox* PaintBox_KZ = nullptr;
+    QSlider* TrackBar_M_KZ = nullptr;
+    QSlider* TrackBar_M_H = nullptr;
+    QLineEdit* Edit_nz_KZ = nullptr;
+    QLineEdit* Edit_KZ_SK = nullptr;
+    QLineEdit* Edit_KZ_POK = nullptr;
+    QProgressBar* ProgressBar_Auto = nullptr;
+    QSlider* TrackBar_Speed = nullptr;
+};
+
+} // namespace zurval

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "FakeClock.h"
+#include "SerialPort.h"
+
+#include <QStringList>
+#include <deque>
+#include <map>
+#include <optional>
+
+namespace zurval {
+
+// What answers on a port of the scripted port.
+struct ScriptedDevice {
+    std::optional<std::uint8_t> probeReply; // answered to the probe byte 0x08
+    std::vector<std::uint8_t> stream;       // sent when the start byte 0x02 arrives
+    bool acceptsWrites = true;
+};
+
+// A serial port for tests: which ports exist and what the devices on them answer is
+// scripted, and every call goes into a log, one line each ("open COM1", "setLine 115200
+// 8E2 DTR+ RTS+", "setTimeouts 0/1000/1000/1000/1000", "write 02", "read 270336 bytes",
+// "read timeout", "close"); a call that fails ends with " failed". Consecutive reads that
+// return a byte make one line.
+class ScriptedSerialPort : public SerialPort {
+public:
+    using Device = ScriptedDevice;
+    // What every port has before a command changes it.
+    static LineSettings ownLine();
+    static Timeouts ownTimeouts();
+
+    // Makes the port exist, with a device on it.
+    void attach(const QString& name, Device device = {});
+    [[nodiscard]] const QStringList& log() const { return log_; }
+    // Adds a line of the caller's to the log (a pause, say).
+    void note(const QString& line);
+
+    bool open(const QString& name) override;
+    bool getLine(LineSettings& line) override;
+    bool setLine(const LineSettings& line) override;
+    bool getTimeouts(Timeouts& timeouts) override;
+    bool setTimeouts(const Timeouts& timeouts) override;
+    bool purge() override;
+    bool transmitImmediate(std::uint8_t byte) override;
+    int writeByte(std::uint8_t byte) override;
+    int readByte(std::uint8_t& byte) override;
+    void close() override;
+
+private:
+    bool logged(const QString& call, bool ok);
+
+    std::map<QString, Device> devices_;
+    const Device* open_ = nullptr;
+    LineSettings line_;
+    Timeouts timeouts_;
+    std::deque<std::uint8_t> input_;
+    QStringList log_;
+    int readRun_ = -1; // the log line counting the current run of reads
+    int readRunLength_ = 0;
+};
+
+// Text of line settings as the log shows them: "115200 8E2 DTR+ RTS+".
+[[nodiscard]] QString lineText(const LineSettings& line);
+
+// A clock that waits no time and notes every pause in a port's log ("sleep 250").
+class LoggingClock : public FakeClock {
+public:
+    explicit LoggingClock(ScriptedSerialPort& port) : port_(port) {}
+    void sleepMs(int ms) override;
+
+private:
+    ScriptedSerialPort& port_;
+};
+
+} // namespace zurval
