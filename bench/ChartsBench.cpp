@@ -1,5 +1,5 @@
 #include "ChartPages.h"
-#include "OpenRecording.h"
+#include "RecorderSession.h"
 #include "SampleRecording.h"
 
 #include <QApplication>
@@ -10,39 +10,39 @@
 namespace {
 
 // The sample recording, opened once.
-const zurval::RecorderDocument& sampleDocument() {
-    static const std::unique_ptr<zurval::RecorderDocument> document = [] {
-        auto d = std::make_unique<zurval::RecorderDocument>();
+const zurval::RecorderSession& sampleSession() {
+    static const std::unique_ptr<zurval::RecorderSession> session = [] {
+        auto s = std::make_unique<zurval::RecorderSession>();
         QTemporaryDir dir;
         const QString path = dir.filePath("sample.vrl");
-        if (!zurval::makeSampleRecording().write(path) || !zurval::openRecording(path, *d).opened)
+        if (!zurval::makeSampleRecording().write(path) ||
+            !s->open(path, [](const zurval::OpenNotice&) {}))
             qFatal("cannot open the sample recording");
-        return d;
+        return s;
     }();
-    return *document;
+    return *session;
 }
 
 const QRect kChartArea(0, 0, 780, 420);
 
 // Open command step 19 for the charts: both filled from FrameList and drawn once.
 void BM_FillAndDrawBothCharts(benchmark::State& state) {
-    const zurval::RecorderDocument& document = sampleDocument();
-    zurval::ParameterChartPage parameters;
-    zurval::RelayChartPage relays;
+    zurval::ParameterChartPage parameters(sampleSession());
+    zurval::RelayChartPage relays(sampleSession());
     parameters.chart()->setViewport(kChartArea);
     relays.chart()->setViewport(kChartArea);
     for (auto _ : state) {
-        parameters.show(document);
-        relays.show(document);
+        parameters.show();
+        relays.show();
     }
 }
 BENCHMARK(BM_FillAndDrawBothCharts)->Unit(benchmark::kMillisecond);
 
 // One wheel step in or out around the middle, then the chart drawn again.
 template <class Page> void repaintAfterZoomStep(benchmark::State& state) {
-    Page page;
+    Page page(sampleSession());
     page.chart()->setViewport(kChartArea);
-    page.show(sampleDocument());
+    page.show();
     QCPAxis* frames = page.chart()->xAxis;
     bool zoomIn = true;
     for (auto _ : state) {

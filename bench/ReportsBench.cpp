@@ -20,7 +20,7 @@ void BM_OperationalReportOfAllFramesToPdf(benchmark::State& state) {
     const QString path = dir.filePath("oper.pdf");
     for (auto _ : state) {
         const zurval::BuiltReport report = zurval::operationalReport(
-            zurval::ControlTexts(), *records.frameList, {0, zurval::kFrameCapacity - 1});
+            zurval::ShownTexts(), *records.frameList, {0, zurval::kFrameCapacity - 1});
         if (!zurval::report::writePdf(report.pages, path))
             state.SkipWithError("cannot write the PDF file");
         state.counters["pages"] = static_cast<double>(report.pages.pages.size());

@@ -6,6 +6,7 @@
 #include "ProtectionPicture.h"
 #include "Reports.h"
 #include "ServiceBank.h"
+#include "ShownTexts.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -44,50 +45,12 @@ QImage protectionPicture(const RecorderDocument& d, int frame, ProtectionScales&
         d.craneDimensions, d.protection.zones, d.protection.limits, scales);
 }
 
-// The texts the reports copy from the main window, as the pages show this document.
-ControlTexts shownTexts(const RecorderDocument& d, int frame) {
-    ControlTexts c;
-    const ServicePageTexts& t = d.service.texts;
-    const auto set = [&c](const char* name, const QString& text, bool visible = true) {
-        c.set(QString::fromLatin1(name), text, visible);
-    };
-    set("Edit_MarkaKr", t.craneModel);
-    set("Edit_NKr", t.craneNumber);
-    set("Edit_NRP", t.recorderNumber);
-    set("Edit_ModRP", t.craneType);
-    set("Edit_IspKr", t.jib);
-    set("Edit_GodKr", t.craneYear);
-    set("Edit_VProg", t.programVersion);
-    set("Edit_DataUst", t.dateInstalled);
-    set("Edit_DataIzm", t.dateParamsChanged);
-    set("Edit_DataN0", t.dateSetupLast);
-    set("Edit_GRKr", t.normativeGroup);
-    set("Edit_HarCh", t.characteristicNumber);
-    set("Edit_TimeAll", t.motorHours);
-    set("Edit_Name", d.operatorBlock.name);
-    set("Edit_NUd", d.operatorBlock.certificate);
-    set("Edit_Org", d.operatorBlock.organisation);
-    set("Edit_DataSch", d.operatorBlock.readingDate);
-    for (int k = 0; k < kLoadRangeCount; ++k) {
-        const QString suffix = QString::fromLatin1(kLoadRanges[k].controlSuffix);
-        c.set("Edit_N_" + suffix, t.workingCycles[k]);
-        c.set("Edit_ON_" + suffix, t.relativeCycles[k]);
-    }
-    const DutyTexts duty = dutyTexts(d.duty);
-    set("Label_NHarch", duty.normativeCharacteristicNumber);
-    set("Label_KIspU", duty.classU);
-    set("Label_RezhQ", duty.classQ);
-    set("Label_KNag", duty.loadSpectrumFactor);
-    set("Label_MaxM", d.overloadSummary.largest, !d.overloadSummary.largest.isEmpty());
-    set("Label_LastM", d.overloadSummary.last, !d.overloadSummary.last.isEmpty());
-    set("Edit_nz_KZ", QString::number(frame));
-    return c;
-}
-
 // Every report of the document into one PDF in memory; the lists over a stretch of entries
 // from the chosen frame, so that a run stays short. The number of pages drawn.
 int printReports(const RecorderDocument& d, int frame) {
-    const ControlTexts controls = shownTexts(d, frame);
+    ShownTexts shown;
+    shown.show(d);
+    shown.shownFrame = QString::number(frame);
     const PrintRange frames{frame, std::min(frame + 40, filemap::kFrameCount - 1)};
     const int record = frame % filemap::kOverloadCount;
     const PrintRange records{record, std::min(record + 100, filemap::kOverloadCount - 1)};
@@ -99,7 +62,7 @@ int printReports(const RecorderDocument& d, int frame) {
     for (const auto& [kind, range] :
          {std::pair{ReportKind::InformationCard, frames}, std::pair{ReportKind::Scheme, frames},
           std::pair{ReportKind::Operational, frames}, std::pair{ReportKind::Overloads, records}}) {
-        const BuiltReport report = buildReport(kind, {controls, d, range});
+        const BuiltReport report = buildReport(kind, shown, d, range);
         if (!report.refusal.isEmpty())
             continue;
         for (int i = 0; i < static_cast<int>(report.pages.pages.size()); ++i) {

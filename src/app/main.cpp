@@ -3,6 +3,7 @@
 #include "Headless.h"
 #include "MainWindow.h"
 #include "QtPrompts.h"
+#include "ReportCommand.h"
 
 #include <QLibraryInfo>
 #include <QSettings>

@@ -1,9 +1,9 @@
 #include "Headless.h"
 
+#include "HeadlessStart.h"
+
 #include "Application.h"
-#include "ControlGatherer.h"
 #include "FleetSummaryWindow.h"
-#include "IntegerText.h"
 #include "MainWindow.h"
 #include "ProtectionViewPage.h"
 #include "Saver.h"
@@ -19,28 +19,12 @@
 #include <QJsonDocument>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <algorithm>
 #include <cstdio>
 #include <optional>
-#include <unistd.h>
 
 namespace zurval {
 namespace {
-
-// The offscreen platform; and a private runtime folder when the session has none, which Qt
-// would otherwise make itself with a warning on every headless run.
-void startHeadless() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QString runtime =
-            QDir::temp().filePath(QStringLiteral("zurval-runtime-%1").arg(getuid()));
-        if (QDir().mkpath(runtime) &&
-            QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                               QFileDevice::ExeOwner))
-            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
-    }
-}
 
 // The command line after the program and its command option (--dump-state, --acquire, ...).
 QStringList wordsAfterCommand(int argc, char** argv) {
@@ -137,53 +121,6 @@ std::optional<AcquireRequest> parseAcquire(const QStringList& words, QString* pr
         }
     }
     return r;
-}
-
-struct ReportRequest {
-    QString kind; // card, scheme, oper, overloads
-    QString file;
-    QString pdf;
-    std::optional<PrintRange> range;
-    std::optional<int> frame;
-};
-
-std::optional<ReportRequest> parseReportRequest(const QStringList& words, QString* error) {
-    static const QStringList kKinds{"card", "scheme", "oper", "overloads"};
-    auto refuse = [error](const QString& why) -> std::optional<ReportRequest> {
-        *error = why;
-        return std::nullopt;
-    };
-    if (words.size() < 2 || !kKinds.contains(words[0]) || words[1].startsWith("--"))
-        return refuse("--report needs one of card, scheme, oper, overloads and a FILE");
-    ReportRequest request{words[0], words[1], {}, {}, {}};
-    for (int i = 2; i < words.size(); i += 2) {
-        const QString& option = words[i];
-        if (i + 1 >= words.size())
-            return refuse(QStringLiteral("%1 needs a value").arg(option));
-        const QString& value = words[i + 1];
-        if (option == "--pdf") {
-            request.pdf = value;
-        } else if (option == "--range" && (request.kind == "oper" || request.kind == "overloads")) {
-            static const QRegularExpression kRange("^(-?\\d+)-(-?\\d+)$");
-            const QRegularExpressionMatch m = kRange.match(value);
-            const std::optional<int> from =
-                m.hasMatch() ? parseInteger(m.captured(1)) : std::nullopt;
-            const std::optional<int> to = m.hasMatch() ? parseInteger(m.captured(2)) : std::nullopt;
-            if (!from || !to)
-                return refuse(QStringLiteral("--range takes A-B, not %1").arg(value));
-            request.range = PrintRange{*from, *to};
-        } else if (option == "--frame" && request.kind == "scheme") {
-            request.frame = parseInteger(value);
-            if (!request.frame)
-                return refuse(QStringLiteral("--frame takes a frame number, not %1").arg(value));
-        } else {
-            return refuse(
-                QStringLiteral("%1 does not go with --report %2").arg(option, request.kind));
-        }
-    }
-    if (request.pdf.isEmpty())
-        return refuse("--report needs --pdf OUT.pdf");
-    return request;
 }
 
 } // namespace
@@ -296,57 +233,6 @@ int runDumpState(int argc, char** argv) {
     }
     print(each ? QJsonDocument(states) : QJsonDocument(stateOf(&window, prompts)));
     return opened ? 0 : 2;
-}
-
-int runReport(int argc, char** argv) {
-    QStringList words = wordsAfterCommand(argc, argv);
-    QString problem;
-    const std::optional<ReportRequest> request = parseReportRequest(words, &problem);
-    if (!request) {
-        fail(problem);
-        return 2;
-    }
-    // Without --range, as if the frame-range dialog were confirmed with its own defaults.
-    const PrintRange range = request->range.value_or(PrintRange{0, 200});
-    if (request->range && range.from >= range.to) {
-        fail(kWrongRangeMessage);
-        return 2;
-    }
-
-    startHeadless();
-    Application app(argc, argv);
-    ScriptedPrompts prompts(true);
-    app.setPrompts(&prompts);
-    TForm_Main window(prompts);
-    const bool opened = window.openFile(request->file);
-    for (const QString& text : prompts.texts())
-        fail(text.trimmed());
-    if (!opened)
-        return 2;
-
-    const ReportKind kind = request->kind == "card"     ? ReportKind::InformationCard
-                            : request->kind == "scheme" ? ReportKind::Scheme
-                            : request->kind == "oper"   ? ReportKind::Operational
-                                                        : ReportKind::Overloads;
-    // The scheme prints the frame of the protection page: the oldest one after opening, or
-    // the one "Показать" draws from the number typed in Edit_nz_KZ.
-    if (request->frame) {
-        auto* protection = window.findChild<ProtectionViewPage*>(QStringLiteral("TabSheet_KZ"));
-        protection->setFrameNumberText(QString::number(*request->frame));
-        protection->showTypedFrame();
-    }
-    const ControlTexts controls = gatherControlTexts(&window);
-    const BuiltReport built = buildReport(kind, ReportInputs{controls, window.document(), range});
-    if (!built.refusal.isEmpty()) {
-        fail(built.refusal);
-        return 2;
-    }
-    QString error;
-    if (!report::writePdf(built.pages, request->pdf, &error)) {
-        fail(QStringLiteral("cannot write %1: %2").arg(request->pdf, error));
-        return 1;
-    }
-    return 0;
 }
 
 } // namespace zurval

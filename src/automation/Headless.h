@@ -27,11 +27,4 @@ int runAcquire(int argc, char** argv);
 // without texts, closes it without "Ok". Replaces an earlier answer.
 void answerOperatorDialog(TForm_saver& dialog, const std::optional<QStringList>& typed);
 
-// zurval --report card|oper|overloads FILE --pdf OUT.pdf [--range A-B]: FILE opened as
-// --dump-state does, the report filled as its menu command fills it (the range as the
-// frame-range dialog would take it, 0-200 when not given) and written to OUT.pdf without a
-// preview. Exit code 0; 2 when an argument is wrong, FILE cannot be opened or the report is
-// refused; 1 when OUT.pdf cannot be written.
-int runReport(int argc, char** argv);
-
 } // namespace zurval

@@ -105,14 +105,13 @@ TEST_F(ReportCommands, SchemePrintsTheFrameWhoseNumberTheProtectionPageShows) {
 }
 
 TEST_F(ReportCommands, ARangeOutsideTheFramesIsRefusedInsteadOfPreviewed) {
-    find<QAction>("M_Oper")->setProperty("Tag", 1);
-    const TForm_Print refusing(
-        ReportSources{window.get(), window->document(), {7000, 7168}}, prompts,
-        [this](const report::Document& pages, QWidget*) { previews.push_back(pages); });
+    printReport(
+        ReportKind::Operational, window->session(), {7000, 7168}, prompts,
+        [this](const report::Document& pages, QWidget*) { previews.push_back(pages); },
+        window.get());
     EXPECT_TRUE(previews.empty());
     EXPECT_EQ(prompts.texts(),
               QStringList(QStringLiteral("Неправильный диапазон! Кадры нумеруются с 0 по 7167.")));
-    EXPECT_EQ(tag("M_Oper"), 0);
 }
 
 TEST_F(ReportCommands, RealPreviewOpensAndIsClosedByTheScriptedSteps) {

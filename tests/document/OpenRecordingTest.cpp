@@ -1,5 +1,6 @@
-#include "FileMap.h"
 #include "OpenRecording.h"
+#include "FileMap.h"
+#include "RecorderSession.h"
 #include "RecordingBuilder.h"
 
 #include <QRandomGenerator>
@@ -49,15 +50,16 @@ TEST_F(OpenRecording, TellsTheUserEverythingInTheOrderItHappens) {
     b.breakBlock(0x40002, 18).breakImageSum(); // PAR_KRAN's gruz
     const OpenOutcome outcome = open(b);
     ASSERT_TRUE(outcome.opened);
-    EXPECT_EQ(describe(outcome),
-              QStringList({"image damaged", QString::fromUtf8("Версия ЦРО: 2"),
-                           QString::fromUtf8("message: Ошибка контольной суммы идентификации в "
-                                             "Банке-1!"),
-                           QString::fromUtf8("message: Ошибка контольной суммы время работы "
-                                             "механизмов в Банке-1!"),
-                           "bank 1", QString::fromUtf8("Версия ЦРО: 3"),
-                           QString::fromUtf8("message: Ошибка контольной суммы структуры \"gruz\""),
-                           QString::fromUtf8("message: Найдено несколько меток последней записи!")}));
+    EXPECT_EQ(
+        describe(outcome),
+        QStringList({"image damaged", QString::fromUtf8("Версия ЦРО: 2"),
+                     QString::fromUtf8("message: Ошибка контольной суммы идентификации в "
+                                       "Банке-1!"),
+                     QString::fromUtf8("message: Ошибка контольной суммы время работы "
+                                       "механизмов в Банке-1!"),
+                     "bank 1", QString::fromUtf8("Версия ЦРО: 3"),
+                     QString::fromUtf8("message: Ошибка контольной суммы структуры \"gruz\""),
+                     QString::fromUtf8("message: Найдено несколько меток последней записи!")}));
     EXPECT_EQ(document->recorderVersion, 3);
 }
 
@@ -100,22 +102,50 @@ TEST_F(OpenRecording, FilesThatCannotBeReadLeaveTheDocumentAlone) {
     EXPECT_EQ(document->recorderVersion, 2);
 }
 
-TEST_F(OpenRecording, ABankCommandReplacesOnlyTheShownBankTexts) {
+// The session holds what the pages show: the texts made at opening, the defaults the
+// clearing puts back and the fields a bank command replaces.
+TEST_F(OpenRecording, TheSessionShowsWhatTheCommandsLeave) {
     RecordingBuilder b;
     b.frameMark(0, 2).u8(kBank0 + 4, 2).u8(kBank1 + 4, 2).u16le(kBank1, 777);
     b.u24le(kBank0 + 0x31, 50).u24le(kBank1 + 0x31, 40).fixBankChecksums().fixImageSum();
-    ASSERT_TRUE(open(b).opened);
-    const DutyClassification duty = document->duty;
-    ASSERT_TRUE(showSingleBank(dir.filePath("test.vrl"), 1, *document));
-    EXPECT_EQ(document->service.texts.craneNumber, "777");
-    EXPECT_EQ(document->service.texts.workingCycles[0], "40");
-    EXPECT_EQ(document->service.texts.programVersion, "0.0"); // no version after a bank command
-    EXPECT_EQ(document->duty.gaugePercent, duty.gaugePercent);
-    EXPECT_EQ(document->recorderVersion, 2);
-    EXPECT_FALSE(showSingleBank(dir.filePath("absent.vrl"), 0, *document));
-    EXPECT_EQ(document->service.texts.craneNumber, "777");
+    b.operatorBlock("Петров", "12", "ООО", "01.02.2026");
+    const QString path = dir.filePath("test.vrl");
+    ASSERT_TRUE(b.write(path));
 
-    document->clearDecoded();
-    EXPECT_EQ(document->service.texts.craneNumber, "");
-    EXPECT_EQ(document->recorderVersion, 0);
+    RecorderSession session;
+    EXPECT_FALSE(session.loaded());
+    EXPECT_EQ(session.texts().service.craneModel, "Неизвестно");
+    QStringList told;
+    ASSERT_TRUE(session.open(path, [&](const OpenNotice&) { told << "notice"; }));
+    EXPECT_FALSE(told.isEmpty());
+    EXPECT_TRUE(session.loaded());
+    EXPECT_EQ(session.shownBank(), 0);
+    EXPECT_EQ(session.texts().operatorTexts.name, "Петров");
+    EXPECT_EQ(session.texts().service.workingCycles[0], "50");
+    const QString normative = session.texts().duty.normativeCharacteristicNumber;
+
+    ASSERT_TRUE(session.showBank(1));
+    EXPECT_EQ(session.shownBank(), 1);
+    EXPECT_EQ(session.texts().service.craneNumber, "777");
+    EXPECT_EQ(session.texts().service.workingCycles[0], "40");
+    EXPECT_EQ(session.texts().service.programVersion, "0.0"); // no version after a bank command
+    EXPECT_EQ(session.texts().operatorTexts.name, "Петров");
+    EXPECT_EQ(session.document().service.texts.craneNumber, "0"); // the decoded bank stays
+
+    session.setFileName(dir.filePath("absent.vrl"));
+    EXPECT_FALSE(session.showBank(0));
+    EXPECT_EQ(session.shownBank(), 1);
+    EXPECT_FALSE(session.load([](const OpenNotice&) { FAIL(); }));
+
+    session.setShownFrame("12");
+    session.clear();
+    EXPECT_TRUE(session.loaded()); // the mark outlives the clearing
+    EXPECT_EQ(session.fileName(), dir.filePath("absent.vrl"));
+    EXPECT_EQ(session.texts().service.craneNumber, "0000000");
+    EXPECT_EQ(session.texts().service.workingCycles[0], "1");
+    EXPECT_EQ(session.texts().operatorTexts.name, "Неизвестно");
+    EXPECT_EQ(session.texts().duty.classU, "U1");
+    EXPECT_EQ(session.texts().duty.normativeCharacteristicNumber, normative); // only opening
+    EXPECT_EQ(session.texts().shownFrame, "0");
+    EXPECT_EQ(session.document().recorderVersion, 0);
 }

@@ -4,6 +4,7 @@
 #include "ExportCommands.h"
 #include "FileMap.h"
 #include "RecordingBuilder.h"
+#include "ReportCommand.h"
 
 #include <QDir>
 #include <QFile>
@@ -220,4 +221,17 @@ TEST(FleetCommands, RefuseWhatTheyCannotDoWithExitCodeTwo) {
             c.summary ? runSummaryCommand(c.words, out, err) : runExportCommand(c.words, err);
         EXPECT_EQ(exitCode, c.exitCode) << c.words.join(' ').toStdString();
     }
+}
+
+// A widget made by the report command would stop this test program, which has no
+// QApplication: the report is printed from the session alone.
+TEST(FleetCommands, TheReportIsPrintedWithoutWidgets) {
+    QTemporaryDir dir;
+    QByteArray file = dir.filePath("c.vrl").toLocal8Bit();
+    QByteArray pdf = dir.filePath("card.pdf").toLocal8Bit();
+    ASSERT_TRUE(reading(kCraneC).write(QString::fromLocal8Bit(file)));
+    char program[] = "zurval", command[] = "--report", kind[] = "card", option[] = "--pdf";
+    char* argv[] = {program, command, kind, file.data(), option, pdf.data(), nullptr};
+    EXPECT_EQ(runReport(6, argv), 0);
+    EXPECT_TRUE(QFile::exists(QString::fromLocal8Bit(pdf)));
 }

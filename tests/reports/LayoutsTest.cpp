@@ -23,11 +23,11 @@ QString named(const report::Document& doc, const char* name) {
     return {};
 }
 
-ControlTexts crane() {
-    ControlTexts c;
-    c.set("Edit_MarkaKr", QStringLiteral("КБ-403"));
-    c.set("Edit_NKr", "1234");
-    c.set("Edit_NRP", "000777");
+ShownTexts crane() {
+    ShownTexts c;
+    c.service.craneModel = QStringLiteral("КБ-403");
+    c.service.craneNumber = "1234";
+    c.service.recorderNumber = "000777";
     return c;
 }
 
@@ -53,40 +53,36 @@ std::unique_ptr<FrameArray> numberedFrames() {
 
 } // namespace
 
-TEST(InformationCard, OverloadLinesFollowWhatTheWindowShows) {
+TEST(InformationCard, OverloadLinesFollowWhatThePageShows) {
     const QString largest =
         QStringLiteral("Максимальная перегрузка произошла 15.03.06 и составила 150%");
     const QString last = QStringLiteral("Последняя перегрузка произошла 16.03.06 и составила 130%");
     const QString none = QStringLiteral("Перегрузок более 125% не было.");
+    // A line is shown while it says something; the note of no overloads stands in for both.
     struct Case {
-        bool largestShown, lastShown;
-        QString printedLargest, printedLast;
+        QString shownLargest, shownLast, printedLargest, printedLast;
     };
     const Case cases[] = {
-        {true, true, largest, last},
-        {false, false, "", none},
-        // A printed largest overload brings the last one along, even when it is hidden.
-        {true, false, largest, last},
-        {false, true, "", last},
+        {largest, last, largest, last},
+        {"", "", "", none},
+        {largest, "", largest, ""},
+        {"", last, "", last},
     };
     for (const Case& c : cases) {
-        ControlTexts controls;
-        controls.set("Label_MaxM", largest, c.largestShown);
-        controls.set("Label_LastM", last, c.lastShown);
-        const report::Document card = informationCard(controls);
-        EXPECT_EQ(named(card, "QRLabel_MaxM"), c.printedLargest) << c.largestShown << c.lastShown;
-        EXPECT_EQ(named(card, "QRLabel_LastM"), c.printedLast) << c.largestShown << c.lastShown;
+        ShownTexts shown;
+        shown.overloads = {c.shownLargest, c.shownLast};
+        const report::Document card = informationCard(shown);
+        EXPECT_EQ(named(card, "QRLabel_MaxM"), c.printedLargest) << c.shownLargest << c.shownLast;
+        EXPECT_EQ(named(card, "QRLabel_LastM"), c.printedLast) << c.shownLargest << c.shownLast;
     }
-    // Labels the window does not have print as empty and hidden ones.
-    EXPECT_EQ(named(informationCard(ControlTexts()), "QRLabel_LastM"), none);
 }
 
 TEST(InformationCard, PrintsTheWindowTextsInTheirRowsOnOnePage) {
-    ControlTexts c = crane();
-    c.set("Edit_Name", QStringLiteral("Сидоров"));
-    c.set("Edit_HarCh", "00001");
-    c.set("Label_NHarch", "63000");
-    c.set("Edit_TimeAll", "00012:30:00");
+    ShownTexts c = crane();
+    c.operatorTexts.name = QStringLiteral("Сидоров");
+    c.service.characteristicNumber = "00001";
+    c.duty.normativeCharacteristicNumber = "63000";
+    c.service.motorHours = "00012:30:00";
     const report::Document card = informationCard(c);
     EXPECT_EQ(card.pages.size(), 1u);
     EXPECT_TRUE(inOrder(pdfText(card),

@@ -40,13 +40,13 @@ constexpr int kX0 = 262, kYc = 312, kD = 35, kXs = 332, kW = 1042, kHookBlock = 
 
 struct Scheme : ::testing::Test {
     RecorderDocument document;
-    ControlTexts controls;
+    ShownTexts shown;
 
     Scheme() {
         document.craneDimensions = {36, 20, 48.5f};
-        controls.set("Edit_MarkaKr", QStringLiteral("КБ-403"));
-        controls.set("Edit_NKr", "1234");
-        controls.set("Edit_NRP", "000777");
+        shown.service.craneModel = QStringLiteral("КБ-403");
+        shown.service.craneNumber = "1234";
+        shown.service.recorderNumber = "000777";
         for (int k = 0; k < 8; ++k) {
             CycleFrame& f = frame(k);
             f.number = k;
@@ -58,8 +58,8 @@ struct Scheme : ::testing::Test {
     }
     CycleFrame& frame(int k) { return (*document.cyclic.frameList)[static_cast<std::size_t>(k)]; }
     BuiltReport build(const QString& frameText) {
-        controls.set("Edit_nz_KZ", frameText);
-        return workAreaScheme(controls, document);
+        shown.shownFrame = frameText;
+        return workAreaScheme(shown, document);
     }
     // The picture of frame k as it is drawn in its own pixels before it is put on the page.
     QImage picture(int k) {

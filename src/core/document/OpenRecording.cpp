@@ -75,12 +75,11 @@ OpenOutcome decodeRecording(const RecorderFile& file, RecorderDocument& document
     return outcome;
 }
 
-bool showSingleBank(const QString& path, int bank, RecorderDocument& document) {
+std::optional<ServicePageTexts> readSingleBank(const QString& path, int bank) {
     const std::optional<RecorderFile> file = readRecorderFile(path);
     if (!file)
-        return false;
-    document.service.texts = decodeSingleBank(file->reader(), bank);
-    return true;
+        return std::nullopt;
+    return decodeSingleBank(file->reader(), bank);
 }
 
 } // namespace zurval

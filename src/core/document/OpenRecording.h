@@ -3,6 +3,7 @@
 #include "RecorderDocument.h"
 
 #include <QString>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -41,8 +42,8 @@ extern const QString kCannotOpenMessage;
 // every check and decoding step, in order.
 [[nodiscard]] OpenOutcome decodeRecording(const RecorderFile& file, RecorderDocument& document);
 
-// Банк-0 / Банк-1: the values of one bank alone, read anew from the file; they replace
-// the shown service texts of the document. false when the file cannot be read.
-[[nodiscard]] bool showSingleBank(const QString& path, int bank, RecorderDocument& document);
+// Банк-0 / Банк-1: the texts of one bank alone, read anew from the file; nothing when the
+// file cannot be read.
+[[nodiscard]] std::optional<ServicePageTexts> readSingleBank(const QString& path, int bank);
 
 } // namespace zurval

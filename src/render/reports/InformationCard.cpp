@@ -18,28 +18,27 @@ constexpr double kRow = 6; // height of a line of the card, mm
 constexpr double kPrintableWidth = 190;
 constexpr double kRightColumn = 118; // the titles of the right half of the upper lines
 
-// The load table: caption, the working-cycle edit and the relative-cycle edit of each range
-// of the page "Наработка", and the card's two cells.
+// The load table, in the order of the ranges of the page "Наработка": caption and the
+// card's two cells.
 struct LoadRow {
     const char* caption;
-    const char* suffix; // Edit_N_<suffix>, Edit_ON_<suffix>
-    const char* cell;   // QRL<cell>, QRLo<cell>
+    const char* cell; // QRL<cell>, QRLo<cell>
 };
-constexpr std::array<LoadRow, 14> kLoadRows{{
-    {"0% < M < 10%", "10", "0"},
-    {"10% < M < 20%", "20", "10"},
-    {"20% < M < 30%", "30", "20"},
-    {"30% < M < 40%", "40", "30"},
-    {"40% < M < 50%", "50", "40"},
-    {"50% < M < 60%", "60", "50"},
-    {"60% < M < 70%", "70", "60"},
-    {"70% < M < 80%", "80", "70"},
-    {"80% < M < 90%", "90", "80"},
-    {"90% < M < 100%", "100", "90"},
-    {"100% < M < 110%", "110", "100"},
-    {"110% < M < 120%", "120", "110"},
-    {"120% < M < 125%", "125", "120"},
-    {"125% < M", "b125", "125"},
+constexpr std::array<LoadRow, kLoadRangeCount> kLoadRows{{
+    {"0% < M < 10%", "0"},
+    {"10% < M < 20%", "10"},
+    {"20% < M < 30%", "20"},
+    {"30% < M < 40%", "30"},
+    {"40% < M < 50%", "40"},
+    {"50% < M < 60%", "50"},
+    {"60% < M < 70%", "60"},
+    {"70% < M < 80%", "70"},
+    {"80% < M < 90%", "80"},
+    {"90% < M < 100%", "90"},
+    {"100% < M < 110%", "100"},
+    {"110% < M < 120%", "110"},
+    {"120% < M < 125%", "120"},
+    {"125% < M", "125"},
 }};
 constexpr double kTableLeft = 5;
 constexpr double kTableColumn = 60;
@@ -90,12 +89,11 @@ struct OverloadLines {
     QString largest;
     QString last;
 };
-OverloadLines overloadLines(const ControlTexts& c) {
+OverloadLines overloadLines(const OverloadSummary& shown) {
     OverloadLines lines;
-    if (c.visible("Label_MaxM"))
-        lines.largest = c.text("Label_MaxM");
-    if (c.visible("Label_LastM") || !lines.largest.isEmpty())
-        lines.last = c.text("Label_LastM");
+    lines.largest = shown.largest;
+    if (!shown.last.isEmpty() || !lines.largest.isEmpty())
+        lines.last = shown.last;
     else
         lines.last = QStringLiteral("Перегрузок более 125% не было.");
     return lines;
@@ -103,18 +101,20 @@ OverloadLines overloadLines(const ControlTexts& c) {
 
 } // namespace
 
-report::Document informationCard(const ControlTexts& c) {
-    auto t = [&c](const char* name) { return c.text(QString::fromLatin1(name)); };
+report::Document informationCard(const ShownTexts& shown) {
+    const OperatorBlock& op = shown.operatorTexts;
+    const ServicePageTexts& service = shown.service;
     report::BandedReport card(report::PageFormat{QPageLayout::Portrait, 10});
 
     card.addDetail(row({centred(title(0, kPrintableWidth, "Информационная карта", kHeading))}, 11));
-    Text onk = centred(value(
-        0, kPrintableWidth,
-        QStringLiteral("по данным регистратора параметров ЗУРВАЛ №") + t("Edit_NRP"), "QRL_onk"));
-    Text kran = centred(
+    Text onk = centred(
         value(0, kPrintableWidth,
-              QStringLiteral("на кран ") + t("Edit_MarkaKr") + QStringLiteral(" №") + t("Edit_NKr"),
-              "QRL_kran"));
+              QStringLiteral("по данным регистратора параметров ЗУРВАЛ №") + service.recorderNumber,
+              "QRL_onk"));
+    Text kran = centred(value(0, kPrintableWidth,
+                              QStringLiteral("на кран ") + service.craneModel +
+                                  QStringLiteral(" №") + service.craneNumber,
+                              "QRL_kran"));
     onk.font.points = kran.font.points = 11;
     card.addDetail(row({onk}));
     card.addDetail(row({kran}, kRow + 4));
@@ -132,42 +132,42 @@ report::Document informationCard(const ControlTexts& c) {
                        "Ограничитель №"});
     const double leftWidth = kRightColumn - left - 2;
     const double rightWidth = kPrintableWidth - right;
-    auto rightPair = [&](const char* caption, const char* edit, const char* name) {
+    auto rightPair = [&](const char* caption, const QString& text, const char* name) {
         return std::vector<report::Item>{title(kRightColumn, right - kRightColumn, caption),
-                                         value(right, rightWidth, t(edit), name)};
+                                         value(right, rightWidth, text, name)};
     };
     auto line = [](std::vector<report::Item> a, const std::vector<report::Item>& b) {
         a.insert(a.end(), b.begin(), b.end());
         return row(std::move(a));
     };
     auto after = [](const Text& v) { return v.box.left() + textWidthMm(kValue, v.text) + 4; };
-    card.addDetail(line({title(0, left, "Информацию считал:"),
-                         value(left, leftWidth, t("Edit_Name"), "QRLabel_Name")},
-                        rightPair("Удостоверение №", "Edit_NUd", "QRLabel_NUd")));
-    card.addDetail(
-        line({title(0, left, "Организация:"), value(left, leftWidth, t("Edit_Org"), "QRLabel_Org")},
-             rightPair("Дата считывания:", "Edit_DataSch", "QRLabel_DataSch")));
-    const Text model = value(left, leftWidth, t("Edit_MarkaKr"), "QRLabel_MarkaKr");
+    card.addDetail(line(
+        {title(0, left, "Информацию считал:"), value(left, leftWidth, op.name, "QRLabel_Name")},
+        rightPair("Удостоверение №", op.certificate, "QRLabel_NUd")));
+    card.addDetail(line(
+        {title(0, left, "Организация:"), value(left, leftWidth, op.organisation, "QRLabel_Org")},
+        rightPair("Дата считывания:", op.readingDate, "QRLabel_DataSch")));
+    const Text model = value(left, leftWidth, service.craneModel, "QRLabel_MarkaKr");
     const std::vector<report::Item> number =
-        titled(after(model), "№", t("Edit_NKr"), "QRLabel_Nkr");
+        titled(after(model), "№", service.craneNumber, "QRLabel_Nkr");
     card.addDetail(line({title(0, left, "Кран"), model, number[0], number[1]},
-                        rightPair("Версия РП:", "Edit_VProg", "QRLabel_VProg")));
-    const Text type = value(left, leftWidth, t("Edit_ModRP"), "QRLabel_ModRP");
+                        rightPair("Версия РП:", service.programVersion, "QRLabel_VProg")));
+    const Text type = value(left, leftWidth, service.craneType, "QRLabel_ModRP");
     const std::vector<report::Item> boom =
-        titled(after(type), "Стрела:", t("Edit_IspKr"), "QRLabel_IspKr");
+        titled(after(type), "Стрела:", service.jib, "QRLabel_IspKr");
     card.addDetail(line({title(0, left, "Тип крана:"), type, boom[0], boom[1]},
-                        rightPair("Год изготовления", "Edit_GodKr", "QRLabel_GodKr")));
+                        rightPair("Год изготовления", service.craneYear, "QRLabel_GodKr")));
     card.addDetail(
-        line(titled(0, "Дата установки прибора на кран", t("Edit_DataUst"), "QRLabel_DataUst"),
-             rightPair("Ограничитель №", "Edit_NRP", "QRLabel_NRP")));
+        line(titled(0, "Дата установки прибора на кран", service.dateInstalled, "QRLabel_DataUst"),
+             rightPair("Ограничитель №", service.recorderNumber, "QRLabel_NRP")));
     const char* const dateTitles[] = {"Дата последнего изменения параметров крана",
                                       "Дата последнего включения в режим настройки прибора"};
     const double dates = valueColumn(0, {dateTitles[0], dateTitles[1]}) + 2;
+    card.addDetail(row({title(0, dates, dateTitles[0]),
+                        value(dates, 40, service.dateParamsChanged, "QRLabel_DataIzm")}));
     card.addDetail(row(
-        {title(0, dates, dateTitles[0]), value(dates, 40, t("Edit_DataIzm"), "QRLabel_DataIzm")}));
-    card.addDetail(
-        row({title(0, dates, dateTitles[1]), value(dates, 40, t("Edit_DataN0"), "QRLabel_DataN0")},
-            kRow + 3));
+        {title(0, dates, dateTitles[1]), value(dates, 40, service.dateSetupLast, "QRLabel_DataN0")},
+        kRow + 3));
 
     card.addDetail(row({title(0, kPrintableWidth,
                               "2. Долговременная информация о параметрах работы крана", kSection)},
@@ -177,17 +177,17 @@ report::Document informationCard(const ControlTexts& c) {
     card.addDetail(row({cell(0, title(0, 0, "Диапазоны нагрузок")),
                         cell(1, title(0, 0, "Число циклов нагружения")),
                         cell(2, title(0, 0, "Число рабочих циклов"))}));
-    for (const LoadRow& r : kLoadRows) {
-        const QString suffix = QString::fromLatin1(r.suffix);
+    for (std::size_t i = 0; i < kLoadRows.size(); ++i) {
+        const LoadRow& r = kLoadRows[i];
         const QByteArray working = "QRL" + QByteArray(r.cell);
         const QByteArray relative = "QRLo" + QByteArray(r.cell);
         card.addDetail(
             row({cell(0, title(0, 0, r.caption)),
-                 cell(1, value(0, 0, c.text("Edit_N_" + suffix), working.constData())),
-                 cell(2, value(0, 0, c.text("Edit_ON_" + suffix), relative.constData()))}));
+                 cell(1, value(0, 0, service.workingCycles[i], working.constData())),
+                 cell(2, value(0, 0, service.relativeCycles[i], relative.constData()))}));
     }
 
-    const OverloadLines overloads = overloadLines(c);
+    const OverloadLines overloads = overloadLines(shown.overloads);
     card.addDetail(Band{3, {}});
     card.addDetail(row({title(0, kPrintableWidth, "Перегрузок более 125%:")}));
     card.addDetail(row({value(0, kPrintableWidth, overloads.largest, "QRLabel_MaxM")}));
@@ -206,13 +206,15 @@ report::Document informationCard(const ControlTexts& c) {
         const char* name;
     };
     const RatingLine ratingLines[] = {
-        {"Группа классификации (режима) крана в целом по ИСО 4301/1-85", t("Edit_GRKr"), "QRLa0"},
+        {"Группа классификации (режима) крана в целом по ИСО 4301/1-85", service.normativeGroup,
+         "QRLa0"},
         {"Характеристическе число текущее/нормативное",
-         t("Edit_HarCh") + QLatin1Char('/') + t("Label_NHarch"), "QRLhchn"},
-        {"Класс использования по ИСО 4301/1-85", t("Label_KIspU"), "QRLu0"},
-        {"Режим нагружения крана по ИСО 4301/1-85", t("Label_RezhQ"), "QRLq0"},
-        {"Коэффициент распределения нагрузок", t("Label_KNag"), "QRLkp"},
-        {"Счетчик моточасов", t("Edit_TimeAll"), "QRLsumch"},
+         service.characteristicNumber + QLatin1Char('/') + shown.duty.normativeCharacteristicNumber,
+         "QRLhchn"},
+        {"Класс использования по ИСО 4301/1-85", shown.duty.classU, "QRLu0"},
+        {"Режим нагружения крана по ИСО 4301/1-85", shown.duty.classQ, "QRLq0"},
+        {"Коэффициент распределения нагрузок", shown.duty.loadSpectrumFactor, "QRLkp"},
+        {"Счетчик моточасов", service.motorHours, "QRLsumch"},
     };
     double ratingValues = 0;
     for (const RatingLine& r : ratingLines)

@@ -113,7 +113,8 @@ QString shortDate(const QDate& date) {
     return locale.toString(date, format);
 }
 
-BuiltReport operationalReport(const ControlTexts& c, const FrameArray& frames, PrintRange range) {
+BuiltReport operationalReport(const ShownTexts& shown, const FrameArray& frames, PrintRange range) {
+    const ServicePageTexts& c = shown.service;
     if (const QString why = rangeRefusal(range, kFrameCapacity, QStringLiteral("Кадры"));
         !why.isEmpty())
         return refused(why);
@@ -133,9 +134,9 @@ BuiltReport operationalReport(const ControlTexts& c, const FrameArray& frames, P
         report::Rule{QLineF(0, 2 * kFrameLine + 0.8, kLandscapeWidth, 2 * kFrameLine + 0.8)});
     pages.setPageHeader(header);
 
-    const QString title = QStringLiteral("Оперативная информация о работе крана ") +
-                          c.text("Edit_MarkaKr") + QStringLiteral(" №") + c.text("Edit_NKr") +
-                          QStringLiteral(", записанная в РП ЗУРВАЛ №") + c.text("Edit_NRP");
+    const QString title = QStringLiteral("Оперативная информация о работе крана ") + c.craneModel +
+                          QStringLiteral(" №") + c.craneNumber +
+                          QStringLiteral(", записанная в РП ЗУРВАЛ №") + c.recorderNumber;
     pages.setPageFooter([title](int pageNumber) {
         Band footer{6, {}};
         footer.items.push_back(report::Rule{QLineF(0, 0.5, kLandscapeWidth, 0.5)});
@@ -152,8 +153,9 @@ BuiltReport operationalReport(const ControlTexts& c, const FrameArray& frames, P
     return BuiltReport{pages.finish(), {}};
 }
 
-BuiltReport overloadsReport(const ControlTexts& c, const OverloadArray& overloads,
+BuiltReport overloadsReport(const ShownTexts& shown, const OverloadArray& overloads,
                             PrintRange range) {
+    const ServicePageTexts& c = shown.service;
     if (const QString why =
             rangeRefusal(range, kOverloadCapacity, QStringLiteral("Записи перегрузок"));
         !why.isEmpty())
@@ -188,10 +190,9 @@ BuiltReport overloadsReport(const ControlTexts& c, const OverloadArray& overload
     report::BandedReport pages(report::PageFormat{QPageLayout::Portrait, 10});
     Band header{22, {}};
     header.items.push_back(text(QRectF(0, 0, kPortraitWidth, 8),
-                                QStringLiteral("Таблица перегрузок крана ") +
-                                    c.text("Edit_MarkaKr") + QStringLiteral(" №") +
-                                    c.text("Edit_NKr") + QStringLiteral(" по данным РП ЗУРВАЛ №") +
-                                    c.text("Edit_NRP"),
+                                QStringLiteral("Таблица перегрузок крана ") + c.craneModel +
+                                    QStringLiteral(" №") + c.craneNumber +
+                                    QStringLiteral(" по данным РП ЗУРВАЛ №") + c.recorderNumber,
                                 Font{12, true}, Qt::AlignHCenter, "QRLabel_PTitle"));
     for (int i = 0; i < 5; ++i) {
         const Column& column = kOverloadColumns[i];

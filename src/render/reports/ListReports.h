@@ -3,6 +3,7 @@
 #include "CycleFrame.h"
 #include "Overloads.h"
 #include "Reports.h"
+#include "ShownTexts.h"
 
 #include <QDate>
 #include <optional>
@@ -11,14 +12,14 @@ namespace zurval {
 
 // "Оперативная информация": one line per frame of FrameList from range.from to range.to,
 // on A4 landscape pages under the two header lines. A range outside the list is refused.
-[[nodiscard]] BuiltReport operationalReport(const ControlTexts& controls, const FrameArray& frames,
+[[nodiscard]] BuiltReport operationalReport(const ShownTexts& shown, const FrameArray& frames,
                                             PrintRange range);
 
 // "Перегрузки": the non-empty records of OverloadList in the range as a table with a
 // running count, on A4 portrait pages. A range outside the list, or a printed record whose
 // date is no calendar date, is refused.
-[[nodiscard]] BuiltReport overloadsReport(const ControlTexts& controls,
-                                          const OverloadArray& overloads, PrintRange range);
+[[nodiscard]] BuiltReport overloadsReport(const ShownTexts& shown, const OverloadArray& overloads,
+                                          PrintRange range);
 
 // A record's "DD.MM.YY" as a calendar date; the recorder's two-digit years are 2000 to 2099.
 [[nodiscard]] std::optional<QDate> overloadDate(const QString& ddmmyy);

@@ -7,16 +7,17 @@
 
 namespace zurval {
 
-BuiltReport buildReport(ReportKind kind, const ReportInputs& in) {
+BuiltReport buildReport(ReportKind kind, const ShownTexts& shown, const RecorderDocument& document,
+                        PrintRange range) {
     switch (kind) {
     case ReportKind::InformationCard:
-        return BuiltReport{informationCard(in.controls), {}};
+        return BuiltReport{informationCard(shown), {}};
     case ReportKind::Scheme:
-        return workAreaScheme(in.controls, in.document);
+        return workAreaScheme(shown, document);
     case ReportKind::Operational:
-        return operationalReport(in.controls, *in.document.cyclic.frameList, in.range);
+        return operationalReport(shown, *document.cyclic.frameList, range);
     case ReportKind::Overloads:
-        return overloadsReport(in.controls, *in.document.cyclic.overloadList, in.range);
+        return overloadsReport(shown, *document.cyclic.overloadList, range);
     }
     return {};
 }

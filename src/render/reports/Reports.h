@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ControlTexts.h"
 #include "ReportEngine.h"
 
 namespace zurval {
 
 struct RecorderDocument;
+struct ShownTexts;
 
 // PrintFrom and PrintTo: the inclusive range of positions the frame and overload reports
 // print, chosen in the frame-range dialog.
@@ -14,15 +14,8 @@ struct PrintRange {
     int to = 0;
 };
 
-// The printed reports of the menu Файл → Печать, built from the main window's state.
+// The printed reports of the menu Файл → Печать.
 enum class ReportKind { InformationCard, Scheme, Operational, Overloads };
-
-// What a report is filled from: the texts the main window shows and the decoded recording.
-struct ReportInputs {
-    const ControlTexts& controls;
-    const RecorderDocument& document;
-    PrintRange range;
-};
 
 // The pages of a filled report, or, when refusal is not empty, why there are none: the
 // user is told that instead of a preview.
@@ -31,7 +24,10 @@ struct BuiltReport {
     QString refusal;
 };
 
-[[nodiscard]] BuiltReport buildReport(ReportKind kind, const ReportInputs& inputs);
+// A report filled as the user sees the recording now: from the texts the pages show and the
+// decoded document; range for the frame and overload reports.
+[[nodiscard]] BuiltReport buildReport(ReportKind kind, const ShownTexts& shown,
+                                      const RecorderDocument& document, PrintRange range);
 
 // The frame-range dialog's answer to a start that is not below the end.
 inline const QString kWrongRangeMessage = QStringLiteral("Неправильный диапазон!");

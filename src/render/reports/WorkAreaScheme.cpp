@@ -80,11 +80,9 @@ struct LimitName {
     const char* text;
 };
 constexpr LimitName kLimitNames[] = {
-    {9, "Площадка-0"},       {10, " Крюк"},
-    {11, " Стрела"},         {13, " Потолок"},
-    {12, " Пол"},            {14, " Ограничение вылета"},
-    {15, " Поворот вправо"}, {16, " Поворот влево"},
-    {8, " Площадка-1"},
+    {9, "Площадка-0"},       {10, " Крюк"},          {11, " Стрела"},
+    {13, " Потолок"},        {12, " Пол"},           {14, " Ограничение вылета"},
+    {15, " Поворот вправо"}, {16, " Поворот влево"}, {8, " Площадка-1"},
 };
 
 const QString kNone = QStringLiteral("Нет");
@@ -211,9 +209,10 @@ struct SchemePicture {
 
 } // namespace
 
-BuiltReport workAreaScheme(const ControlTexts& c, const RecorderDocument& document) {
+BuiltReport workAreaScheme(const ShownTexts& shown, const RecorderDocument& document) {
+    const ServicePageTexts& c = shown.service;
     // The frame number is what the protection page's field holds, typed or drawn.
-    const QString frameText = c.text("Edit_nz_KZ");
+    const QString frameText = shown.shownFrame;
     const std::optional<int> fr = parseInteger(frameText);
     if (!fr)
         return {{}, notAnIntegerMessage(frameText)};
@@ -233,13 +232,13 @@ BuiltReport workAreaScheme(const ControlTexts& c, const RecorderDocument& docume
                                       document.protection.zones, document.protection.limits}});
 
     band.items.emplace_back(title("QRLabel_Title1", 2,
-                                  QStringLiteral("Схема расположения крана ") +
-                                      c.text("Edit_MarkaKr") + QStringLiteral(" №") +
-                                      c.text("Edit_NKr") + QStringLiteral(" на рабочей площадке")));
+                                  QStringLiteral("Схема расположения крана ") + c.craneModel +
+                                      QStringLiteral(" №") + c.craneNumber +
+                                      QStringLiteral(" на рабочей площадке")));
     band.items.emplace_back(
         title("QRLabel_Title2", 26,
               QStringLiteral("по данным кадра №%1, записанного ").arg(f.number) + f.dateTime +
-                  QStringLiteral(" в РП ЗУРВАЛ №") + c.text("Edit_NRP")));
+                  QStringLiteral(" в РП ЗУРВАЛ №") + c.recorderNumber));
 
     // Frame 0 has no frame before it: its lists stay empty.
     QString moved, entered, acted;

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "Reports.h"
+#include "ShownTexts.h"
 
 #include <QSize>
 
 namespace zurval {
+
+struct RecorderDocument;
 
 // "Схема рабочей площадки": one A4 landscape page showing where the crane stood on its site
 // in the frame whose number the protection page shows (Edit_nz_KZ): a plan of the rail
@@ -13,8 +16,7 @@ namespace zurval {
 // around it the frame's values, the crane's movements since the frame before and the
 // limits switched on and acted. A frame text that is no integer, or no frame of FrameList,
 // is refused.
-[[nodiscard]] BuiltReport workAreaScheme(const ControlTexts& controls,
-                                         const RecorderDocument& document);
+[[nodiscard]] BuiltReport workAreaScheme(const ShownTexts& shown, const RecorderDocument& document);
 
 // The picture's own pixels (QRImage_KZ), in which it is drawn and then scaled onto the page.
 inline constexpr QSize kSchemePictureSize{1042, 645};

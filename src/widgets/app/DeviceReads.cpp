@@ -58,7 +58,7 @@ private:
 void TForm_Main::setUpDeviceReads() {
     devices_ = {[] { return std::make_shared<PosixSerialPort>(); }, std::make_shared<SystemClock>(),
                 QString()};
-    transferView_ = new WindowTransferView(StatusBar_Main, ProgressBar_Read, servicePage_, this);
+    transferView_ = new WindowTransferView(StatusBar_Main, ProgressBar_Read, session_, this);
     inputHold_ = new InputHold(this, this);
     // Not a child of the window: its edits share their names with the service page's.
     Form_saver = std::make_unique<TForm_saver>();
@@ -100,9 +100,9 @@ void TForm_Main::runTransfer(const std::function<ReadOutcome(const AcquisitionCo
     } scope(*this);
     lastRead_ = {};
     const QString lastFolder = recentFiles_.lastFolder();
-    lastRead_ = command({*port, *clock, prompts_, *transferView_, *Form_saver, devices_.folder,
-                         !lastFolder.isEmpty() && QDir(lastFolder).exists() ? lastFolder
-                                                                             : QString()});
+    lastRead_ =
+        command({*port, *clock, prompts_, *transferView_, *Form_saver, devices_.folder,
+                 !lastFolder.isEmpty() && QDir(lastFolder).exists() ? lastFolder : QString()});
     if (!lastRead_.savedPath.isEmpty())
         rememberFile(lastRead_.savedPath);
 }

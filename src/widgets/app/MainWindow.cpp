@@ -60,8 +60,7 @@ QTabWidget* innerTabs(QWidget* host, const char* name) {
 
 } // namespace
 
-TForm_Main::TForm_Main(Prompts& prompts, QWidget* parent)
-    : QMainWindow(parent), prompts_(prompts), document_(std::make_unique<RecorderDocument>()) {
+TForm_Main::TForm_Main(Prompts& prompts, QWidget* parent) : QMainWindow(parent), prompts_(prompts) {
     setObjectName("Form_Main");
     setWindowTitle(QStringLiteral("Анализ данных регистратора параметров ЗУРВАЛ"));
     setAcceptDrops(true);
@@ -72,6 +71,13 @@ TForm_Main::TForm_Main(Prompts& prompts, QWidget* parent)
     setUpDeviceReads();
     AboutBox = new TAboutBox(this); // dialogs start hidden
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    connect(&session_, &RecorderSession::cleared, this, &TForm_Main::sessionCleared);
+    connect(&session_, &RecorderSession::opened, this, &TForm_Main::sessionOpened);
+    connect(&session_, &RecorderSession::bankShown, this, &TForm_Main::sessionBankShown);
+    connect(&session_, &RecorderSession::fileNameChanged, this,
+            [this](const QString& path) { StatusBar_Main->setPanelText(1, path); });
+    connect(&session_, &RecorderSession::operatorTextsChanged, servicePage_,
+            &ServicePage::showTexts);
     ClearAll();
 }
 
@@ -111,17 +117,18 @@ void TForm_Main::buildMenus() {
 
     QMenu* print = submenu(file, "Menu_Print", "Печать");
     print->menuAction()->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
-    M_IK = add(print, {"M_IK", "Информационная карта", "", true});
+    QAction* M_IK = add(print, {"M_IK", "Информационная карта", "", true});
     connect(add(print, {"M_Grf", "График параметров", "", true}), &QAction::triggered, this,
             &TForm_Main::M_GrfClick);
     connect(add(print, {"M_KZ", "График работы КЗ", "", true}), &QAction::triggered, this,
             &TForm_Main::M_KZClick);
-    M_CRP = add(print, {"M_CRP", "Схема рабочей площадки", "", true});
-    M_Oper = add(print, {"M_Oper", "Оперативная информация", "", true});
-    M_Per = add(print, {"M_Per", "Перегрузки", "", true});
-    // The Tag of a report's item is its request to the report window.
-    for (QAction* request : {M_IK, M_CRP, M_Oper, M_Per})
-        request->setProperty("Tag", 0);
+    QAction* M_CRP = add(print, {"M_CRP", "Схема рабочей площадки", "", true});
+    QAction* M_Oper = add(print, {"M_Oper", "Оперативная информация", "", true});
+    QAction* M_Per = add(print, {"M_Per", "Перегрузки", "", true});
+    // The report items carry a Tag of 0 that nothing changes any more; the state dump has
+    // always shown it.
+    for (QAction* report : {M_IK, M_CRP, M_Oper, M_Per})
+        report->setProperty("Tag", 0);
     connect(M_IK, &QAction::triggered, this, &TForm_Main::M_IKClick);
     connect(M_CRP, &QAction::triggered, this, &TForm_Main::M_CRPClick);
     connect(M_Oper, &QAction::triggered, this, &TForm_Main::M_OperClick);
@@ -176,9 +183,9 @@ void TForm_Main::buildPages() {
 
     QWidget* constPage = page("TabSheet_Const");
     QTabWidget* inf = innerTabs(constPage, "PageControl_Inf");
-    servicePage_ = new ServicePage;
+    servicePage_ = new ServicePage(session_);
     servicePage_->setObjectName("TabSheet_Ident");
-    loadPage_ = new LoadSpectrumPage;
+    loadPage_ = new LoadSpectrumPage(session_);
     loadPage_->setObjectName("TabSheet_Narab");
     inf->addTab(servicePage_, QStringLiteral("Служебная"));
     inf->addTab(loadPage_, QStringLiteral("Наработка"));
@@ -186,9 +193,9 @@ void TForm_Main::buildPages() {
 
     TabSheet_Cikl = page("TabSheet_Cikl");
     QTabWidget* cikl = innerTabs(TabSheet_Cikl, "PageControl_Cikl");
-    browserPage_ = new FrameBrowserPage(*document_, prompts_, [this] { return documentLoaded(); });
+    browserPage_ = new FrameBrowserPage(session_, prompts_);
     browserPage_->setObjectName("TabSheet_Osn");
-    auto* overloadPage = new OverloadPage(*document_, prompts_);
+    auto* overloadPage = new OverloadPage(session_, prompts_);
     overloadPage->setObjectName("TabSheet_Per");
     cikl->addTab(browserPage_, QStringLiteral("Общая"));
     cikl->addTab(overloadPage, QStringLiteral("Перегрузки"));
@@ -196,11 +203,11 @@ void TForm_Main::buildPages() {
 
     QWidget* grafikPage = page("TabSheet_Grafik");
     PageControl_Grafik = innerTabs(grafikPage, "PageControl_Grafik");
-    paramPage_ = new ParameterChartPage;
+    paramPage_ = new ParameterChartPage(session_);
     paramPage_->setObjectName("TabSheet_Param");
-    relayPage_ = new RelayChartPage;
+    relayPage_ = new RelayChartPage(session_);
     relayPage_->setObjectName("TabSheet_Rele");
-    protectionPage_ = new ProtectionViewPage(*document_, prompts_);
+    protectionPage_ = new ProtectionViewPage(session_, prompts_);
     protectionPage_->setObjectName("TabSheet_KZ");
     PageControl_Grafik->addTab(paramPage_, QStringLiteral("Параметры"));
     PageControl_Grafik->addTab(relayPage_, QStringLiteral("Реле и ограничения"));
@@ -219,7 +226,7 @@ void TForm_Main::buildPages() {
     connect(relayPage_, &RelayChartPage::protectionFrameRequested, this,
             &TForm_Main::showProtectionFrame);
 
-    auto* settingsPage = new SettingsPage;
+    auto* settingsPage = new SettingsPage(session_);
     settingsPage->setObjectName("TabSheet_Nastr");
     PageControl_Main->addTab(settingsPage, QStringLiteral("Настройки"));
     // In the open command's order: the protection view draws the oldest frame before the
@@ -245,22 +252,6 @@ void TForm_Main::buildPages() {
     setStatusBar(StatusBar_Main);
 }
 
-QString TForm_Main::currentFileName() const {
-    return StatusBar_Main->panelText(1);
-}
-
-void TForm_Main::setCurrentFileName(const QString& path) {
-    StatusBar_Main->setPanelText(1, path);
-}
-
-bool TForm_Main::documentLoaded() const {
-    return Menu_Open->property("Tag").toInt() == 1;
-}
-
-void TForm_Main::setDocumentLoaded() {
-    Menu_Open->setProperty("Tag", 1);
-}
-
 void TForm_Main::setExportEnabled(bool enabled) {
     Menu_Export->menuAction()->setEnabled(enabled);
     for (QAction* item : Menu_Export->actions())
@@ -268,7 +259,6 @@ void TForm_Main::setExportEnabled(bool enabled) {
 }
 
 void TForm_Main::setCheckedBank(int bank) {
-    checkedBank_ = bank;
     Menu_Parametr_Bank0->setChecked(bank == 0);
     Menu_Parametr_Bank1->setChecked(bank == 1);
 }
@@ -289,34 +279,47 @@ QString TForm_Main::openDialog() {
 
 void TForm_Main::Menu_OpenClick() {
     ClearAll();
-    setCurrentFileName(QString());
+    session_.setFileName(QString());
     const QString chosen = openDialog();
     if (!chosen.isEmpty())
-        setCurrentFileName(chosen);
+        session_.setFileName(chosen);
     loadCurrentFile();
 }
 
 bool TForm_Main::openFile(const QString& path) {
     ClearAll();
-    setCurrentFileName(QFileInfo(path).absoluteFilePath());
+    session_.setFileName(QFileInfo(path).absoluteFilePath());
     return loadCurrentFile();
 }
 
 bool TForm_Main::loadCurrentFile() {
-    const OpenOutcome outcome = openRecording(currentFileName(), *document_);
-    if (!outcome.opened) {
+    if (!session_.load([this](const OpenNotice& notice) { tell(notice); })) {
         prompts_.error(kCannotOpenMessage);
         return false;
     }
-    setDocumentLoaded();
-    setExportEnabled(true);
-    setCheckedBank(0);
-    for (const OpenNotice& notice : outcome.notices)
-        tell(notice);
-    for (DocumentView* page : pages_)
-        page->show(*document_);
     rememberFile(currentFileName());
     return true;
+}
+
+void TForm_Main::sessionOpened() {
+    Menu_Open->setProperty("Tag", 1);
+    setExportEnabled(true);
+    for (DocumentView* page : pages_)
+        page->show();
+}
+
+void TForm_Main::sessionCleared() {
+    setExportEnabled(false);
+    setControlBackground(StatusBar_Main, buttonFace());
+    for (DocumentView* page : pages_)
+        page->clear();
+}
+
+void TForm_Main::sessionBankShown(int bank) {
+    Menu_Open->setProperty("Tag", 1);
+    setCheckedBank(bank);
+    servicePage_->showTexts();
+    loadPage_->showCounters();
 }
 
 void TForm_Main::useSettings(QSettings* settings) {
@@ -377,23 +380,14 @@ void TForm_Main::tell(const OpenNotice& notice) {
 
 void TForm_Main::showBank(int bank) {
     // Qt has already toggled the clicked item; the marks follow the command's outcome.
-    if (!showSingleBank(currentFileName(), bank, *document_)) {
-        setCheckedBank(checkedBank_);
+    if (!session_.showBank(bank)) {
+        setCheckedBank(session_.shownBank());
         prompts_.error(kCannotOpenMessage);
-        return;
     }
-    setDocumentLoaded();
-    setCheckedBank(bank);
-    servicePage_->showService(document_->service.texts);
-    loadPage_->showCounters(document_->service.texts);
 }
 
 void TForm_Main::ClearAll() {
-    setExportEnabled(false);
-    setControlBackground(StatusBar_Main, buttonFace());
-    for (DocumentView* page : pages_)
-        page->clear();
-    document_->clearDecoded();
+    session_.clear();
 }
 
 void TForm_Main::M_HelpClick() {
@@ -436,7 +430,7 @@ void TForm_Main::exportList(ExportedList list) {
     if (path.isEmpty())
         return;
     QString error;
-    if (!writeCsvFile(path, listTable(document_->cyclic, list), &error))
+    if (!writeCsvFile(path, listTable(session_.document().cyclic, list), &error))
         prompts_.error(QStringLiteral("Не удалось записать файл %1:\n%2").arg(path, error));
 }
 
@@ -473,25 +467,21 @@ void TForm_Main::showProtectionFrame(int frameNumber) {
 }
 
 void TForm_Main::M_IKClick() {
-    M_IK->setProperty("Tag", 1);
-    openReportWindow();
+    printReport(ReportKind::InformationCard);
 }
 
 void TForm_Main::M_CRPClick() {
-    M_CRP->setProperty("Tag", 1);
-    openReportWindow();
+    printReport(ReportKind::Scheme);
 }
 
 void TForm_Main::M_OperClick() {
-    M_Oper->setProperty("Tag", 1);
     askPrintRange();
-    openReportWindow();
+    printReport(ReportKind::Operational);
 }
 
 void TForm_Main::M_PerClick() {
-    M_Per->setProperty("Tag", 1);
     askPrintRange();
-    openReportWindow();
+    printReport(ReportKind::Overloads);
 }
 
 void TForm_Main::askPrintRange() {
@@ -500,9 +490,8 @@ void TForm_Main::askPrintRange() {
     dialog.exec();
 }
 
-void TForm_Main::openReportWindow() {
-    // The report window does its work while it is being made and is gone with the command.
-    TForm_Print window(ReportSources{this, *document_, printRange_}, prompts_, reportPreview_);
+void TForm_Main::printReport(ReportKind kind) {
+    zurval::printReport(kind, session_, printRange_, prompts_, reportPreview_, this);
 }
 
 bool TForm_Main::event(QEvent* e) {

@@ -2,8 +2,8 @@
 
 #include "DeviceCommands.h"
 #include "ListExport.h"
-#include "OpenRecording.h"
 #include "RecentFiles.h"
+#include "RecorderSession.h"
 #include "ReportWindow.h"
 
 #include <QMainWindow>
@@ -94,11 +94,12 @@ public:
     // The summary window once the command has run; nullptr before.
     [[nodiscard]] FleetSummaryWindow* summaryWindow() const { return summaryWindow_; }
 
-    // The current file name lives in panel 1 of the status bar.
-    [[nodiscard]] QString currentFileName() const;
-    // The document-loaded mark lives in the Tag of Menu_Open.
-    [[nodiscard]] bool documentLoaded() const;
-    [[nodiscard]] const RecorderDocument& document() const { return *document_; }
+    // The recording shown; panel 1 of the status bar mirrors its file name, the Tag of
+    // Menu_Open its loaded mark.
+    [[nodiscard]] const RecorderSession& session() const { return session_; }
+    [[nodiscard]] QString currentFileName() const { return session_.fileName(); }
+    [[nodiscard]] bool documentLoaded() const { return session_.loaded(); }
+    [[nodiscard]] const RecorderDocument& document() const { return session_.document(); }
 
     void setDeviceAccess(DeviceAccess access) { devices_ = std::move(access); }
     // While a device is read, the window takes no commands and holds back its closing.
@@ -120,9 +121,11 @@ private:
     void tell(const OpenNotice& notice);
     void showBank(int bank);
     void setCheckedBank(int bank);
-    void setDocumentLoaded();
     void setExportEnabled(bool enabled);
-    void setCurrentFileName(const QString& path);
+    // What the window does when the session announces a change.
+    void sessionCleared();
+    void sessionOpened();
+    void sessionBankShown(int bank);
     [[nodiscard]] QString openDialog();
     [[nodiscard]] QString dialogFolder() const;
     void showRecentFiles();
@@ -135,11 +138,11 @@ private:
     // Where the charts' clicks lead: the frame browser and the protection view.
     void showBrowserAt(int frameIndex);
     void showProtectionFrame(int frameNumber);
-    void openReportWindow();
+    void printReport(ReportKind kind);
     void askPrintRange();
 
     Prompts& prompts_;
-    std::unique_ptr<RecorderDocument> document_;
+    RecorderSession session_;
     // The pages in the order the open command fills them.
     std::vector<DocumentView*> pages_;
     // Created at start-up after the window and before the About box; lives to the end.
@@ -161,15 +164,10 @@ private:
     QAction* Menu_Parametr_Bank0 = nullptr;
     QAction* Menu_Parametr_Bank1 = nullptr;
     QMenu* Menu_Recent = nullptr;
-    QAction* M_IK = nullptr;
-    QAction* M_CRP = nullptr;
-    QAction* M_Oper = nullptr;
-    QAction* M_Per = nullptr;
     PrintRange printRange_;
     ReportPreview reportPreview_ = previewModally;
     QMenu* Menu_Export = nullptr; // usable while a recording is shown
     FleetSummaryWindow* summaryWindow_ = nullptr;
-    int checkedBank_ = -1; // no mark until a file is opened
     QSettings* settings_ = nullptr;
     RecentFiles recentFiles_;
     QMenu* Menu_Read = nullptr;

@@ -2,7 +2,7 @@
 
 #include "ControlColours.h"
 #include "PanelStatusBar.h"
-#include "ServicePages.h"
+#include "RecorderSession.h"
 
 #include <QCoreApplication>
 #include <QProgressBar>
@@ -29,11 +29,13 @@ QColor statusBarColour(StatusColour colour) {
 }
 
 WindowTransferView::WindowTransferView(PanelStatusBar* statusBar, QProgressBar* progressBar,
-                                       ServicePage* service, QObject* parent)
-    : QObject(parent), statusBar_(statusBar), progressBar_(progressBar), service_(service) {}
+                                       RecorderSession& session, QObject* parent)
+    : QObject(parent), statusBar_(statusBar), progressBar_(progressBar), session_(session) {}
 
 void WindowTransferView::setStatusText(const QString& text) {
-    statusBar_->setPanelText(1, text);
+    // Panel 1 names the file the commands work on; a read's messages take its place there
+    // until the read names the file it saved.
+    session_.setFileName(text);
 }
 
 void WindowTransferView::setStatusColour(StatusColour colour) {
@@ -81,11 +83,11 @@ void WindowTransferView::noteShown() {
 }
 
 OperatorBlock WindowTransferView::operatorTexts() const {
-    return service_->operatorTexts();
+    return session_.texts().operatorTexts;
 }
 
 void WindowTransferView::setOperatorTexts(const OperatorBlock& texts) {
-    service_->showOperator(texts);
+    session_.setOperatorTexts(texts);
 }
 
 } // namespace zurval

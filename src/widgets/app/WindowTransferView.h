@@ -11,15 +11,16 @@ class QProgressBar;
 namespace zurval {
 
 class PanelStatusBar;
-class ServicePage;
+class RecorderSession;
 
 // What a device command shows, on the main window's controls: panel 1 of the status bar and
-// its colour, ProgressBar_Read, and the operator edits of the service page.
+// its colour, ProgressBar_Read; and the operator's texts of the session, which the service
+// page mirrors.
 class WindowTransferView : public QObject, public TransferView {
     Q_OBJECT
 public:
-    WindowTransferView(PanelStatusBar* statusBar, QProgressBar* progressBar, ServicePage* service,
-                       QObject* parent = nullptr);
+    WindowTransferView(PanelStatusBar* statusBar, QProgressBar* progressBar,
+                       RecorderSession& session, QObject* parent = nullptr);
 
     void setStatusText(const QString& text) override;
     void setStatusColour(StatusColour colour) override;
@@ -45,7 +46,7 @@ private:
 
     PanelStatusBar* statusBar_;
     QProgressBar* progressBar_;
-    ServicePage* service_;
+    RecorderSession& session_;
     QString shownText_;
     QColor shownColour_;
     QElapsedTimer sincePaint_;

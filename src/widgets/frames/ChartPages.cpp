@@ -1,5 +1,7 @@
 #include "ChartPages.h"
 
+#include "RecorderSession.h"
+
 #include "ControlColours.h"
 #include "RecorderDocument.h"
 
@@ -103,7 +105,8 @@ ReadOut RelayChart::readOutFor(const CycleFrame& frame) const {
 
 // ---- ParameterChartPage
 
-ParameterChartPage::ParameterChartPage(QWidget* parent) : QWidget(parent) {
+ParameterChartPage::ParameterChartPage(const RecorderSession& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
     Chart_Param = new ParameterChart;
     connect(Chart_Param, &FrameChart::pointClicked, this,
             &ParameterChartPage::Chart_ParamClickSeries);
@@ -161,8 +164,9 @@ void ParameterChartPage::clear() {
     Chart_Param->showWholeRange();
 }
 
-void ParameterChartPage::show(const RecorderDocument& document) {
-    Chart_Param->setTitle(parameterChartTitle(document.service.texts));
+void ParameterChartPage::show() {
+    const RecorderDocument& document = session_.document();
+    Chart_Param->setTitle(parameterChartTitle(session_.texts().service));
     Chart_Param->fill(*document.cyclic.frameList);
     Chart_Param->setFrames(document.cyclic.frameList.get());
     for (std::size_t i = 0; i < boxes_.size(); ++i)
@@ -178,7 +182,8 @@ void ParameterChartPage::Chart_ParamClickSeries(QCPAbstractPlottable*, int point
 
 // ---- RelayChartPage
 
-RelayChartPage::RelayChartPage(QWidget* parent) : QWidget(parent) {
+RelayChartPage::RelayChartPage(const RecorderSession& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
     Chart_Rele = new RelayChart;
     connect(Chart_Rele, &FrameChart::pointClicked, this, &RelayChartPage::Chart_ReleClickSeries);
     auto* column = new QVBoxLayout(this);
@@ -193,8 +198,9 @@ void RelayChartPage::clear() {
     Chart_Rele->showWholeRange();
 }
 
-void RelayChartPage::show(const RecorderDocument& document) {
-    Chart_Rele->setTitle(relayChartTitle(document.service.texts));
+void RelayChartPage::show() {
+    const RecorderDocument& document = session_.document();
+    Chart_Rele->setTitle(relayChartTitle(session_.texts().service));
     Chart_Rele->fill(*document.cyclic.frameList);
     Chart_Rele->setFrames(document.cyclic.frameList.get());
     Chart_Rele->showWholeRange();

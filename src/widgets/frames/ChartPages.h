@@ -10,6 +10,8 @@ class QCheckBox;
 
 namespace zurval {
 
+class RecorderSession;
+
 // Chart_Param: the load moment and the measured values as lines over the frames.
 class ParameterChart : public FrameChart {
     Q_OBJECT
@@ -56,9 +58,9 @@ private:
 class ParameterChartPage : public QWidget, public DocumentView {
     Q_OBJECT
 public:
-    explicit ParameterChartPage(QWidget* parent = nullptr);
+    explicit ParameterChartPage(const RecorderSession& session, QWidget* parent = nullptr);
     void clear() override;
-    void show(const RecorderDocument& document) override;
+    void show() override;
     [[nodiscard]] ParameterChart* chart() const { return Chart_Param; }
 
     // A click on a point of the chart; with Shift held it asks for the browser to move to the
@@ -72,6 +74,7 @@ signals:
 private:
     void applyBox(std::size_t box); // without drawing
 
+    const RecorderSession& session_;
     ParameterChart* Chart_Param = nullptr;
     std::array<QCheckBox*, kParameterBoxCount> boxes_{};
 };
@@ -80,9 +83,9 @@ private:
 class RelayChartPage : public QWidget, public DocumentView {
     Q_OBJECT
 public:
-    explicit RelayChartPage(QWidget* parent = nullptr);
+    explicit RelayChartPage(const RecorderSession& session, QWidget* parent = nullptr);
     void clear() override;
-    void show(const RecorderDocument& document) override;
+    void show() override;
     [[nodiscard]] RelayChart* chart() const { return Chart_Rele; }
 
     // A click on a mark asks for the protection view of the mark's frame.
@@ -93,6 +96,7 @@ signals:
     void protectionFrameRequested(int frameNumber);
 
 private:
+    const RecorderSession& session_;
     RelayChart* Chart_Rele = nullptr;
 };
 

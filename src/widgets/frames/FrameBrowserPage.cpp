@@ -1,5 +1,7 @@
 #include "FrameBrowserPage.h"
 
+#include "RecorderSession.h"
+
 #include "ControlColours.h"
 #include "FrameSelection.h"
 #include "GridParts.h"
@@ -53,10 +55,8 @@ QLabel* detailLabel(QGroupBox* box, const char* name, const char* caption) {
 
 } // namespace
 
-FrameBrowserPage::FrameBrowserPage(RecorderDocument& document, Prompts& prompts,
-                                   std::function<bool()> documentLoaded, QWidget* parent)
-    : QWidget(parent), document_(document), prompts_(prompts),
-      documentLoaded_(std::move(documentLoaded)) {
+FrameBrowserPage::FrameBrowserPage(RecorderSession& session, Prompts& prompts, QWidget* parent)
+    : QWidget(parent), session_(session), document_(session.document()), prompts_(prompts) {
     StringGrid_O_Otb =
         fixedGrid("StringGrid_O_Otb", kBrowserColumns, kBrowserRows, kColumnWidth, kRowHeight);
     StringGrid_O_Otb->viewport()->setCursor(Qt::PointingHandCursor);
@@ -208,9 +208,9 @@ void FrameBrowserPage::clear() {
     Label_O_OtbZap->setText(QStringLiteral("0"));
 }
 
-void FrameBrowserPage::show(const RecorderDocument& document) {
+void FrameBrowserPage::show() {
     ScrollBar_Cikl->setMaximum(kBrowserScrollMaximum);
-    showColumns(browserColumns(*document.cyclic.frameSelection, ScrollBar_Cikl->value(),
+    showColumns(browserColumns(*document_.cyclic.frameSelection, ScrollBar_Cikl->value(),
                                BrowserFill::AfterOpening));
     // The three newest frames; scrolling there refills the window by its own rule.
     ScrollBar_Cikl->setValue(kBrowserScrollMaximum);
@@ -238,7 +238,7 @@ void FrameBrowserPage::ScrollBar_CiklChange(int position) {
 void FrameBrowserPage::StringGrid_O_OtbSelectCell(int column, int row) {
     const DetailView view =
         selectBrowserCell(row, StringGrid_O_Otb->cellText(column, kBrowserRowNumber),
-                          StringGrid_O_Otb->cellText(column, kBrowserRowInputs), documentLoaded_(),
+                          StringGrid_O_Otb->cellText(column, kBrowserRowInputs), session_.loaded(),
                           detailMemory_, document_.recorderVersion, *document_.cyclic.frameList);
     for (QGroupBox* box : std::as_const(detailBoxes_))
         box->hide();
@@ -254,7 +254,7 @@ void FrameBrowserPage::StringGrid_O_OtbSelectCell(int column, int row) {
 }
 
 bool FrameBrowserPage::runSelection() {
-    if (!documentLoaded_())
+    if (!session_.loaded())
         return true;
     const FrameConditions conditions{CheckBox_VLim->isChecked(), CheckBox_SLim->isChecked(),
                                      CheckBox_O_DO->isChecked(), CheckBox_Error->isChecked()};

@@ -5,7 +5,6 @@
 
 #include <QHash>
 #include <QWidget>
-#include <functional>
 
 class QCheckBox;
 class QGroupBox;
@@ -18,19 +17,19 @@ namespace zurval {
 class Prompts;
 class StringGrid;
 struct RecorderDocument;
+class RecorderSession;
 
 // "Общая": the frame browser, the detail boxes that decode a frame's bit words, and the
 // conditions of the frame selection.
 class FrameBrowserPage : public QWidget, public DocumentView {
     Q_OBJECT
 public:
-    // The page rewrites FrameSelection of the window's document; documentLoaded reads the
-    // window's document-loaded mark, without which the selection and the details do nothing.
-    FrameBrowserPage(RecorderDocument& document, Prompts& prompts,
-                     std::function<bool()> documentLoaded, QWidget* parent = nullptr);
+    // The page rewrites FrameSelection of the session's document; until the session has
+    // loaded a file, the selection and the details do nothing.
+    FrameBrowserPage(RecorderSession& session, Prompts& prompts, QWidget* parent = nullptr);
 
     void clear() override;
-    void show(const RecorderDocument& document) override;
+    void show() override;
 
     // Moves the window to FrameSelection entry k and shows entries k..k + 2 as decoded, as a
     // Shift-click on a chart point does.
@@ -56,9 +55,9 @@ private:
     // integer.
     bool runSelection();
 
-    RecorderDocument& document_;
+    const RecorderSession& session_;
+    RecorderDocument& document_; // the session's
     Prompts& prompts_;
-    std::function<bool()> documentLoaded_;
     int detailMemory_ = kDetailNone; // the grid's tag: the kind of box last shown
 
     StringGrid* StringGrid_O_Otb = nullptr;

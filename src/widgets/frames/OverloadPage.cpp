@@ -1,5 +1,7 @@
 #include "OverloadPage.h"
 
+#include "RecorderSession.h"
+
 #include "GridParts.h"
 #include "Prompts.h"
 #include "RecorderDocument.h"
@@ -35,8 +37,8 @@ void showSummaryLine(QLabel* label, const QString& text) {
 
 } // namespace
 
-OverloadPage::OverloadPage(RecorderDocument& document, Prompts& prompts, QWidget* parent)
-    : QWidget(parent), document_(document), prompts_(prompts) {
+OverloadPage::OverloadPage(RecorderSession& session, Prompts& prompts, QWidget* parent)
+    : QWidget(parent), session_(session), document_(session.document()), prompts_(prompts) {
     StringGrid_Per_Otb = fixedGrid("StringGrid_Per_Otb", kOverloadTableColumns, kOverloadTableRows,
                                    kColumnWidth, kRowHeight);
     ScrollBar_Per = windowScrollBar("ScrollBar_Per", StringGrid_Per_Otb, kOverloadScrollMaximum);
@@ -98,11 +100,12 @@ void OverloadPage::clear() {
     Label_Per_OtbZap->setText(QStringLiteral("0"));
 }
 
-void OverloadPage::show(const RecorderDocument& document) {
-    showSummaryLine(Label_MaxM, document.overloadSummary.largest);
-    showSummaryLine(Label_LastM, document.overloadSummary.last);
-    showColumns(overloadColumns(*document.cyclic.overloadSelection, ScrollBar_Per->value(),
-                                OverloadFill::AfterOpening, document.recorderVersion));
+void OverloadPage::show() {
+    const OverloadSummary& lines = session_.texts().overloads;
+    showSummaryLine(Label_MaxM, lines.largest);
+    showSummaryLine(Label_LastM, lines.last);
+    showColumns(overloadColumns(*document_.cyclic.overloadSelection, ScrollBar_Per->value(),
+                                OverloadFill::AfterOpening, document_.recorderVersion));
     // The eight newest records; scrolling there refills the table by its own rule.
     ScrollBar_Per->setValue(kOverloadScrollMaximum);
 }

@@ -14,24 +14,26 @@ namespace zurval {
 class Prompts;
 class StringGrid;
 struct RecorderDocument;
+class RecorderSession;
 
 // "Перегрузки": the overload records eight at a time, the selection by load percentage and
 // the lines about the largest and the last overload.
 class OverloadPage : public QWidget, public DocumentView {
     Q_OBJECT
 public:
-    // The page rewrites OverloadSelection of the window's document.
-    OverloadPage(RecorderDocument& document, Prompts& prompts, QWidget* parent = nullptr);
+    // The page rewrites OverloadSelection of the session's document.
+    OverloadPage(RecorderSession& session, Prompts& prompts, QWidget* parent = nullptr);
 
     void clear() override;
-    void show(const RecorderDocument& document) override;
+    void show() override;
 
 private:
     void showColumns(const OverloadColumns& columns);
     void ScrollBar_PerChange(int position);
     void Button3Click();
 
-    RecorderDocument& document_;
+    const RecorderSession& session_;
+    RecorderDocument& document_; // the session's
     Prompts& prompts_;
 
     StringGrid* StringGrid_Per_Otb = nullptr;

@@ -1,5 +1,7 @@
 #include "ProtectionViewPage.h"
 
+#include "RecorderSession.h"
+
 #include "Clock.h"
 #include "ControlColours.h"
 #include "Prompts.h"
@@ -123,9 +125,8 @@ void ProtectionPictureBox::savePicture() {
         prompts_.error(QStringLiteral("Не удалось сохранить изображение в файл\n%1").arg(path));
 }
 
-ProtectionViewPage::ProtectionViewPage(const RecorderDocument& document, Prompts& prompts,
-                                       QWidget* parent)
-    : QWidget(parent), document_(document), prompts_(prompts) {
+ProtectionViewPage::ProtectionViewPage(RecorderSession& session, Prompts& prompts, QWidget* parent)
+    : QWidget(parent), session_(session), document_(session.document()), prompts_(prompts) {
     auto* panel = new QFrame;
     panel->setObjectName("Panel_KZ");
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -152,6 +153,8 @@ ProtectionViewPage::ProtectionViewPage(const RecorderDocument& document, Prompts
     auto* manual = new QGroupBox(QStringLiteral("Ручной просмотр"));
     Edit_nz_KZ = numberEdit("Edit_nz_KZ");
     Edit_nz_KZ->installEventFilter(this);
+    connect(Edit_nz_KZ, &QLineEdit::textChanged, this,
+            [this](const QString& text) { session_.setShownFrame(text); });
     QPushButton* Button_Vewe = button("Button_Vewe", QStringLiteral("Показать"));
     auto* manualRows = new QGridLayout(manual);
     manualRows->setContentsMargins(6, 2, 6, 2);
@@ -243,13 +246,12 @@ QImage ProtectionViewPage::picture() const {
 void ProtectionViewPage::clear() {
     halt();
     PaintBox_KZ->clearPicture();
-    Edit_nz_KZ->setText(QStringLiteral("0"));
+    Edit_nz_KZ->setText(session_.texts().shownFrame);
     Edit_KZ_SK->setText(QStringLiteral("0"));
     Edit_KZ_POK->setText(kLastFrameText);
 }
 
-void ProtectionViewPage::show(const RecorderDocument&) {
-    // The window hands over the document it gave the page when it made it.
+void ProtectionViewPage::show() {
     DrawProtectionFrame(0);
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "DescribesOwnState.h"
 #include "DocumentView.h"
 #include "Playback.h"
 #include "ProtectionPicture.h"
-#include "DescribesOwnState.h"
 
 #include <QImage>
 #include <QWidget>
@@ -16,6 +16,8 @@ class QSlider;
 namespace zurval {
 
 class Prompts;
+class RecorderSession;
+struct RecorderDocument;
 class Ticker;
 
 // PaintBox_KZ: keeps the last picture and puts it back whenever the box is exposed.
@@ -48,13 +50,13 @@ private:
 class ProtectionViewPage : public QWidget, public DocumentView {
     Q_OBJECT
 public:
-    ProtectionViewPage(const RecorderDocument& document, Prompts& prompts,
-                       QWidget* parent = nullptr);
+    // Edit_nz_KZ, typed or drawn, goes into the session, from which the scheme is printed.
+    ProtectionViewPage(RecorderSession& session, Prompts& prompts, QWidget* parent = nullptr);
     ~ProtectionViewPage() override;
 
     void clear() override;
     // The oldest frame, with the scales fitted to the new crane.
-    void show(const RecorderDocument& document) override;
+    void show() override;
 
     // Replaces Timer_KZ (tests step a manual one); a running playback stops.
     void useTicker(std::unique_ptr<Ticker> ticker);
@@ -82,7 +84,8 @@ private:
     void TrackBar_SpeedChange(int ms);
     void halt(); // a new load or the clearing ends a playback at once
 
-    const RecorderDocument& document_;
+    RecorderSession& session_;
+    const RecorderDocument& document_; // the session's
     Prompts& prompts_;
     std::unique_ptr<Ticker> ticker_;
     Playback playback_;

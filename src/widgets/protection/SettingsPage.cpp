@@ -1,5 +1,7 @@
 #include "SettingsPage.h"
 
+#include "RecorderSession.h"
+
 #include "ControlColours.h"
 #include "RecorderDocument.h"
 #include "StringGrid.h"
@@ -36,7 +38,8 @@ void keepTextReadable(QWidget* w) {
 
 } // namespace
 
-SettingsPage::SettingsPage(QWidget* parent) : QWidget(parent) {
+SettingsPage::SettingsPage(const RecorderSession& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
     auto* zones = new QGroupBox(QStringLiteral("Координатная защита"));
     zones->setObjectName("GroupBox_KZKr");
     zones->setFixedWidth(617);
@@ -116,17 +119,10 @@ SettingsPage::SettingsPage(QWidget* parent) : QWidget(parent) {
     clear();
 }
 
-void SettingsPage::clear() {
-    RE_Param->clear();
-    showTexts(clearedProtectionPage());
-}
-
-void SettingsPage::show(const RecorderDocument& document) {
-    RE_Param->setPlainText(document.craneParameterListing.join('\n'));
-    showTexts(document.protection.page);
-}
-
-void SettingsPage::showTexts(const ProtectionPageTexts& texts) {
+void SettingsPage::showTexts() {
+    const ShownTexts& shown = session_.texts();
+    RE_Param->setPlainText(shown.listing.join('\n'));
+    const ProtectionPageTexts& texts = shown.protection;
     for (int z = 0; z < kZoneCount; ++z) {
         const ZonePageTexts& zone = texts.zones[z];
         setControlBackground(captions_[z],

@@ -12,6 +12,7 @@ class QPlainTextEdit;
 
 namespace zurval {
 
+class RecorderSession;
 class StringGrid;
 
 // "Настройки": the four protection zones with their points, the entered limits and the
@@ -19,14 +20,15 @@ class StringGrid;
 class SettingsPage : public QWidget, public DocumentView {
     Q_OBJECT
 public:
-    explicit SettingsPage(QWidget* parent = nullptr);
+    explicit SettingsPage(const RecorderSession& session, QWidget* parent = nullptr);
 
-    void clear() override;
-    void show(const RecorderDocument& document) override;
+    void clear() override { showTexts(); }
+    void show() override { showTexts(); }
 
 private:
-    void showTexts(const ProtectionPageTexts& texts);
+    void showTexts();
 
+    const RecorderSession& session_;
     std::array<QLabel*, kZoneCount> captions_{};
     std::array<StringGrid*, kZoneCount> grids_{};
     std::array<QLabel*, kZoneCount> counts_{};

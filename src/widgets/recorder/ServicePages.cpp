@@ -1,7 +1,7 @@
 #include "ServicePages.h"
 
 #include "ControlColours.h"
-#include "RecorderDocument.h"
+#include "RecorderSession.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -90,14 +90,10 @@ const char* const kTimeCaptions[kOperatingTimeCount] = {
     "Грузовая лебедка (суммарное):", "Грузовая лебедка (нагруженная):", "Изменения вылета:",
     "Передвижения:", "Повороты:"};
 
-// Texts the clearing puts back.
-const QString kUnknown = QStringLiteral("Неизвестно");
-const QString kNoDate = QStringLiteral("00.00.00");
-const QString kNoTime = QStringLiteral("00000:00:00");
-
 } // namespace
 
-ServicePage::ServicePage(QWidget* parent) : QWidget(parent) {
+ServicePage::ServicePage(const RecorderSession& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
     Edit_MarkaKr = readOnlyEdit("Edit_MarkaKr", 100);
     Edit_NKr = readOnlyEdit("Edit_NKr", 64);
     Edit_ModRP = readOnlyEdit("Edit_ModRP", 76);
@@ -198,52 +194,14 @@ ServicePage::ServicePage(QWidget* parent) : QWidget(parent) {
     clear();
 }
 
-void ServicePage::clear() {
-    fill(Edit_Name, kUnknown);
-    fill(Edit_NUd, "00000000");
-    fill(Edit_Org, QStringLiteral("Неизвестна"));
-    fill(Edit_DataSch, kNoDate);
-    fill(Edit_MarkaKr, kUnknown);
-    fill(Edit_NKr, "0000000");
-    fill(Edit_IspKr, kUnknown);
-    fill(Edit_GodKr, "0000");
-    fill(Edit_ModRP, "0");
-    fill(Edit_NRP, "000000");
-    fill(Edit_VProg, "XXXX-XXXX");
-    for (QLineEdit* e : {Edit_DataUst, Edit_DataIzm, Edit_DataN0, Edit_DataN1})
-        fill(e, kNoDate);
-    for (QLineEdit* e : removalDateEdits_)
-        fill(e, kNoDate);
-    fill(Edit_TimeAll, kNoTime);
-    for (QLineEdit* e : timeEdits_)
-        fill(e, kNoTime);
-    fill(Edit_GRKr, "A1");
-    fill(Edit_HarCh, "00001");
-    Label_RezhA->setText("A1");
-    Label_RezhQ->setText("Q1");
-    Label_KIspU->setText("U1");
-    Label_KNag->setText("0");
-}
-
-void ServicePage::show(const RecorderDocument& document) {
-    showOperator(document.operatorBlock);
-    showService(document.service.texts);
-    Label_QSumm->setText(document.service.liftedMass);
-    showClassification(document.duty);
-}
-
-OperatorBlock ServicePage::operatorTexts() const {
-    return {Edit_Name->text(), Edit_NUd->text(), Edit_Org->text(), Edit_DataSch->text()};
-}
-
-void ServicePage::showOperator(const OperatorBlock& op) {
+void ServicePage::showTexts() {
+    const ShownTexts& shown = session_.texts();
+    const OperatorBlock& op = shown.operatorTexts;
     fill(Edit_Name, op.name);
     fill(Edit_NUd, op.certificate);
     fill(Edit_Org, op.organisation);
     fill(Edit_DataSch, op.readingDate);
-}
-
-void ServicePage::showService(const ServicePageTexts& t) {
+    const ServicePageTexts& t = shown.service;
     fill(Edit_NKr, t.craneNumber);
     fill(Edit_GodKr, t.craneYear);
     fill(Edit_ModRP, t.craneType);
@@ -262,18 +220,16 @@ void ServicePage::showService(const ServicePageTexts& t) {
     fill(Edit_TimeAll, t.motorHours);
     for (int k = 0; k < 10; ++k)
         fill(removalDateEdits_[k], t.removalDates[k]);
+    Label_QSumm->setText(shown.liftedMass);
+    Label_NHarch->setText(shown.duty.normativeCharacteristicNumber);
+    Label_KIspU->setText(shown.duty.classU);
+    Label_KNag->setText(shown.duty.loadSpectrumFactor);
+    Label_RezhQ->setText(shown.duty.classQ);
+    Label_RezhA->setText(shown.duty.groupA);
 }
 
-void ServicePage::showClassification(const DutyClassification& d) {
-    const DutyTexts t = dutyTexts(d);
-    Label_NHarch->setText(t.normativeCharacteristicNumber);
-    Label_KIspU->setText(t.classU);
-    Label_KNag->setText(t.loadSpectrumFactor);
-    Label_RezhQ->setText(t.classQ);
-    Label_RezhA->setText(t.groupA);
-}
-
-LoadSpectrumPage::LoadSpectrumPage(QWidget* parent) : QWidget(parent) {
+LoadSpectrumPage::LoadSpectrumPage(const RecorderSession& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(8, 8, 8, 8);
     grid->setVerticalSpacing(3);
@@ -312,23 +268,21 @@ LoadSpectrumPage::LoadSpectrumPage(QWidget* parent) : QWidget(parent) {
 void LoadSpectrumPage::clear() {
     for (QProgressBar* g : gauges_)
         g->setValue(0);
-    for (int i = 0; i < kLoadRangeCount; ++i) {
-        fill(working_[i], i == 0 ? "1" : "0");
-        fill(relative_[i], "0");
-    }
+    showCounters();
 }
 
-void LoadSpectrumPage::showCounters(const ServicePageTexts& t) {
+void LoadSpectrumPage::showCounters() {
+    const ServicePageTexts& t = session_.texts().service;
     for (int i = 0; i < kLoadRangeCount; ++i) {
         fill(working_[i], t.workingCycles[i]);
         fill(relative_[i], t.relativeCycles[i]);
     }
 }
 
-void LoadSpectrumPage::show(const RecorderDocument& document) {
-    showCounters(document.service.texts);
+void LoadSpectrumPage::show() {
+    showCounters();
     for (int i = 0; i < kLoadRangeCount; ++i)
-        gauges_[i]->setValue(document.duty.gaugePercent[i]);
+        gauges_[i]->setValue(session_.document().duty.gaugePercent[i]);
 }
 
 } // namespace zurval

@@ -1,8 +1,6 @@
 #pragma once
 
 #include "DocumentView.h"
-#include "DutyClassification.h"
-#include "RecorderFile.h"
 #include "ServiceBank.h"
 
 #include <QWidget>
@@ -14,24 +12,22 @@ class QProgressBar;
 
 namespace zurval {
 
+class RecorderSession;
+
 // "Служебная": identification, operator, duty, mechanism times, removal dates.
 // Display only: the edits are read-only so their texts stay readable and selectable.
 class ServicePage : public QWidget, public DocumentView {
     Q_OBJECT
 public:
-    explicit ServicePage(QWidget* parent = nullptr);
+    explicit ServicePage(const RecorderSession& session, QWidget* parent = nullptr);
 
-    void clear() override;
-    void show(const RecorderDocument& document) override;
-    // The bank commands change only the bank's own fields.
-    void showService(const ServicePageTexts& t);
-    // Edit_Name, Edit_NUd, Edit_Org, Edit_DataSch: the device reads write them to the file
-    // they save, and the operator dialog and the ВРЛ-3 reading date change them.
-    [[nodiscard]] OperatorBlock operatorTexts() const;
-    void showOperator(const OperatorBlock& op);
+    void clear() override { showTexts(); }
+    void show() override { showTexts(); }
+    // Every text as the session has it: after the bank commands and a device read too.
+    void showTexts();
 
 private:
-    void showClassification(const DutyClassification& d);
+    const RecorderSession& session_;
 
     QLineEdit *Edit_MarkaKr, *Edit_NKr, *Edit_ModRP, *Edit_IspKr, *Edit_GodKr, *Edit_VProg,
         *Edit_NRP, *Edit_DataUst, *Edit_DataIzm, *Edit_DataN1, *Edit_DataN0;
@@ -47,14 +43,15 @@ private:
 class LoadSpectrumPage : public QWidget, public DocumentView {
     Q_OBJECT
 public:
-    explicit LoadSpectrumPage(QWidget* parent = nullptr);
+    explicit LoadSpectrumPage(const RecorderSession& session, QWidget* parent = nullptr);
 
     void clear() override;
-    void show(const RecorderDocument& document) override;
-    // The bank commands change only the counters.
-    void showCounters(const ServicePageTexts& t);
+    void show() override;
+    // The counters as the session has them; the bank commands change only these.
+    void showCounters();
 
 private:
+    const RecorderSession& session_;
     std::array<QProgressBar*, kLoadRangeCount> gauges_{};
     std::array<QLineEdit*, kLoadRangeCount> working_{};
     std::array<QLineEdit*, kLoadRangeCount> relative_{};

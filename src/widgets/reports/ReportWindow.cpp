@@ -1,9 +1,8 @@
 #include "ReportWindow.h"
 
-#include "ControlGatherer.h"
 #include "Prompts.h"
+#include "RecorderSession.h"
 
-#include <QAction>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPrintPreviewDialog>
@@ -11,21 +10,6 @@
 #include <QScreen>
 
 namespace zurval {
-namespace {
-
-// The requests are tested in this order; a command marks one of them.
-struct Request {
-    const char* menuItem;
-    ReportKind kind;
-};
-constexpr Request kRequests[] = {
-    {"M_IK", ReportKind::InformationCard},
-    {"M_CRP", ReportKind::Scheme},
-    {"M_Oper", ReportKind::Operational},
-    {"M_Per", ReportKind::Overloads},
-};
-
-} // namespace
 
 void printPages(const report::Document& pages, QPrinter& printer) {
     QPainter painter(&printer);
@@ -54,25 +38,13 @@ void previewModally(const report::Document& pages, QWidget* parent) {
     dialog.exec();
 }
 
-TForm_Print::TForm_Print(const ReportSources& sources, Prompts& prompts,
-                         const ReportPreview& preview) {
-    setObjectName("Form_Print");
-    setWindowTitle(QStringLiteral("Форма для печати"));
-
-    const ControlTexts controls = gatherControlTexts(sources.mainWindow);
-    for (const Request& request : kRequests) {
-        auto* item = sources.mainWindow->findChild<QAction*>(QString::fromLatin1(request.menuItem));
-        if (!item || item->property("Tag").toInt() != 1)
-            continue;
-        const BuiltReport built =
-            buildReport(request.kind, ReportInputs{controls, sources.document, sources.range});
-        if (built.refusal.isEmpty())
-            preview(built.pages, sources.mainWindow);
-        else
-            prompts.error(built.refusal);
-        // Cleared also after a refusal, so the next print command shows its own report only.
-        item->setProperty("Tag", 0);
-    }
+void printReport(ReportKind kind, const RecorderSession& session, PrintRange range,
+                 Prompts& prompts, const ReportPreview& preview, QWidget* parent) {
+    const BuiltReport built = buildReport(kind, session.texts(), session.document(), range);
+    if (built.refusal.isEmpty())
+        preview(built.pages, parent);
+    else
+        prompts.error(built.refusal);
 }
 
 } // namespace zurval

@@ -1,0 +1,63 @@
+#include "RecorderSession.h"
+
+namespace zurval {
+
+RecorderSession::RecorderSession() : document_(std::make_unique<RecorderDocument>()) {
+    texts_.clear();
+}
+
+RecorderSession::~RecorderSession() = default;
+
+void RecorderSession::clear() {
+    texts_.clear();
+    emit cleared();
+    document_->clearDecoded();
+}
+
+void RecorderSession::setFileName(const QString& path) {
+    if (path == fileName_)
+        return;
+    fileName_ = path;
+    emit fileNameChanged(fileName_);
+}
+
+bool RecorderSession::load(const NoticeSink& tell) {
+    const OpenOutcome outcome = openRecording(fileName_, *document_);
+    if (!outcome.opened)
+        return false;
+    loaded_ = true;
+    bankShown_ = document_->service.selectedBank;
+    texts_.show(*document_);
+    for (const OpenNotice& notice : outcome.notices)
+        tell(notice);
+    emit opened();
+    return true;
+}
+
+bool RecorderSession::open(const QString& path, const NoticeSink& tell) {
+    clear();
+    setFileName(path);
+    return load(tell);
+}
+
+bool RecorderSession::showBank(int bank) {
+    std::optional<ServicePageTexts> texts = readSingleBank(fileName_, bank);
+    if (!texts)
+        return false;
+    loaded_ = true;
+    bankShown_ = bank;
+    texts_.service = std::move(*texts);
+    emit bankShown(bank);
+    return true;
+}
+
+void RecorderSession::setOperatorTexts(const OperatorBlock& texts) {
+    texts_.operatorTexts = texts;
+    emit operatorTextsChanged();
+}
+
+void RecorderSession::setShownFrame(const QString& text) {
+    texts_.shownFrame = text;
+}
+
+} // namespace zurval
