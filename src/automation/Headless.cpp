@@ -145,9 +145,9 @@ int runAcquire(int argc, char** argv) {
     app.setPrompts(&prompts);
     prompts.queueFileName(request->saveAs);
     TForm_Main window(prompts);
-    answerOperatorDialog(window.operatorDialog(), request->typed);
+    answerOperatorDialog(window.deviceReads().operatorDialog(), request->typed);
     QJsonArray status;
-    QObject::connect(&window.transferView(), &WindowTransferView::statusShown,
+    QObject::connect(&window.deviceReads().transferView(), &WindowTransferView::statusShown,
                      [&status](const QString& text, const QColor& colour) {
                          status.append(QJsonObject{{"text", text}, {"color", colour.name()}});
                      });
@@ -156,7 +156,7 @@ int runAcquire(int argc, char** argv) {
         request->vrl3 ? QStringLiteral("Menu_VRL3") : QStringLiteral("Menu_") + request->port;
     window.findChild<QAction*>(menuItem)->trigger();
 
-    const QString saved = window.lastRead().savedPath;
+    const QString saved = window.deviceReads().lastRead().savedPath;
     print(
         QJsonDocument(QJsonObject{{"messages", dumpMessages(prompts)},
                                   {"status", status},

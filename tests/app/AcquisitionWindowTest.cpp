@@ -49,14 +49,14 @@ struct DeviceRead : WindowFixture {
     std::vector<int> progress;
 
     DeviceRead() {
-        window->setDeviceAccess({[this] { return port; }, clock, dir.path()});
-        QObject::connect(&window->transferView(), &WindowTransferView::statusShown,
+        window->deviceReads().setAccess({[this] { return port; }, clock, dir.path()});
+        QObject::connect(&window->deviceReads().transferView(), &WindowTransferView::statusShown,
                          [this](const QString& text, const QColor& colour) {
                              status << text + " " + colour.name();
                          });
         QObject::connect(find<QProgressBar>("ProgressBar_Read"), &QProgressBar::valueChanged,
                          [this](int value) { progress.push_back(value); });
-        answerOperatorDialog(window->operatorDialog(), kOperator);
+        answerOperatorDialog(window->deviceReads().operatorDialog(), kOperator);
     }
     QString panel1() const { return find<PanelStatusBar>("StatusBar_Main")->panelText(1); }
     bool progressShown() const {
@@ -139,7 +139,7 @@ TEST_F(DeviceRead, WindowTakesNoCommandAndHoldsItsClosingUntilTheFileIsComplete)
         }
         const QList<QAction*> items = window->findChildren<QAction*>();
         heldPauses +=
-            window->transferRunning() &&
+            window->deviceReads().running() &&
             std::none_of(items.begin(), items.end(), [](QAction* a) { return a->isEnabled(); });
     };
     click("Menu_COM1");
@@ -153,7 +153,7 @@ TEST_F(DeviceRead, WindowTakesNoCommandAndHoldsItsClosingUntilTheFileIsComplete)
 }
 
 TEST_F(DeviceRead, OperatorDialogProposesItsLastTextsAndOnlyOkTakesThem) {
-    TForm_saver& dialog = window->operatorDialog();
+    TForm_saver& dialog = window->deviceReads().operatorDialog();
     QStringList tabOrder;
     QWidget* w = dialog.findChild<QPushButton*>("Button_Ok");
     for (int i = 0; i < 6; ++i, w = w->nextInFocusChain())

@@ -1,19 +1,13 @@
-// The device reads of the main window: the menu commands, the port and clock they use, and
-// how the window behaves while a transfer blocks it.
+#include "DeviceReads.h"
 
-#include "MainWindow.h"
-#include "PanelStatusBar.h"
 #include "PosixSerialPort.h"
 #include "Saver.h"
-#include "ServicePages.h"
 #include "WindowTransferView.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
-#include <QMenu>
-#include <QSettings>
 
 namespace zurval {
 namespace {
@@ -55,62 +49,53 @@ private:
 
 } // namespace
 
-void TForm_Main::setUpDeviceReads() {
-    devices_ = {[] { return std::make_shared<PosixSerialPort>(); }, std::make_shared<SystemClock>(),
-                QString()};
-    transferView_ = new WindowTransferView(StatusBar_Main, ProgressBar_Read, session_, this);
-    inputHold_ = new InputHold(this, this);
+DeviceReads::DeviceReads(QWidget* window, RecorderSession& session, Prompts& prompts,
+                         PanelStatusBar* statusBar, QProgressBar* progressBar)
+    : QObject(window), window_(window),
+      prompts_(prompts), access_{[] { return std::make_shared<PosixSerialPort>(); },
+                                 std::make_shared<SystemClock>(), QString()} {
+    transferView_ = new WindowTransferView(statusBar, progressBar, session, this);
+    inputHold_ = new InputHold(window, this);
     // Not a child of the window: its edits share their names with the service page's.
-    Form_saver = std::make_unique<TForm_saver>();
-    Form_saver->setOwnerWindow(this);
+    operatorDialog_ = std::make_unique<TForm_saver>();
+    operatorDialog_->setOwnerWindow(window);
 }
 
-void TForm_Main::Menu_COM1Click() {
-    Menu_Read->setProperty("Tag", 1);
-    Menu_ReadClick();
-}
+DeviceReads::~DeviceReads() = default;
 
-void TForm_Main::Menu_COM2Click() {
-    Menu_Read->setProperty("Tag", 2);
-    Menu_ReadClick();
-}
-
-void TForm_Main::Menu_ReadClick() {
-    const int port = Menu_Read->property("Tag").toInt();
-    runTransfer([this, port](const AcquisitionContext& ctx) {
-        return readVrl2(ctx, port, receiveBuffer_);
+void DeviceReads::readVrl2(int port) {
+    run([this, port](const AcquisitionContext& ctx) {
+        return zurval::readVrl2(ctx, port, receiveBuffer_);
     });
 }
 
-void TForm_Main::Menu_VRL3Click() {
-    runTransfer(
-        [](const AcquisitionContext& ctx) { return readVrl3(ctx, QDateTime::currentDateTime()); });
+void DeviceReads::readVrl3() {
+    run([](const AcquisitionContext& ctx) {
+        return zurval::readVrl3(ctx, QDateTime::currentDateTime());
+    });
 }
 
-void TForm_Main::runTransfer(const std::function<ReadOutcome(const AcquisitionContext&)>& command) {
-    if (transferRunning_)
+void DeviceReads::run(const std::function<ReadOutcome(const AcquisitionContext&)>& command) {
+    if (running_)
         return;
-    const std::shared_ptr<SerialPort> port = devices_.port();
-    const std::shared_ptr<Clock> clock = devices_.clock;
-    // Ends the transfer however the command ends, an exception included.
+    const std::shared_ptr<SerialPort> port = access_.port();
+    const std::shared_ptr<Clock> clock = access_.clock;
+    // Ends the read however the command ends, an exception included.
     struct Scope {
-        TForm_Main& window;
-        explicit Scope(TForm_Main& w) : window(w) { window.beginTransfer(); }
-        ~Scope() { window.endTransfer(); }
+        DeviceReads& reads;
+        explicit Scope(DeviceReads& r) : reads(r) { reads.begin(); }
+        ~Scope() { reads.end(); }
     } scope(*this);
     lastRead_ = {};
-    const QString lastFolder = recentFiles_.lastFolder();
-    lastRead_ =
-        command({*port, *clock, prompts_, *transferView_, *Form_saver, devices_.folder,
-                 !lastFolder.isEmpty() && QDir(lastFolder).exists() ? lastFolder : QString()});
-    if (!lastRead_.savedPath.isEmpty())
-        rememberFile(lastRead_.savedPath);
+    const QString folder = startFolder_ ? startFolder_() : QString();
+    lastRead_ = command({*port, *clock, prompts_, *transferView_, *operatorDialog_, access_.folder,
+                         !folder.isEmpty() && QDir(folder).exists() ? folder : QString()});
 }
 
-void TForm_Main::beginTransfer() {
-    transferRunning_ = true;
+void DeviceReads::begin() {
+    running_ = true;
     transferView_->startReporting();
-    for (QAction* a : findChildren<QAction*>())
+    for (QAction* a : window_->findChildren<QAction*>())
         if (a->isEnabled()) {
             a->setEnabled(false);
             heldActions_.push_back(a);
@@ -118,30 +103,14 @@ void TForm_Main::beginTransfer() {
     qApp->installEventFilter(inputHold_);
 }
 
-void TForm_Main::endTransfer() {
+void DeviceReads::end() {
     transferView_->noteShown();
     qApp->removeEventFilter(inputHold_);
     for (QAction* a : heldActions_)
         a->setEnabled(true);
     heldActions_.clear();
-    transferRunning_ = false;
-    if (closeWhenDone_) {
-        closeWhenDone_ = false;
-        close();
-    }
-}
-
-void TForm_Main::closeEvent(QCloseEvent* e) {
-    // A reading taken at the crane cannot be taken again: the window closes only once the
-    // read has ended and its file, if any, is complete.
-    if (transferRunning_) {
-        closeWhenDone_ = true;
-        e->ignore();
-        return;
-    }
-    if (settings_)
-        settings_->setValue("window/position", pos());
-    QMainWindow::closeEvent(e);
+    running_ = false;
+    emit ended(lastRead_);
 }
 
 } // namespace zurval

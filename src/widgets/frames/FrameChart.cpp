@@ -3,6 +3,7 @@
 #include "ControlColours.h"
 #include "NumberFormat.h"
 
+#include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
 #include <cmath>
@@ -455,6 +456,14 @@ void printChart(QCustomPlot& chart, QPrinter& printer) {
     }
     printer.setResolution(resolution);
     printer.setPageOrientation(orientation);
+}
+
+void printChartWithDialog(QCustomPlot& chart, QWidget* parent) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog PrintDialog(&printer, parent);
+    PrintDialog.setObjectName("PrintDialog");
+    if (PrintDialog.exec() == QDialog::Accepted)
+        printChart(chart, printer);
 }
 
 } // namespace zurval

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FrameCharts.h"
 #include "DescribesOwnState.h"
+#include "FrameCharts.h"
 
 #include <optional>
 #include <qcustomplot.h>
@@ -119,5 +119,8 @@ private:
 // at the bottom; the printer's orientation and resolution are put back and the legend is
 // hidden again afterwards.
 void printChart(QCustomPlot& chart, QPrinter& printer);
+// Печать → График параметров / График работы КЗ: the printer dialog over parent, then the
+// chart on the printer chosen.
+void printChartWithDialog(QCustomPlot& chart, QWidget* parent);
 
 } // namespace zurval

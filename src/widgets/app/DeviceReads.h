@@ -1,0 +1,77 @@
+#pragma once
+
+#include "DeviceCommands.h"
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QProgressBar;
+class QWidget;
+
+namespace zurval {
+
+class PanelStatusBar;
+class Prompts;
+class RecorderSession;
+class TForm_saver;
+class WindowTransferView;
+
+// Where the device reads get their serial port and their pauses: the system's ports and
+// clock, or scripted ones under test.
+struct DeviceAccess {
+    std::function<std::shared_ptr<SerialPort>()> port; // a fresh port for each command
+    std::shared_ptr<Clock> clock;
+    QString folder; // holds "temp.bin" and the save dialog's "bin_prm"; "" is the current one
+};
+
+// Считать ГМЕ-2 and Считать ГМЕ-3 of the main window. A read blocks the window: while it
+// runs the window's menu items are disabled and the user's input to it is held back. The
+// ВРЛ-2 data stay here until the next read.
+class DeviceReads : public QObject {
+    Q_OBJECT
+public:
+    DeviceReads(QWidget* window, RecorderSession& session, Prompts& prompts,
+                PanelStatusBar* statusBar, QProgressBar* progressBar);
+    ~DeviceReads() override;
+
+    void setAccess(DeviceAccess access) { access_ = std::move(access); }
+    // The folder the save dialog starts in, when it still exists; else its own.
+    void setStartFolder(std::function<QString()> folder) { startFolder_ = std::move(folder); }
+
+    // The ВРЛ-2 on COM1 or COM2 (1 or 2).
+    void readVrl2(int port);
+    // The ВРЛ-3, wherever the scan of the ports finds it.
+    void readVrl3();
+
+    [[nodiscard]] bool running() const { return running_; }
+    [[nodiscard]] const ReadOutcome& lastRead() const { return lastRead_; }
+    [[nodiscard]] TForm_saver& operatorDialog() { return *operatorDialog_; }
+    [[nodiscard]] WindowTransferView& transferView() { return *transferView_; }
+
+signals:
+    // A read has ended and the window takes commands again.
+    void ended(const ReadOutcome& outcome);
+
+private:
+    void run(const std::function<ReadOutcome(const AcquisitionContext&)>& command);
+    void begin();
+    void end();
+
+    QWidget* window_;
+    Prompts& prompts_;
+    DeviceAccess access_;
+    std::function<QString()> startFolder_;
+    ReceiveBuffer receiveBuffer_;
+    WindowTransferView* transferView_ = nullptr;
+    // Created at start-up after the window and before the About box; lives to the end.
+    std::unique_ptr<TForm_saver> operatorDialog_;
+    QObject* inputHold_ = nullptr;
+    ReadOutcome lastRead_;
+    bool running_ = false;
+    std::vector<QAction*> heldActions_; // the menu items a read disabled
+};
+
+} // namespace zurval
