@@ -1,103 +1,69 @@
 #include "ExportCommands.h"
 
 #include "FleetSummary.h"
-#include "ListExport.h"
-#include "OpenRecording.h"
+#include "RecorderSession.h"
 
 #include <QFileInfo>
-#include <QMap>
 #include <QTextStream>
-#include <memory>
-#include <optional>
 
 namespace zurval {
 namespace {
 
-int refuse(QTextStream& err, const QString& why) {
-    err << "zurval: " << why << '\n';
-    return 2;
-}
-
-// "--NAME VALUE" pairs after the positional words; nullopt names an option not understood.
-std::optional<QString> takeOptions(const QStringList& words, qsizetype from,
-                                   const QStringList& known, QMap<QString, QString>& options) {
-    for (qsizetype i = from; i < words.size(); i += 2) {
-        if (!known.contains(words[i]) || i + 1 >= words.size() || options.contains(words[i]))
-            return words[i];
-        options.insert(words[i], words[i + 1]);
-    }
-    return std::nullopt;
-}
-
-bool write(const QString& path, const CsvTable& table, QTextStream& err) {
+int write(const QString& path, const CsvTable& table) {
     QString error;
     if (writeCsvFile(path, table, &error))
-        return true;
-    refuse(err, QStringLiteral("cannot write %1: %2").arg(path, error));
-    return false;
+        return kExitDone;
+    return fail(kExitNotWritten, aboutFile(path, QStringLiteral("cannot write: ") + error));
 }
 
 } // namespace
 
-int runExportCommand(const QStringList& words, QTextStream& err) {
-    const QString what = words.value(0);
+int runExportCommand(const CommandArguments& arguments) {
+    const QString what = arguments.positional.value(0);
     if (what != QLatin1String("frames") && what != QLatin1String("overloads"))
-        return refuse(err, QStringLiteral("--export takes frames or overloads"));
+        return fail(kExitRefused,
+                    QStringLiteral("--export takes frames or overloads, not %1").arg(what));
     const ExportedList list =
         what == QLatin1String("frames") ? ExportedList::Frames : ExportedList::Overloads;
-    const QString file = words.value(1);
-    if (file.isEmpty() || file.startsWith(QLatin1String("--")))
-        return refuse(err, QStringLiteral("--export %1 needs a recording").arg(what));
-    QMap<QString, QString> options;
-    if (const std::optional<QString> bad =
-            takeOptions(words, 2, {QStringLiteral("--csv"), QStringLiteral("--range")}, options))
-        return refuse(err, QStringLiteral("cannot use %1 here").arg(*bad));
-    if (options.value(QStringLiteral("--csv")).isEmpty())
-        return refuse(err, QStringLiteral("--export needs --csv OUT.csv"));
     EntryRange range{0, listCapacity(list) - 1};
-    if (options.contains(QStringLiteral("--range"))) {
+    if (arguments.has(QStringLiteral("--range"))) {
         QString error;
-        const std::optional<EntryRange> given =
-            parseEntryRange(options.value(QStringLiteral("--range")), listCapacity(list), &error);
+        const std::optional<EntryRange> given = parseRange(
+            arguments.value(QStringLiteral("--range")), listCapacity(list), true, &error);
         if (!given)
-            return refuse(err, error);
+            return fail(kExitRefused, error);
         range = *given;
     }
 
-    const auto document = std::make_unique<RecorderDocument>();
-    const OpenOutcome outcome = openRecording(file, *document);
-    if (!outcome.opened)
-        return refuse(err, QStringLiteral("cannot open %1").arg(file));
+    const QString file = arguments.positional.value(1);
+    RecorderSession session;
+    session.setFileName(file);
+    QString problem;
     // What the window would have told in message boxes and in the grey status bar.
-    for (const OpenNotice& n : outcome.notices) {
-        if (const auto* m = std::get_if<notice::Message>(&n))
-            err << "zurval: " << file << ": " << m->text.trimmed() << '\n';
-        else if (const auto* image = std::get_if<notice::ImageChecked>(&n); image && !image->intact)
-            err << "zurval: " << file << ": the image checksum fails\n";
-    }
-    return write(options.value(QStringLiteral("--csv")), listTable(document->cyclic, list, range),
-                 err)
-               ? 0
-               : 2;
+    const bool opened = session.load(
+        [&file](const OpenNotice& n) {
+            if (const auto* m = std::get_if<notice::Message>(&n))
+                complain(aboutFile(file, m->text.trimmed()));
+            else if (const auto* image = std::get_if<notice::ImageChecked>(&n);
+                     image && !image->intact)
+                complain(aboutFile(file, QStringLiteral("the image checksum fails")));
+        },
+        &problem);
+    if (!opened)
+        return fail(kExitRefused, aboutFile(file, problem));
+    return write(arguments.value(QStringLiteral("--csv")),
+                 listTable(session.document().cyclic, list, range));
 }
 
-int runSummaryCommand(const QStringList& words, QTextStream& out, QTextStream& err) {
-    const QString folder = words.value(0);
-    if (folder.isEmpty() || folder.startsWith(QLatin1String("--")))
-        return refuse(err, QStringLiteral("--summary needs a folder"));
-    QMap<QString, QString> options;
-    if (const std::optional<QString> bad =
-            takeOptions(words, 1, {QStringLiteral("--csv")}, options))
-        return refuse(err, QStringLiteral("cannot use %1 here").arg(*bad));
+int runSummaryCommand(const CommandArguments& arguments, QTextStream& out) {
+    const QString folder = arguments.positional.value(0);
     if (!QFileInfo(folder).isDir())
-        return refuse(err, QStringLiteral("%1 is no folder").arg(folder));
-
+        return fail(kExitRefused, aboutFile(folder, QStringLiteral("not a folder")));
     const std::vector<RecordingSummary> rows = summarizeFolder(folder);
-    if (options.contains(QStringLiteral("--csv")))
-        return write(options.value(QStringLiteral("--csv")), summaryTable(rows, folder), err) ? 0
-                                                                                              : 2;
+    if (arguments.has(QStringLiteral("--csv")))
+        return write(arguments.value(QStringLiteral("--csv")), summaryTable(rows, folder));
     out << summaryText(rows, folder);
-    return 0;
+    return kExitDone;
 }
 
 } // namespace zurval

@@ -1,19 +1,16 @@
 #include "Headless.h"
 
-#include "HeadlessStart.h"
-
 #include "Application.h"
 #include "FleetSummaryWindow.h"
 #include "MainWindow.h"
 #include "ProtectionViewPage.h"
+#include "RecorderFile.h"
 #include "Saver.h"
 #include "ScriptSteps.h"
 #include "StateDump.h"
 #include "WindowTransferView.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -26,28 +23,17 @@
 namespace zurval {
 namespace {
 
-// The command line after the program and its command option (--dump-state, --acquire, ...).
-QStringList wordsAfterCommand(int argc, char** argv) {
-    QStringList words;
-    for (int i = 2; i < argc; ++i)
-        words << QString::fromLocal8Bit(argv[i]);
-    return words;
+// The scripted prompts answer the message boxes; an exception's error box goes there too.
+void usePrompts(ScriptedPrompts& prompts) {
+    if (Application* app = Application::instance())
+        app->setPrompts(&prompts);
 }
 
-void fail(const QString& why) {
-    std::fprintf(stderr, "zurval: %s\n", qUtf8Printable(why));
-}
-
-// Takes "--NAME VALUE" out of the words; false when the option has no value.
-bool takeOption(QStringList& words, const QString& name, QString* value) {
-    const qsizetype at = words.indexOf(name);
-    if (at < 0)
-        return true;
-    if (at + 1 >= words.size())
-        return false;
-    *value = words.takeAt(at + 1);
-    words.removeAt(at);
-    return true;
+// Why the window could not open path, as the open command finds it.
+QString whyUnreadable(const QString& path) {
+    QString why;
+    static_cast<void>(readRecorderFile(path, &why));
+    return why;
 }
 
 void print(const QJsonDocument& json) {
@@ -93,32 +79,32 @@ struct AcquireRequest {
     std::optional<QStringList> typed; // name, certificate, organisation, date
 };
 
-std::optional<AcquireRequest> parseAcquire(const QStringList& words, QString* problem) {
-    AcquireRequest r;
-    if (words.isEmpty() || (words[0] != "vrl2" && words[0] != "vrl3")) {
-        *problem = QStringLiteral("--acquire takes vrl2 or vrl3");
+std::optional<AcquireRequest> parseAcquire(const CommandArguments& arguments, QString* problem) {
+    auto refuse = [problem](const QString& why) -> std::optional<AcquireRequest> {
+        *problem = why;
         return std::nullopt;
+    };
+    AcquireRequest r;
+    const QString device = arguments.positional.value(0);
+    if (device != "vrl2" && device != "vrl3")
+        return refuse(QStringLiteral("--acquire takes vrl2 or vrl3, not %1").arg(device));
+    r.vrl3 = device == "vrl3";
+    if (arguments.has("--port")) {
+        r.port = arguments.value("--port");
+        if (r.vrl3 || (r.port != "COM1" && r.port != "COM2"))
+            return refuse(QStringLiteral("--port takes COM1 or COM2, and only with vrl2"));
     }
-    r.vrl3 = words[0] == "vrl3";
-    for (int i = 1; i < words.size(); i += 2) {
-        const QString& option = words[i];
-        if (i + 1 >= words.size()) {
-            *problem = QStringLiteral("%1 needs a value").arg(option);
-            return std::nullopt;
-        }
-        const QString& value = words[i + 1];
-        if (option == "--port" && !r.vrl3 && (value == "COM1" || value == "COM2")) {
-            r.port = value;
-        } else if (option == "--save" && !value.isEmpty()) {
-            r.saveAs = QFileInfo(value).absoluteFilePath();
-        } else if (option == "--operator" && value.count('|') <= 3) {
-            r.typed = value.split('|');
-        } else {
-            *problem = option == "--port"
-                           ? QStringLiteral("--port takes COM1 or COM2, and only with vrl2")
-                           : QStringLiteral("cannot use %1 %2").arg(option, value);
-            return std::nullopt;
-        }
+    if (arguments.has("--save")) {
+        if (arguments.value("--save").isEmpty())
+            return refuse(QStringLiteral("--save needs a file name"));
+        r.saveAs = QFileInfo(arguments.value("--save")).absoluteFilePath();
+    }
+    if (arguments.has("--operator")) {
+        const QString texts = arguments.value("--operator");
+        if (texts.count('|') > 3)
+            return refuse(
+                QStringLiteral("--operator takes at most NAME|CERT|ORG|DATE, not %1").arg(texts));
+        r.typed = texts.split('|');
     }
     return r;
 }
@@ -130,19 +116,14 @@ void answerOperatorDialog(TForm_saver& dialog, const std::optional<QStringList>&
     new OperatorAnswer(dialog, typed);
 }
 
-int runAcquire(int argc, char** argv) {
-    startHeadless();
-    Application app(argc, argv);
-    QStringList words = wordsAfterCommand(argc, argv);
+int runAcquire(const CommandArguments& arguments) {
     QString problem;
-    const std::optional<AcquireRequest> request = parseAcquire(words, &problem);
-    if (!request) {
-        fail(problem);
-        return 2;
-    }
+    const std::optional<AcquireRequest> request = parseAcquire(arguments, &problem);
+    if (!request)
+        return fail(kExitRefused, problem);
 
     ScriptedPrompts prompts(true);
-    app.setPrompts(&prompts);
+    usePrompts(prompts);
     prompts.queueFileName(request->saveAs);
     TForm_Main window(prompts);
     answerOperatorDialog(window.deviceReads().operatorDialog(), request->typed);
@@ -161,44 +142,35 @@ int runAcquire(int argc, char** argv) {
         QJsonDocument(QJsonObject{{"messages", dumpMessages(prompts)},
                                   {"status", status},
                                   {"saved", saved.isEmpty() ? QJsonValue() : QJsonValue(saved)}}));
-    return saved.isEmpty() ? 1 : 0;
+    return saved.isEmpty() ? kExitNotWritten : kExitDone;
 }
 
-int runDumpState(int argc, char** argv) {
-    startHeadless();
-    Application app(argc, argv);
-    ScriptedPrompts prompts(true);
-    app.setPrompts(&prompts);
-
-    QStringList words = wordsAfterCommand(argc, argv);
-    const bool each = words.removeAll(QStringLiteral("--each")) > 0;
-    QString picturePath, frameText;
-    const bool frameGiven = words.contains(QStringLiteral("--frame"));
-    if (!takeOption(words, QStringLiteral("--picture"), &picturePath) ||
-        !takeOption(words, QStringLiteral("--frame"), &frameText)) {
-        fail(QStringLiteral("--picture and --frame need a value"));
-        return 2;
-    }
-    QString file;
-    if (!words.isEmpty() && !words.first().startsWith(QLatin1String("--")))
-        file = words.takeFirst();
+int runDumpState(const CommandArguments& arguments) {
     QString problem;
-    const std::optional<std::vector<ScriptStep>> steps = parseScriptSteps(words, &problem);
-    if (!steps) {
-        fail(problem);
-        return 2;
-    }
+    const std::optional<std::vector<ScriptStep>> steps =
+        parseScriptSteps(arguments.steps, &problem);
+    if (!steps)
+        return fail(kExitRefused, problem);
+    // The frame is typed into the frame number edit as given, once it is known to be one.
+    const QString frameText = arguments.value("--frame");
+    if (arguments.has("--frame") && !parseFrameNumber(frameText, &problem))
+        return fail(kExitRefused, problem);
+    const QString file = arguments.positional.value(0);
+    const bool each = arguments.has("--each");
+    const QString picturePath = arguments.value("--picture");
 
+    ScriptedPrompts prompts(true);
+    usePrompts(prompts);
     TForm_Main window(prompts);
     ScriptRunner runner(&window, prompts);
     // Names are checked before anything runs; a disabled control is refused at its step.
     for (const ScriptStep& step : *steps)
-        if (const QString why = runner.checkTarget(step); !why.isEmpty()) {
-            fail(why);
-            return 2;
-        }
+        if (const QString why = runner.checkTarget(step); !why.isEmpty())
+            return fail(kExitRefused, why);
 
     const bool opened = file.isEmpty() || window.openFile(file);
+    if (!opened)
+        complain(aboutFile(file, whyUnreadable(file)));
     QJsonArray states;
     std::size_t messagesSeen = 0;
     auto snapshot = [&] {
@@ -208,10 +180,8 @@ int runDumpState(int argc, char** argv) {
     if (each)
         snapshot();
     for (const ScriptStep& step : *steps) {
-        if (const QString why = runner.run(step); !why.isEmpty()) {
-            fail(why);
-            return 2;
-        }
+        if (const QString why = runner.run(step); !why.isEmpty())
+            return fail(kExitRefused, why);
         // A folder summary reads in the background; the state shows it read.
         if (FleetSummaryWindow* summary = window.summaryWindow())
             summary->waitUntilRead();
@@ -220,19 +190,16 @@ int runDumpState(int argc, char** argv) {
     }
     // The protection picture, with the frame drawn first as "Показать" draws it.
     auto* protection = window.findChild<ProtectionViewPage*>(QStringLiteral("TabSheet_KZ"));
-    if (frameGiven) {
+    if (arguments.has("--frame")) {
         protection->setFrameNumberText(frameText);
-        if (!protection->showTypedFrame()) {
-            fail(QStringLiteral("frame %1 is refused").arg(frameText));
-            return 2;
-        }
+        protection->showTypedFrame();
     }
-    if (!picturePath.isEmpty() && !writePng(protection->picture(), picturePath)) {
-        fail(QStringLiteral("cannot write %1").arg(picturePath));
-        return 2;
-    }
+    QString error;
+    if (!picturePath.isEmpty() && !writePng(protection->picture(), picturePath, &error))
+        return fail(kExitNotWritten,
+                    aboutFile(picturePath, QStringLiteral("cannot write: ") + error));
     print(each ? QJsonDocument(states) : QJsonDocument(stateOf(&window, prompts)));
-    return opened ? 0 : 2;
+    return opened ? kExitDone : kExitRefused;
 }
 
 } // namespace zurval

@@ -1,30 +1,14 @@
 #include "ReportCommand.h"
 
-#include "HeadlessStart.h"
 #include "IntegerText.h"
 #include "RecorderSession.h"
 #include "Reports.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QRegularExpression>
-#include <cstdio>
 #include <optional>
 
 namespace zurval {
 namespace {
-
-void fail(const QString& why) {
-    std::fprintf(stderr, "zurval: %s\n", qUtf8Printable(why));
-}
-
-// The command line after the program and --report.
-QStringList wordsAfterCommand(int argc, char** argv) {
-    QStringList words;
-    for (int i = 2; i < argc; ++i)
-        words << QString::fromLocal8Bit(argv[i]);
-    return words;
-}
 
 struct ReportRequest {
     QString kind; // card, scheme, oper, overloads
@@ -34,76 +18,63 @@ struct ReportRequest {
     std::optional<int> frame;
 };
 
-std::optional<ReportRequest> parseReportRequest(const QStringList& words, QString* error) {
+std::optional<ReportRequest> parseReportRequest(const CommandArguments& arguments, QString* error) {
     static const QStringList kKinds{"card", "scheme", "oper", "overloads"};
     auto refuse = [error](const QString& why) -> std::optional<ReportRequest> {
         *error = why;
         return std::nullopt;
     };
-    if (words.size() < 2 || !kKinds.contains(words[0]) || words[1].startsWith("--"))
-        return refuse("--report needs one of card, scheme, oper, overloads and a FILE");
-    ReportRequest request{words[0], words[1], {}, {}, {}};
-    for (int i = 2; i < words.size(); i += 2) {
-        const QString& option = words[i];
-        if (i + 1 >= words.size())
-            return refuse(QStringLiteral("%1 needs a value").arg(option));
-        const QString& value = words[i + 1];
-        if (option == "--pdf") {
-            request.pdf = value;
-        } else if (option == "--range" && (request.kind == "oper" || request.kind == "overloads")) {
-            static const QRegularExpression kRange("^(-?\\d+)-(-?\\d+)$");
-            const QRegularExpressionMatch m = kRange.match(value);
-            const std::optional<int> from =
-                m.hasMatch() ? parseInteger(m.captured(1)) : std::nullopt;
-            const std::optional<int> to = m.hasMatch() ? parseInteger(m.captured(2)) : std::nullopt;
-            if (!from || !to)
-                return refuse(QStringLiteral("--range takes A-B, not %1").arg(value));
-            request.range = PrintRange{*from, *to};
-        } else if (option == "--frame" && request.kind == "scheme") {
-            request.frame = parseInteger(value);
-            if (!request.frame)
-                return refuse(QStringLiteral("--frame takes a frame number, not %1").arg(value));
-        } else {
-            return refuse(
-                QStringLiteral("%1 does not go with --report %2").arg(option, request.kind));
-        }
+    const QString kind = arguments.positional.value(0);
+    if (!kKinds.contains(kind))
+        return refuse(
+            QStringLiteral("--report takes card, scheme, oper or overloads, not %1").arg(kind));
+    ReportRequest request{kind, arguments.positional.value(1), arguments.value("--pdf"), {}, {}};
+    auto notWith = [&kind](const char* option) {
+        return QStringLiteral("%1 does not go with --report %2").arg(option, kind);
+    };
+    const bool listed = kind == "oper" || kind == "overloads";
+    if (arguments.has("--range") && !listed)
+        return refuse(notWith("--range"));
+    if (arguments.has("--frame") && kind != "scheme")
+        return refuse(notWith("--frame"));
+    QString why;
+    if (arguments.has("--range")) {
+        const std::optional<EntryRange> range =
+            parseRange(arguments.value("--range"),
+                       kind == "oper" ? kFrameCapacity : kOverloadCapacity, false, &why);
+        if (!range)
+            return refuse(why);
+        request.range = PrintRange{range->first, range->last};
     }
-    if (request.pdf.isEmpty())
-        return refuse("--report needs --pdf OUT.pdf");
+    if (arguments.has("--frame")) {
+        request.frame = parseFrameNumber(arguments.value("--frame"), &why);
+        if (!request.frame)
+            return refuse(why);
+    }
     return request;
 }
 
 } // namespace
 
-int runReport(int argc, char** argv) {
-    QStringList words = wordsAfterCommand(argc, argv);
+int runReport(const CommandArguments& arguments) {
     QString problem;
-    const std::optional<ReportRequest> request = parseReportRequest(words, &problem);
-    if (!request) {
-        fail(problem);
-        return 2;
-    }
+    const std::optional<ReportRequest> request = parseReportRequest(arguments, &problem);
+    if (!request)
+        return fail(kExitRefused, problem);
     // Without --range, as if the frame-range dialog were confirmed with its own defaults.
     const PrintRange range = request->range.value_or(PrintRange{0, 200});
-    if (request->range && range.from >= range.to) {
-        fail(kWrongRangeMessage);
-        return 2;
-    }
 
-    startHeadless();
-    // Painting and fonts, no widgets.
-    const QGuiApplication app(argc, argv);
     RecorderSession session;
+    session.setFileName(QFileInfo(request->file).absoluteFilePath());
     // What the window would tell in message boxes.
-    const bool opened =
-        session.open(QFileInfo(request->file).absoluteFilePath(), [](const OpenNotice& n) {
+    const bool opened = session.load(
+        [&request](const OpenNotice& n) {
             if (const auto* m = std::get_if<notice::Message>(&n))
-                fail(m->text.trimmed());
-        });
-    if (!opened) {
-        fail(kCannotOpenMessage.trimmed());
-        return 2;
-    }
+                complain(aboutFile(request->file, m->text.trimmed()));
+        },
+        &problem);
+    if (!opened)
+        return fail(kExitRefused, aboutFile(request->file, problem));
 
     const ReportKind kind = request->kind == "card"     ? ReportKind::InformationCard
                             : request->kind == "scheme" ? ReportKind::Scheme
@@ -114,16 +85,13 @@ int runReport(int argc, char** argv) {
     if (request->frame)
         session.setShownFrame(QString::number(*request->frame));
     const BuiltReport built = buildReport(kind, session.texts(), session.document(), range);
-    if (!built.refusal.isEmpty()) {
-        fail(built.refusal);
-        return 2;
-    }
+    if (!built.refusal.isEmpty())
+        return fail(kExitRefused, built.refusal);
     QString error;
-    if (!report::writePdf(built.pages, request->pdf, &error)) {
-        fail(QStringLiteral("cannot write %1: %2").arg(request->pdf, error));
-        return 1;
-    }
-    return 0;
+    if (!report::writePdf(built.pages, request->pdf, &error))
+        return fail(kExitNotWritten,
+                    aboutFile(request->pdf, QStringLiteral("cannot write: ") + error));
+    return kExitDone;
 }
 
 } // namespace zurval

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "CommandLine.h"
+
 namespace zurval {
 
 // zurval --report card|scheme|oper|overloads FILE --pdf OUT.pdf [--range A-B] [--frame N]:
 // FILE opened as the window opens it, the report filled as its menu command fills it (the
 // range as the frame-range dialog would take it, 0-200 when not given; the scheme of frame N,
 // else of the oldest frame) and written to OUT.pdf without a preview. Builds no widget.
-// Exit code 0; 2 when an argument is wrong, FILE cannot be opened or the report is refused;
-// 1 when OUT.pdf cannot be written.
-int runReport(int argc, char** argv);
+int runReport(const CommandArguments& arguments);
 
 } // namespace zurval

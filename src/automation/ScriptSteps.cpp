@@ -61,7 +61,8 @@ bool splitAssignment(const QString& word, ScriptStep& step) {
 
 } // namespace
 
-std::optional<std::vector<ScriptStep>> parseScriptSteps(const QStringList& words, QString* error) {
+std::optional<std::vector<ScriptStep>>
+parseScriptSteps(const std::vector<std::pair<QString, QString>>& options, QString* error) {
     using Kind = ScriptStep::Kind;
     struct Option {
         const char* word;
@@ -75,22 +76,20 @@ std::optional<std::vector<ScriptStep>> parseScriptSteps(const QStringList& words
         {"--confirm", Kind::Confirm, false},
     };
     std::vector<ScriptStep> steps;
-    for (int i = 0; i < words.size(); ++i) {
+    for (const auto& [word, value] : options) {
         const Option* option = nullptr;
         for (const Option& o : kOptions)
-            if (words[i] == QLatin1String(o.word))
+            if (word == QLatin1String(o.word))
                 option = &o;
-        if (!option || i + 1 >= words.size()) {
-            *error = option ? QStringLiteral("%1 needs a value").arg(words[i])
-                            : QStringLiteral("unknown option %1").arg(words[i]);
+        if (!option) {
+            *error = QStringLiteral("unknown step %1").arg(word);
             return std::nullopt;
         }
-        const QString value = words[++i];
         ScriptStep step;
         step.kind = option->kind;
         if (option->assignment) {
             if (!splitAssignment(value, step)) {
-                *error = QStringLiteral("%1 needs NAME=VALUE, not %2").arg(words[i - 1], value);
+                *error = QStringLiteral("%1 needs NAME=VALUE, not %2").arg(word, value);
                 return std::nullopt;
             }
         } else if (step.kind == Kind::Do) {

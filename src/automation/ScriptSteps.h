@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QObject;
@@ -29,11 +30,11 @@ struct ScriptStep {
     QString value; // the text, key, position, "column,row", file or yes/no
 };
 
-// Reads steps from command-line words: --do NAME, --set NAME=TEXT, --key NAME=KEY,
-// --scroll NAME=N, --cell NAME=COL,ROW, --answer TEXT, --confirm yes|no. nullopt and
-// *error when a word is not understood.
-[[nodiscard]] std::optional<std::vector<ScriptStep>> parseScriptSteps(const QStringList& words,
-                                                                      QString* error);
+// Reads steps from the step options of the command line and their values, in order:
+// --do NAME, --set NAME=TEXT, --key NAME=KEY, --scroll NAME=N, --cell NAME=COL,ROW,
+// --answer TEXT, --confirm yes|no. nullopt and *error when one is not understood.
+[[nodiscard]] std::optional<std::vector<ScriptStep>>
+parseScriptSteps(const std::vector<std::pair<QString, QString>>& options, QString* error);
 
 // Acts out steps on the controls below a root widget, as a user at the keyboard and mouse
 // would. Message boxes and file dialogs are answered by the scripted prompts; any other

@@ -160,7 +160,7 @@ TEST_F(FrameRangeDialog, TakesOnlyAStartBelowTheEndAndStaysOpenOtherwise) {
     }
 }
 
-TEST(ReportOption, WritesThePdfOrEndsWithExitCodeTwo) {
+TEST(ReportOption, WritesThePdfOrEndsWithTheExitCodeOfWhatWentWrong) {
     QTemporaryDir dir;
     const QString recording = dir.filePath("r.vrl");
     ASSERT_TRUE(intactRecording().write(recording));
@@ -168,6 +168,7 @@ TEST(ReportOption, WritesThePdfOrEndsWithExitCodeTwo) {
         QStringList args;
         int exitCode;
         int frameLines; // printed frame lines of an operational report; -1: not counted
+        QString pdf = "out.pdf";
     };
     const QString missing = dir.filePath("missing.vrl");
     const Case cases[] = {
@@ -187,9 +188,10 @@ TEST(ReportOption, WritesThePdfOrEndsWithExitCodeTwo) {
         {{"scheme", recording, "--frame", "x"}, 2, -1},
         {{"scheme", recording, "--range", "0-5"}, 2, -1},
         {{"chart", recording}, 2, -1},
+        {{"card", recording}, 1, -1, "no/such/out.pdf"},
     };
     for (const Case& c : cases) {
-        const QString pdf = dir.filePath("out.pdf");
+        const QString pdf = dir.filePath(c.pdf);
         QFile::remove(pdf);
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -105,6 +105,8 @@ TEST_F(StateDump, FileThatCannotBeOpenedExitsTwoAfterTheDump) {
     EXPECT_EQ(d.exitCode, 2);
     EXPECT_EQ(d.messages(), QStringList({QString::fromUtf8("error: \n Файл не удальсь открыть!")}));
     EXPECT_EQ(d.control("Edit_Name")["text"].toString(), QString::fromUtf8("Неизвестно"));
+    EXPECT_EQ(d.errors, "zurval: " + dir.filePath("absent.vrl") +
+                            ": cannot open: No such file or directory\n");
 }
 
 TEST_F(StateDump, RussianLocaleWritesDecimalCommas) {
@@ -180,15 +182,17 @@ TEST_F(StateDump, PictureOptionWritesTheProtectionPictureOfTheChosenFrame) {
         QStringList frame; // the --frame option, if any
         int exitCode;
         int frameShown; // -1: nothing written
+        QString out = "kz.png";
     };
     const Case cases[] = {
         {{}, 0, 0}, // the oldest frame, as the open command leaves it
         {{"--frame", "5"}, 0, 5},
         {{"--frame", "7168"}, 2, -1},
         {{"--frame", "x5"}, 2, -1},
+        {{}, 1, -1, "no/such/kz.png"},
     };
     for (const Case& c : cases) {
-        const QString out = dir.filePath("kz.png");
+        const QString out = dir.filePath(c.out);
         QFile::remove(out);
         const Dump d = dumpState(QStringList{file, "--picture", out} + c.frame);
         EXPECT_EQ(d.exitCode, c.exitCode) << c.frame.join(' ');

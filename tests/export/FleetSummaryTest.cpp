@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <gtest/gtest.h>
@@ -148,9 +149,9 @@ TEST_F(FleetFolder, GivesOneRowPerRecordingByCraneAndReadingDateWithWhatEachRead
 }
 
 TEST_F(FleetFolder, SummaryCommandPrintsTheTableOrWritesTheSameCellsAsCsv) {
-    QString printed, errors;
-    QTextStream out(&printed), err(&errors);
-    EXPECT_EQ(runSummaryCommand({dir.path()}, out, err), 0);
+    QString printed;
+    QTextStream out(&printed);
+    EXPECT_EQ(runSummaryCommand({{dir.path()}, {}, {}}, out), 0);
     out.flush();
     EXPECT_TRUE(printed.startsWith(QStringLiteral("Файл")));
     EXPECT_TRUE(printed.contains(QStringLiteral("2026/февраль/КБ-403.vrl  КБ-403")));
@@ -159,7 +160,7 @@ TEST_F(FleetFolder, SummaryCommandPrintsTheTableOrWritesTheSameCellsAsCsv) {
 
     QTemporaryDir out2;
     const QString csv = out2.filePath(QStringLiteral("сводка.csv"));
-    EXPECT_EQ(runSummaryCommand({dir.path(), "--csv", csv}, out, err), 0);
+    EXPECT_EQ(runSummaryCommand({{dir.path()}, {{"--csv", csv}}, {}}, out), 0);
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const ParsedCsv parsed = parseCsv(file.readAll());
@@ -187,51 +188,53 @@ TEST(FleetSummary, NewOverloadsAreThoseAfterTheEndOfTheEarlierRing) {
         EXPECT_EQ(newOverloadCount(c.earlier, c.later), c.expected);
 }
 
-TEST(FleetCommands, RefuseWhatTheyCannotDoWithExitCodeTwo) {
+TEST(FleetCommands, EndWithTwoForRefusedInputAndOneForACsvNotWritten) {
     QTemporaryDir dir;
     ASSERT_TRUE(reading(kCraneC).write(dir.filePath("c.vrl")));
     const QString file = dir.filePath("c.vrl");
     const QString csv = dir.filePath("out.csv");
+    const QString unwritable = dir.filePath("no/such/out.csv");
     const struct {
-        QStringList words;
+        QStringList positional;
+        QMap<QString, QString> options;
         bool summary;
         int exitCode;
     } cases[] = {
-        {{"frames", file, "--csv", csv}, false, 0},
-        {{"overloads", file, "--csv", csv, "--range", "0-3199"}, false, 0},
-        {{"cycles", file, "--csv", csv}, false, 2},
-        {{"frames", file}, false, 2},
-        {{"frames", file, "--csv"}, false, 2},
-        {{"frames", file, "--csv", csv, "--range", "10-5"}, false, 2},
-        {{"frames", file, "--csv", csv, "--range", "0-7168"}, false, 2},
-        {{"overloads", file, "--csv", csv, "--range", "3200-3200"}, false, 2},
-        {{"frames", file, "--csv", csv, "--out", "x"}, false, 2},
-        {{"frames", dir.filePath("missing.vrl"), "--csv", csv}, false, 2},
-        {{"frames", file, "--csv", dir.filePath("no/such/out.csv")}, false, 2},
-        {{dir.path()}, true, 0},
-        {{}, true, 2},
-        {{file}, true, 2}, // no folder
-        {{dir.path(), "--csv"}, true, 2},
-        {{dir.path(), "--csv", dir.filePath("no/such/out.csv")}, true, 2},
+        {{"frames", file}, {{"--csv", csv}}, false, 0},
+        {{"overloads", file}, {{"--csv", csv}, {"--range", "0-3199"}}, false, 0},
+        {{"cycles", file}, {{"--csv", csv}}, false, 2},
+        {{"frames", file}, {{"--csv", csv}, {"--range", "0-7168"}}, false, 2},
+        {{"overloads", file}, {{"--csv", csv}, {"--range", "3200-3200"}}, false, 2},
+        {{"frames", dir.filePath("missing.vrl")}, {{"--csv", csv}}, false, 2},
+        {{"frames", file}, {{"--csv", unwritable}}, false, 1},
+        {{dir.path()}, {}, true, 0},
+        {{file}, {}, true, 2}, // no folder
+        {{dir.path()}, {{"--csv", unwritable}}, true, 1},
     };
     for (const auto& c : cases) {
-        QString printed, errors;
-        QTextStream out(&printed), err(&errors);
-        const int exitCode =
-            c.summary ? runSummaryCommand(c.words, out, err) : runExportCommand(c.words, err);
-        EXPECT_EQ(exitCode, c.exitCode) << c.words.join(' ').toStdString();
+        const CommandArguments arguments{c.positional, c.options, {}};
+        QString printed;
+        QTextStream out(&printed);
+        EXPECT_EQ(c.summary ? runSummaryCommand(arguments, out) : runExportCommand(arguments),
+                  c.exitCode)
+            << c.positional.join(' ').toStdString();
     }
 }
 
-// A widget made by the report command would stop this test program, which has no
-// QApplication: the report is printed from the session alone.
+// The report command runs under a QGuiApplication, in which making a widget would stop this
+// test program: the report is printed from the session alone.
 TEST(FleetCommands, TheReportIsPrintedWithoutWidgets) {
     QTemporaryDir dir;
-    QByteArray file = dir.filePath("c.vrl").toLocal8Bit();
-    QByteArray pdf = dir.filePath("card.pdf").toLocal8Bit();
-    ASSERT_TRUE(reading(kCraneC).write(QString::fromLocal8Bit(file)));
-    char program[] = "zurval", command[] = "--report", kind[] = "card", option[] = "--pdf";
-    char* argv[] = {program, command, kind, file.data(), option, pdf.data(), nullptr};
-    EXPECT_EQ(runReport(6, argv), 0);
-    EXPECT_TRUE(QFile::exists(QString::fromLocal8Bit(pdf)));
+    const QString file = dir.filePath("c.vrl");
+    const QString pdf = dir.filePath("card.pdf");
+    ASSERT_TRUE(reading(kCraneC).write(file));
+    int argc = 1;
+    char program[] = "zurval";
+    char* argv[] = {program, nullptr};
+    const QGuiApplication app(argc, argv);
+    CommandArguments arguments;
+    arguments.positional = QStringList{"card", file};
+    arguments.options.insert("--pdf", pdf);
+    EXPECT_EQ(runReport(arguments), kExitDone);
+    EXPECT_TRUE(QFile::exists(pdf));
 }

@@ -95,11 +95,21 @@ TEST(RecorderFile, ReadsNoFurtherThanTheMap) {
     EXPECT_EQ(file->reader().u8(kMapEnd - 1), 0x42);
 }
 
-TEST(RecorderFile, CannotOpenMissingFoldersOrNoName) {
+TEST(RecorderFile, CannotOpenMissingFoldersOrNoNameAndSaysWhy) {
     QTemporaryDir dir;
-    EXPECT_FALSE(readRecorderFile("").has_value());
-    EXPECT_FALSE(readRecorderFile(dir.path()).has_value());
-    EXPECT_FALSE(readRecorderFile(dir.filePath("absent.vrl")).has_value());
+    const struct {
+        QString path;
+        QString why;
+    } refused[] = {
+        {"", "no file name"},
+        {dir.path(), "not a regular file"},
+        {dir.filePath("absent.vrl"), "cannot open: No such file or directory"},
+    };
+    for (const auto& r : refused) {
+        QString why;
+        EXPECT_FALSE(readRecorderFile(r.path, &why).has_value()) << r.path.toStdString();
+        EXPECT_EQ(why, r.why);
+    }
     QFile empty(dir.filePath("empty.vrl"));
     ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
     empty.close();

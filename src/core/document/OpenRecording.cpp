@@ -28,9 +28,10 @@ QString versionPanelText(int recorderVersion) {
 }
 
 OpenOutcome openRecording(const QString& path, RecorderDocument& document) {
-    const std::optional<RecorderFile> file = readRecorderFile(path);
+    OpenOutcome failed;
+    const std::optional<RecorderFile> file = readRecorderFile(path, &failed.problem);
     if (!file)
-        return {};
+        return failed;
     return decodeRecording(*file, document);
 }
 

@@ -29,6 +29,7 @@ using OpenNotice =
 
 struct OpenOutcome {
     bool opened = false; // false: "\n Файл не удальсь открыть!" and nothing else
+    QString problem;     // why the file could not be read, for the command line
     std::vector<OpenNotice> notices;
 };
 

@@ -21,10 +21,13 @@ void RecorderSession::setFileName(const QString& path) {
     emit fileNameChanged(fileName_);
 }
 
-bool RecorderSession::load(const NoticeSink& tell) {
+bool RecorderSession::load(const NoticeSink& tell, QString* problem) {
     const OpenOutcome outcome = openRecording(fileName_, *document_);
-    if (!outcome.opened)
+    if (!outcome.opened) {
+        if (problem)
+            *problem = outcome.problem;
         return false;
+    }
     loaded_ = true;
     bankShown_ = document_->service.selectedBank;
     texts_.show(*document_);

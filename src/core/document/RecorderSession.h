@@ -38,8 +38,9 @@ public:
     void clear();
     void setFileName(const QString& path);
     // Reads the file named and decodes it; the notices go to tell in order, then opened() is
-    // announced. false, with nothing told, when the file cannot be read.
-    bool load(const NoticeSink& tell);
+    // announced. false, with nothing told and the reason in *problem, when the file cannot
+    // be read.
+    bool load(const NoticeSink& tell, QString* problem = nullptr);
     // Clears, names the file and loads it.
     bool open(const QString& path, const NoticeSink& tell);
     // Банк-0 / Банк-1: the values of one bank alone, read anew from the file; false, with

@@ -1,7 +1,6 @@
 #include "ListExport.h"
 
 #include "FrameBrowser.h"
-#include "IntegerText.h"
 
 namespace zurval {
 namespace {
@@ -23,20 +22,6 @@ template <std::size_t N> QStringList cells(const std::array<QString, N>& column)
 
 int listCapacity(ExportedList list) {
     return list == ExportedList::Frames ? kFrameCapacity : kOverloadCapacity;
-}
-
-std::optional<EntryRange> parseEntryRange(const QString& text, int capacity, QString* error) {
-    const QStringList ends = text.split(u'-');
-    if (ends.size() == 2) {
-        const int first = parseInteger(ends[0]).value_or(-1);
-        const int last = parseInteger(ends[1]).value_or(-1);
-        if (first >= 0 && first <= last && last < capacity)
-            return EntryRange{first, last};
-    }
-    *error = QStringLiteral("the range must be A-B with 0 <= A <= B <= %1, not %2")
-                 .arg(capacity - 1)
-                 .arg(text);
-    return std::nullopt;
 }
 
 CsvTable frameTable(const FrameArray& frames, EntryRange range) {

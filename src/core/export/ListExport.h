@@ -4,7 +4,6 @@
 #include "CyclicRecords.h"
 
 #include <QString>
-#include <optional>
 
 namespace zurval {
 
@@ -18,9 +17,6 @@ struct EntryRange {
     int last = 0;
 };
 
-// "A-B" with 0 <= A <= B < capacity; nullopt and *error otherwise.
-[[nodiscard]] std::optional<EntryRange> parseEntryRange(const QString& text, int capacity,
-                                                        QString* error);
 [[nodiscard]] int listCapacity(ExportedList list);
 
 // Columns named by the row captions of the page without their aligning spaces, one row

@@ -4,18 +4,31 @@
 #include "FileMap.h"
 
 #include <QFile>
-#include <QFileInfo>
+#include <cerrno>
+#include <sys/stat.h>
+#include <system_error>
 
 namespace zurval {
 
-std::optional<RecorderFile> readRecorderFile(const QString& path) {
+std::optional<RecorderFile> readRecorderFile(const QString& path, QString* whyNot) {
+    auto refuse = [whyNot](const QString& why) {
+        if (whyNot)
+            *whyNot = why;
+        return std::nullopt;
+    };
+    if (path.isEmpty())
+        return refuse(QStringLiteral("no file name"));
     // Only a regular file (or a link to one) is read: a named pipe or a device could keep
     // the open command waiting for its data for ever.
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return std::nullopt;
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return refuse(QStringLiteral("cannot open: ") +
+                      QString::fromStdString(std::generic_category().message(errno)));
+    if (!S_ISREG(status.st_mode))
+        return refuse(QStringLiteral("not a regular file"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+        return refuse(QStringLiteral("cannot open: ") + file.errorString());
     RecorderFile rf;
     rf.fileSize = static_cast<std::uint64_t>(file.size());
     // Some files report size 0 (those under /proc); read up to the map's end in any case.

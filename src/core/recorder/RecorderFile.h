@@ -20,8 +20,9 @@ struct RecorderFile {
 };
 
 // nullopt when the file cannot be opened for reading (no name, missing, no access, or not a
-// regular file: a folder, a named pipe, a device).
-[[nodiscard]] std::optional<RecorderFile> readRecorderFile(const QString& path);
+// regular file: a folder, a named pipe, a device); *whyNot then says which, in English.
+[[nodiscard]] std::optional<RecorderFile> readRecorderFile(const QString& path,
+                                                           QString* whyNot = nullptr);
 
 // First estimate of the layout version: the mark of the first frame slot whose mark is
 // neither a date/newest marker nor above 3. A scan that reaches the end of the data keeps

@@ -426,9 +426,13 @@ QImage renderProtectionFrame(QSize area, const CycleFrame& frame, const CraneDim
     return image;
 }
 
-bool writePng(const QImage& picture, const QString& path) {
+bool writePng(const QImage& picture, const QString& path, QString* error) {
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit();
+    if (file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
 }
 
 } // namespace zurval

@@ -165,7 +165,7 @@ void paintProtectionFrame(QPainter& p, QSize area, const CycleFrame& frame,
                                            const ProtectionZones& zones,
                                            const ProtectionLimits& limits, ProtectionScales scales);
 
-// Writes the picture as PNG, the whole file or none at all.
-[[nodiscard]] bool writePng(const QImage& picture, const QString& path);
+// Writes the picture as PNG, the whole file or none at all; false and *error when it fails.
+[[nodiscard]] bool writePng(const QImage& picture, const QString& path, QString* error = nullptr);
 
 } // namespace zurval

@@ -11,6 +11,10 @@ class Prompts;
 class Application : public QApplication {
 public:
     Application(int& argc, char** argv) : QApplication(argc, argv) {}
+    // The running application when it is one of these, else null.
+    static Application* instance() {
+        return dynamic_cast<Application*>(QCoreApplication::instance());
+    }
     // Where the error boxes go; until set, exceptions are only written to stderr.
     void setPrompts(Prompts* prompts) { prompts_ = prompts; }
     bool notify(QObject* receiver, QEvent* event) override;

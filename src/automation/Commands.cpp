@@ -1,0 +1,261 @@
+#include "Commands.h"
+
+#include "Application.h"
+#include "ExportCommands.h"
+#include "Headless.h"
+#include "HeadlessStart.h"
+#include "MainWindow.h"
+#include "QtPrompts.h"
+#include "ReportCommand.h"
+
+#include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QSettings>
+#include <QTextStream>
+#include <QTimer>
+#include <QTranslator>
+#include <algorithm>
+#include <cstdio>
+
+namespace zurval {
+namespace {
+
+int runWindow(const CommandArguments& arguments) {
+    // Every text of the program is Russian; Qt's own buttons and dialogs follow suit.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_ru"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
+    QtPrompts prompts;
+    Application::instance()->setPrompts(&prompts);
+    TForm_Main window(prompts);
+    prompts.setParent(&window);
+    QSettings settings(QStringLiteral("zurval"), QStringLiteral("zurval"));
+    window.useSettings(&settings);
+    window.show();
+    if (!arguments.positional.isEmpty()) {
+        const QString path = arguments.positional.first();
+        QTimer::singleShot(0, &window, [&window, path] { window.openFile(path); });
+    }
+    return QCoreApplication::exec();
+}
+
+int printHelp(const CommandArguments&) {
+    std::fputs(qUtf8Printable(helpText()), stdout);
+    return kExitDone;
+}
+
+int printVersion(const CommandArguments&) {
+    std::puts("zurval " ZURVAL_VERSION);
+    return kExitDone;
+}
+
+const std::vector<Command> kCommands{
+    {{"", {"FILE.vrl"}, 0, {}},
+     "",
+     {"[FILE.vrl]"},
+     "open the window, and FILE in it when given",
+     AppKind::Window,
+     runWindow},
+    {{"--dump-state",
+      {"FILE.vrl"},
+      0,
+      {
+          {"--each", "", "print one state per step (the first before any step)"},
+          {"--do", "NAME", "trigger the menu item or click the button NAME", Occurrence::Step},
+          {"--set", "NAME=TEXT", "type TEXT into the edit NAME", Occurrence::Step},
+          {"--key", "NAME=KEY",
+           "press KEY (Return, Up, Down, Left, Right, PageUp, PageDown, ...) on NAME",
+           Occurrence::Step},
+          {"--scroll", "NAME=N", "drag the scroll bar or track bar NAME to N", Occurrence::Step},
+          {"--cell", "NAME=COL,ROW", "choose that cell of the grid NAME", Occurrence::Step},
+          {"--answer", "TEXT", "the file the next file dialog gives (\"\" cancels it)",
+           Occurrence::Step},
+          {"--confirm", "yes|no", "the answer of the next OK/Cancel box", Occurrence::Step},
+          {"--frame", "N",
+           "after the steps, draw frame N of the coordinate-protection view as \"Показать\" "
+           "does"},
+          {"--picture", "OUT.png",
+           "then write the coordinate-protection picture (754 x 366) to OUT.png"},
+      }},
+     "",
+     {"--dump-state [FILE.vrl] [--each] [STEP ...] [--frame N] [--picture OUT.png]"},
+     "start headless, open FILE (if given), act out the STEPs (--do, --set, --key, --scroll, "
+     "--cell, --answer, --confirm, each as often as needed) in the order given with every "
+     "message box confirmed, and print the messages and every named control as JSON",
+     AppKind::OffscreenWindow,
+     runDumpState},
+    {{"--acquire",
+      {"vrl2|vrl3"},
+      1,
+      {
+          {"--port", "COM1|COM2", "the port of the ВРЛ-2 (COM1 when left out)"},
+          {"--save", "FILE", "the file the save dialog gives (cancelled without it)"},
+          {"--operator", "NAME|CERT|ORG|DATE",
+           "the texts the operator dialog takes before Ok (texts left out keep what it "
+           "proposes; closed without Ok without it)"},
+      }},
+     "",
+     {"--acquire vrl2|vrl3 [--port COM1|COM2] [--save FILE]", "[--operator NAME|CERT|ORG|DATE]"},
+     "start headless and read a transfer device: vrl2 on --port, vrl3 wherever the scan finds "
+     "it. The connect prompt is confirmed. Prints the messages, each state of panel 1 of the "
+     "status bar and the file saved as JSON; exit code 1 when no file was saved",
+     AppKind::OffscreenWindow,
+     runAcquire},
+    {{"--report",
+      {"card|scheme|oper|overloads", "FILE.vrl"},
+      2,
+      {
+          {"--pdf", "OUT.pdf", "the file the report is written to", Occurrence::Required},
+          {"--frame", "N",
+           "the frame of the scheme, drawn as \"Показать\" draws it (0 when left "
+           "out, the one drawn after opening)"},
+          {"--range", "A-B",
+           "the frames or overload records A to B of oper and overloads, A below B (0-200 when "
+           "left out, the frame-range dialog's defaults)"},
+      }},
+     "",
+     {"--report card|scheme|oper|overloads FILE.vrl --pdf OUT.pdf", "[--frame N] [--range A-B]"},
+     "open FILE, fill the information card, the work area scheme, the operational report or "
+     "the overloads table as the print menu does and write it to OUT.pdf",
+     AppKind::OffscreenGui,
+     runReport},
+    {{"--export",
+      {"frames|overloads", "FILE.vrl"},
+      2,
+      {{"--csv", "OUT.csv", "the file the CSV is written to", Occurrence::Required},
+       {"--range", "A-B", "entries A to B of the list only, A <= B"}}},
+     "",
+     {"--export frames|overloads FILE.vrl --csv OUT.csv [--range A-B]"},
+     "write FrameList (frames) or the non-empty overload records (overloads) of FILE as CSV, "
+     "cells as the pages show them; the open command's messages go to stderr",
+     AppKind::Core,
+     runExportCommand},
+    {{"--summary",
+      {"DIR"},
+      1,
+      {{"--csv", "OUT.csv", "write CSV into OUT.csv instead of the table on stdout"}}},
+     "",
+     {"--summary DIR [--csv OUT.csv]"},
+     "one row per *.vrl under DIR (recursively): crane, duty, motor hours, overloads, what "
+     "each reading added to the one before of the same recorder, and the file's state; a "
+     "table on stdout or CSV into OUT.csv",
+     AppKind::Core,
+     [](const CommandArguments& arguments) {
+         QTextStream out(stdout);
+         return runSummaryCommand(arguments, out);
+     }},
+    {{"--help", {}, 0, {}}, "-h", {"--help"}, "print this text", AppKind::None, printHelp},
+    {{"--version", {}, 0, {}},
+     "-V",
+     {"--version"},
+     "print the program's version",
+     AppKind::None,
+     printVersion},
+};
+
+const QString kNotes[] = {
+    "Every option takes its value as --opt VALUE or as --opt=VALUE.",
+    "CSV files are UTF-8 with a byte-order mark, separated by \";\", numbers with the locale's "
+    "decimal separator.",
+    "Exit codes: 0 done; 1 the output could not be written (the PDF, the CSV, the picture, or "
+    "no recording saved by --acquire); 2 refused input (bad arguments, a FILE that cannot be "
+    "opened, a refused frame, range or step).",
+    "Port COMn is the device in ZURVAL_COMn (ZURVAL_COM0 to ZURVAL_COM14) when that is set, "
+    "else COM1-4 are /dev/ttyS0-3, COM5-9 /dev/ttyUSB0-4 and COM10-14 /dev/ttyACM0-4.",
+};
+
+constexpr int kWidth = 92;
+
+// lead, then text with its words in lines of at most kWidth columns, each further line
+// indented to column; a lead that reaches column stands on a line of its own.
+QString wrapped(const QString& lead, int column, const QString& text) {
+    QString out;
+    QString line = lead;
+    if (!lead.isEmpty() && lead.size() >= column) {
+        out += line + '\n';
+        line.clear();
+    }
+    line = line.leftJustified(column);
+    bool lineEmpty = true;
+    for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
+        if (!lineEmpty && line.size() + 1 + word.size() > kWidth) {
+            out += line + '\n';
+            line = QString(column, ' ');
+            lineEmpty = true;
+        }
+        line += (lineEmpty ? QString() : QStringLiteral(" ")) + word;
+        lineEmpty = false;
+    }
+    return out + line + '\n';
+}
+
+} // namespace
+
+const std::vector<Command>& commands() {
+    return kCommands;
+}
+
+std::optional<CommandCall> parseCommandLine(const QStringList& words, QString* error) {
+    const Command* command = &kCommands.front();
+    QStringList rest = words;
+    if (!words.isEmpty() && words.first().startsWith(u'-')) {
+        const auto named = std::find_if(kCommands.begin(), kCommands.end(), [&](const Command& c) {
+            return !c.syntax.name.isEmpty() &&
+                   (words.first() == c.syntax.name || words.first() == c.alias);
+        });
+        if (named == kCommands.end()) {
+            *error = QStringLiteral("unknown command %1").arg(words.first());
+            return std::nullopt;
+        }
+        command = &*named;
+        rest.removeFirst();
+    }
+    std::optional<CommandArguments> arguments = parseArguments(command->syntax, rest, error);
+    if (!arguments)
+        return std::nullopt;
+    return CommandCall{command, std::move(*arguments)};
+}
+
+std::unique_ptr<QCoreApplication> createApplication(AppKind kind, int& argc, char** argv) {
+    switch (kind) {
+    case AppKind::None:
+        return nullptr;
+    case AppKind::Core:
+        return std::make_unique<QCoreApplication>(argc, argv);
+    case AppKind::OffscreenGui:
+        startHeadless();
+        return std::make_unique<QGuiApplication>(argc, argv);
+    case AppKind::OffscreenWindow:
+        startHeadless();
+        return std::make_unique<Application>(argc, argv);
+    case AppKind::Window:
+        return std::make_unique<Application>(argc, argv);
+    }
+    return nullptr;
+}
+
+QString helpText() {
+    QString text;
+    for (const Command& c : kCommands) {
+        // Further lines of a usage line up after the command's name.
+        QString lead = text.isEmpty() ? "usage: zurval " : "       zurval ";
+        for (const QString& line : c.usage) {
+            text += lead + line + '\n';
+            lead = QString(lead.size() + c.syntax.name.size() + 1, ' ');
+        }
+    }
+    for (const Command& c : kCommands) {
+        const QString name = c.syntax.name.isEmpty() ? c.usage.first()
+                             : c.alias.isEmpty()     ? c.syntax.name
+                                                     : c.syntax.name + ", " + c.alias;
+        text += '\n' + wrapped("  " + name, 16, c.description);
+        for (const OptionSpec& o : c.syntax.options)
+            text += wrapped("    " + (o.name + ' ' + o.value).trimmed(), 28, o.description);
+    }
+    for (const QString& note : kNotes)
+        text += '\n' + wrapped("", 0, note);
+    return text;
+}
+
+} // namespace zurval
