@@ -24,11 +24,11 @@ void fillPages(const RecorderDocument& d) {
     for (const int start : {0, kBrowserScrollMaximum})
         for (const BrowserFill fill : {BrowserFill::AfterOpening, BrowserFill::Scrolling})
             [[maybe_unused]] const BrowserColumns columns =
-                browserColumns(*c.frameSelection, start, fill);
+                browserColumns(*c.frameList, *c.frameSelection, start, fill);
     for (const int start : {0, kOverloadScrollMaximum})
         for (const OverloadFill fill : {OverloadFill::AfterOpening, OverloadFill::Scrolling})
-            [[maybe_unused]] const OverloadColumns columns =
-                overloadColumns(*c.overloadSelection, start, fill, d.recorderVersion);
+            [[maybe_unused]] const OverloadColumns columns = overloadColumns(
+                *c.overloadList, *c.overloadSelection, start, fill, d.recorderVersion);
     [[maybe_unused]] const QString titles =
         parameterChartTitle(d.service.texts) + relayChartTitle(d.service.texts);
     for (const ParameterSeries& series : kParameterSeries)

@@ -134,6 +134,8 @@ TEST_F(FramesPages, DetailBoxFollowsTheFirstColumnAndOtherRowsOnlyHide) {
     }
     // Hidden, yet remembered: even a clear and a new open keep it.
     window->ClearAll();
+    chooseCell("StringGrid_O_Otb", 0, kBrowserRowRelays); // the cleared column names no frame
+    EXPECT_EQ(shownBoxes(), QStringList());
     open(withFrames({{100, first}, {101, second}}));
     scroll("ScrollBar_Cikl", 100);
     EXPECT_EQ(shownBoxes(), QStringList({"GB_VR"}));

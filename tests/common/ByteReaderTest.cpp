@@ -24,5 +24,7 @@ TEST(ByteReader, BytesPastTheEndReadAsZero) {
     EXPECT_EQ(r.u8(SIZE_MAX), 0);
     EXPECT_EQ(r.u32le(SIZE_MAX - 1), 0u); // no wrap-around back to the start
     EXPECT_EQ(r.bytes(1, 3), (std::vector<std::uint8_t>{0xBB, 0, 0}));
+    EXPECT_EQ(r.block<3>(1), (std::array<std::uint8_t, 3>{0xBB, 0, 0}));
+    EXPECT_EQ(r.block<2>(SIZE_MAX), (std::array<std::uint8_t, 2>{0, 0}));
     EXPECT_EQ(ByteReader().u32le(0), 0u);
 }

@@ -1,5 +1,4 @@
 #include "FrameBrowser.h"
-#include "BitText.h"
 #include "NumberFormat.h"
 
 #include <gtest/gtest.h>
@@ -26,26 +25,36 @@ CycleFrame frame(int number, float radius) {
     f.radius = radius;
     f.force = 4321;
     f.loadMass = 8.125f;
-    f.inputs = bitText(0x8001);
-    f.relays = bitText(0x4000);
-    f.limitsEntered = bitText(0x0600);
-    f.limitsTriggered = bitText(0x0001);
+    f.inputs = 0x8001;
+    f.relays = 0x4000;
+    f.limitsEntered = 0x0600;
+    f.limitsTriggered = 0x0001;
     f.loadMoment = 87;
-    f.dateTime = q("11:56:40 15.03.06");
+    f.time = {0x11, 0x56, 0x40};
+    f.date = {0x15, 0x03, 0x06};
+    f.dated = true;
     f.health = 4;
     f.limitsReached = 1;
     f.mark = 2;
-    f.checksumState = q("Норма");
+    f.intact = true;
+    f.decoded = true;
     return f;
 }
 
-// A list whose entry k is frame k with radius 12.34 m, except the three last ones.
+// A list whose entry k is frame k with radius 12.34 m, except frame 7166.
 std::unique_ptr<FrameArray> frames() {
     auto list = std::make_unique<FrameArray>();
     for (int k = 0; k < kFrameCapacity; ++k)
         (*list)[k] = frame(k, k == 7166 ? 0.0f : 12.34f);
-    (*list)[7167] = CycleFrame{}; // a reset entry
     return list;
+}
+
+// Every frame but the newest, so that entry 7167 is a reset entry.
+FrameSelection allButTheNewest() {
+    FrameSelection selection;
+    for (int k = 0; k < kFrameCapacity - 1; ++k)
+        selection.add(k);
+    return selection;
 }
 
 std::set<QString> namesOf(const std::vector<const char*>& names) {
@@ -60,30 +69,38 @@ std::set<QString> namesOf(const std::vector<const char*>& names) {
 TEST(BrowserColumns, FillsByTheirOwnRules) {
     setDecimalSeparator(QChar(','));
     const auto list = frames();
-    const BrowserColumns opening = browserColumns(*list, 7165, BrowserFill::AfterOpening);
-    EXPECT_EQ(opening[0],
+    const auto selection = std::make_unique<FrameSelection>(allButTheNewest());
+    auto columns = [&](int start, BrowserFill fill) {
+        return browserColumns(*list, *selection, start, fill);
+    };
+    using Frames = std::array<std::optional<int>, kBrowserColumns>;
+    const BrowserColumns opening = columns(7165, BrowserFill::AfterOpening);
+    EXPECT_EQ(opening.cells[0],
               (FrameColumn{q("7165"), q("2,50"), q("-1,50"), q("30,12"), q("359,90"), q("25,00"),
                            q("12,34"), q("4321,00"), q("8,13"), q("1000000000000001"),
                            q("0100000000000000"), q("0000011000000000"), q("0000000000000001"),
                            q("87"), q("11:56:40 15.03.06"), q("4"), q("1"), q("2"), q("Норма")}));
-    EXPECT_EQ(opening[1][kBrowserRowDateTime], q("11:56:40 15.03.06")); // radius 0, yet shown
-    EXPECT_EQ(opening[2][kBrowserRowTemperature], q("0,00"));
+    EXPECT_EQ(opening.cells[1][kBrowserRowDateTime], q("11:56:40 15.03.06")); // radius 0, yet shown
+    EXPECT_EQ(opening.cells[2][kBrowserRowTemperature], q("0,00")); // a reset entry's zeros
+    EXPECT_EQ(opening.frames, (Frames{7165, 7166, std::nullopt}));
 
-    const BrowserColumns scrolled = browserColumns(*list, 7165, BrowserFill::Scrolling);
-    EXPECT_EQ(scrolled[0][kBrowserRowTemperature], q("25"));
-    EXPECT_EQ(scrolled[0][kBrowserRowDateTime], q("11:56:40 15.03.06"));
-    EXPECT_EQ(scrolled[1][kBrowserRowDateTime], QString()); // radius exactly 0
-    EXPECT_EQ(scrolled[1][kBrowserRowRelays], q("0100000000000000"));
-    EXPECT_EQ(scrolled[2], FrameColumn{}); // a reset entry is no frame
+    const BrowserColumns scrolled = columns(7165, BrowserFill::Scrolling);
+    EXPECT_EQ(scrolled.cells[0][kBrowserRowTemperature], q("25"));
+    EXPECT_EQ(scrolled.cells[0][kBrowserRowDateTime], q("11:56:40 15.03.06"));
+    EXPECT_EQ(scrolled.cells[1][kBrowserRowDateTime], QString()); // radius exactly 0
+    EXPECT_EQ(scrolled.cells[1][kBrowserRowRelays], q("0100000000000000"));
+    EXPECT_EQ(scrolled.cells[2], FrameColumn{}); // a reset entry is no frame
+    EXPECT_EQ(scrolled.frames, (Frames{7165, 7166, std::nullopt}));
 
-    const BrowserColumns selected = browserColumns(*list, 7165, BrowserFill::AfterSelection);
-    EXPECT_EQ(selected[0][kBrowserRowTemperature], q("25,00"));
-    EXPECT_EQ(selected[1], FrameColumn{}); // radius 0: left empty
-    EXPECT_EQ(selected[2], FrameColumn{});
+    const BrowserColumns selected = columns(7165, BrowserFill::AfterSelection);
+    EXPECT_EQ(selected.cells[0][kBrowserRowTemperature], q("25,00"));
+    EXPECT_EQ(selected.cells[1], FrameColumn{}); // radius 0: left empty
+    EXPECT_EQ(selected.cells[2], FrameColumn{});
+    EXPECT_EQ(selected.frames, (Frames{7165, std::nullopt, std::nullopt}));
 
-    const BrowserColumns past = browserColumns(*list, 7166, BrowserFill::AfterOpening);
-    EXPECT_EQ(past[1][kBrowserRowNumber], q("0"));
-    EXPECT_EQ(past[2], FrameColumn{}); // beyond the list
+    const BrowserColumns past = columns(7166, BrowserFill::AfterOpening);
+    EXPECT_EQ(past.cells[1][kBrowserRowNumber], q("0"));
+    EXPECT_EQ(past.cells[2], FrameColumn{}); // beyond the list
 }
 
 TEST(BrowserDetails, ShowTheBoxOfTheSelectedRow) {
@@ -107,8 +124,7 @@ TEST(BrowserDetails, ShowTheBoxOfTheSelectedRow) {
         {18, 3, {}, kDetailRelays},
     };
     for (const Case& c : cases) {
-        const DetailView v = selectBrowserCell(c.row, q("12"), q("1000000000000001"), true,
-                                               kDetailRelays, c.version, *list);
+        const DetailView v = selectBrowserCell(c.row, 12, true, kDetailRelays, c.version, *list);
         EXPECT_EQ(namesOf(v.shownBoxes), c.boxes) << c.row << " v" << c.version;
         EXPECT_EQ(v.detailMemory, c.memory) << c.row << " v" << c.version;
         EXPECT_EQ(v.frameNumberText, q("12")) << c.row; // passed on to the protection page
@@ -118,12 +134,12 @@ TEST(BrowserDetails, ShowTheBoxOfTheSelectedRow) {
 TEST(BrowserDetails, ColourAndNameLabelsFromTheBitsOfTheFrame) {
     auto list = frames();
     CycleFrame& f = (*list)[5];
-    f.inputs = bitText(0x0025);          // bits 0, 2, 5
-    f.relays = bitText(0x8001);          // bits 0, 15
-    f.limitsEntered = bitText(0x0601);   // bits 0, 9, 10
-    f.limitsTriggered = bitText(0x0100); // bit 8
+    f.inputs = 0x0025;          // bits 0, 2, 5
+    f.relays = 0x8001;          // bits 0, 15
+    f.limitsEntered = 0x0601;   // bits 0, 9, 10
+    f.limitsTriggered = 0x0100; // bit 8
     auto look = [&](int row, int version) {
-        const DetailView v = selectBrowserCell(row, q("5"), q("x"), true, 0, version, *list);
+        const DetailView v = selectBrowserCell(row, 5, true, 0, version, *list);
         std::map<QString, QString> out; // label -> colour index or text
         for (const LabelColour& c : v.colours)
             out[QString::fromUtf8(c.objectName)] = QString::number(int(c.colour));
@@ -151,7 +167,7 @@ TEST(BrowserDetails, ColourAndNameLabelsFromTheBitsOfTheFrame) {
     EXPECT_EQ(relays[q("Label_Q15")], red);
     EXPECT_EQ(relays[q("Label_Q15.text")], q("Настройка"));
     EXPECT_EQ(relays[q("Label_Q16")], red); // set: the block button is pressed
-    f.relays = bitText(0x4000);
+    f.relays = 0x4000;
     relays = look(kBrowserRowRelays, 2);
     EXPECT_EQ(relays[q("Label_Q15")], lime);
     EXPECT_EQ(relays[q("Label_Q15.text")], q("Работа"));
@@ -163,7 +179,7 @@ TEST(BrowserDetails, ColourAndNameLabelsFromTheBitsOfTheFrame) {
     EXPECT_EQ(entered[q("Label_7.text")], q("Режим работы 1"));
     EXPECT_EQ(entered[q("Label_6.text")], q("Нет датчика пути"));
     EXPECT_EQ(entered[q("Label_5.text")], QString());
-    f.limitsEntered = bitText(0x0001);
+    f.limitsEntered = 0x0001;
     EXPECT_EQ(look(kBrowserRowLimitsEntered, 3)[q("Label_7.text")], q("Режим работы 0"));
     EXPECT_EQ(look(kBrowserRowLimitsEntered, 2).count(q("Label_7.text")), 0u);
 
@@ -172,25 +188,22 @@ TEST(BrowserDetails, ColourAndNameLabelsFromTheBitsOfTheFrame) {
     EXPECT_EQ(triggered[q("Label_S1")], face);
 }
 
-TEST(BrowserDetails, OnlyHideTheBoxesUnlessTheCellNamesAFrame) {
+TEST(BrowserDetails, OnlyHideTheBoxesUnlessTheColumnShowsAFrame) {
     const auto list = frames();
     const struct {
+        const char* what;
         bool loaded;
-        const char* number;
-        const char* inputs;
+        std::optional<int> frame;
     } cases[] = {
-        {false, "12", "1000000000000001"}, // no document yet
-        {true, "12", ""},                  // an empty column
-        {true, "7168", "1"},               // numbers that FrameList does not have
-        {true, "-1", "1"},
-        {true, "1x", "1"},
+        {"no document yet", false, 12},
+        {"an empty column or a reset entry", true, std::nullopt},
     };
     for (const auto& c : cases) {
-        const DetailView v = selectBrowserCell(kBrowserRowInputs, q(c.number), q(c.inputs),
-                                               c.loaded, kDetailLimitsEntered, 2, *list);
-        EXPECT_TRUE(v.shownBoxes.empty()) << c.number;
-        EXPECT_EQ(v.detailMemory, kDetailLimitsEntered) << c.number;
-        EXPECT_FALSE(v.frameNumberText.has_value()) << c.number;
+        const DetailView v =
+            selectBrowserCell(kBrowserRowInputs, c.frame, c.loaded, kDetailLimitsEntered, 2, *list);
+        EXPECT_TRUE(v.shownBoxes.empty()) << c.what;
+        EXPECT_EQ(v.detailMemory, kDetailLimitsEntered) << c.what;
+        EXPECT_FALSE(v.frameNumberText.has_value()) << c.what;
     }
 }
 

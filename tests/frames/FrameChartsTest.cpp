@@ -1,5 +1,4 @@
 #include "FrameCharts.h"
-#include "BitText.h"
 #include "NumberFormat.h"
 
 #include <gtest/gtest.h>
@@ -27,9 +26,9 @@ std::unique_ptr<FrameArray> frames() {
         f.hookHeight = 30.75f;
         f.travel = -1.5f;
         f.azimuth = 359.5f;
-        f.limitsEntered = bitText(0);
-        f.limitsTriggered = bitText(0);
-        f.dateTime = q("11:56:40 15.03.06");
+        f.time = {0x11, 0x56, 0x40};
+        f.date = {0x15, 0x03, 0x06};
+        f.dated = f.decoded = true;
     }
     return list;
 }
@@ -62,11 +61,11 @@ TEST(ParameterChart, EachLineGetsFrames0To7166WithItsValue) {
 
 TEST(RelayChart, MarksEnteredLimitsGreenAndActedOnesRedAtTheirLevel) {
     auto list = frames();
-    (*list)[1234].limitsEntered = bitText(0x0101); // bits 0 and 8
-    (*list)[1234].limitsTriggered = bitText(0x0100);
-    (*list)[2000].limitsEntered = bitText(0xFE00); // bits 9..15 are no limits of the chart
-    (*list)[2000].limitsTriggered = bitText(0xFFFF);
-    (*list)[7167].limitsEntered = bitText(0x01FF); // the newest frame is not charted
+    (*list)[1234].limitsEntered = 0x0101; // bits 0 and 8
+    (*list)[1234].limitsTriggered = 0x0100;
+    (*list)[2000].limitsEntered = 0xFE00; // bits 9..15 are no limits of the chart
+    (*list)[2000].limitsTriggered = 0xFFFF;
+    (*list)[7167].limitsEntered = 0x01FF; // the newest frame is not charted
     struct Case {
         const char* series;
         int level;
@@ -98,8 +97,8 @@ TEST(ChartTitles, NameTheCraneAndTheRecorder) {
 TEST(ChartReadOut, NamesTheFrameAndTheShownValues) {
     setDecimalSeparator(',');
     CycleFrame f = (*frames())[42];
-    f.limitsEntered = bitText(0x0021); // bits 0 and 5, bit 5 acted
-    f.limitsTriggered = bitText(0x0020);
+    f.limitsEntered = 0x0021; // bits 0 and 5, bit 5 acted
+    f.limitsTriggered = 0x0020;
     std::array<bool, kParameterSeriesCount> shown{};
     shown[0] = shown[1] = shown[6] = true; // the 100 % line, the load moment, the azimuth
 

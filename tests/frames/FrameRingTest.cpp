@@ -1,4 +1,3 @@
-#include "BitText.h"
 #include "CyclicRecords.h"
 #include "RecordingBuilder.h"
 #include "SampleRecording.h"
@@ -12,10 +11,6 @@ using namespace zurval;
 using namespace zurval::filemap;
 
 namespace {
-
-QString q(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 std::uint32_t pointerAfter(int slot) {
     return static_cast<std::uint32_t>(kFrames + kFrameSize * static_cast<std::size_t>(slot + 1));
@@ -48,18 +43,6 @@ RecordingBuilder numberedSlots() {
 }
 
 } // namespace
-
-TEST(BitText, PutsTheHighBitFirstAndTestsSinglePositions) {
-    EXPECT_EQ(bitText(0x8001), q("1000000000000001"));
-    EXPECT_EQ(bitText(0x0000), q("0000000000000000"));
-    const QString t = bitText(0x0204); // bits 2 and 9
-    for (int bit = 0; bit < 16; ++bit)
-        EXPECT_EQ(bitTextSet(t, bit), bit == 2 || bit == 9) << bit;
-    EXPECT_TRUE(anyBitTextSet(t, 9, 15));
-    EXPECT_FALSE(anyBitTextSet(t, 3, 8));
-    EXPECT_FALSE(bitTextSet(QString(), 0)); // a reset entry
-    EXPECT_FALSE(bitTextSet(t, 16));
-}
 
 TEST(FrameSlots, DecodeScaledValuesWordsAndTimes) {
     FrameSlot f;
@@ -98,26 +81,29 @@ TEST(FrameSlots, DecodeScaledValuesWordsAndTimes) {
     EXPECT_FLOAT_EQ(c.radius, 12.34f);
     EXPECT_FLOAT_EQ(c.force, 4321.0f);
     EXPECT_FLOAT_EQ(c.loadMass, 8.12f);
-    EXPECT_EQ(c.inputs, q("1000000000000001"));
-    EXPECT_EQ(c.relays, q("0100000000000000"));
-    EXPECT_EQ(c.limitsEntered, q("0000000111111111"));
-    EXPECT_EQ(c.limitsTriggered, q("0000000100000000"));
+    EXPECT_EQ(c.inputs, 0x8001);
+    EXPECT_EQ(c.relays, 0x4000);
+    EXPECT_EQ(c.limitsEntered, 0x01FF);
+    EXPECT_EQ(c.limitsTriggered, 0x0100);
     EXPECT_EQ(c.loadMoment, 201);
     EXPECT_EQ(c.health, 7);
     EXPECT_EQ(c.limitsReached, 3);
     EXPECT_EQ(c.mark, 2);
-    EXPECT_EQ(c.dateTime, q("11:56:40"));
-    EXPECT_EQ((*frames)[11].dateTime, q("15.03.06"));
-    EXPECT_EQ((*frames)[12].dateTime, q("15.03.06"));
+    EXPECT_EQ(c.time, (RecorderTime{0x11, 0x56, 0x40}));
+    EXPECT_TRUE(c.decoded);
+    for (const int k : {11, 12}) {
+        EXPECT_EQ((*frames)[k].date, (RecorderDate{0x15, 0x03, 0x06})) << k;
+        EXPECT_TRUE((*frames)[k].dated) << k;
+    }
 
     const CycleFrame& erased = (*frames)[13];
     EXPECT_FLOAT_EQ(erased.wind, -0.1f);
     EXPECT_FLOAT_EQ(erased.radius, -0.01f);
-    EXPECT_EQ(erased.inputs, q("1111111111111111"));
-    EXPECT_EQ(erased.limitsTriggered, q("1111111111111111"));
+    EXPECT_EQ(erased.inputs, 0xFFFF);
+    EXPECT_EQ(erased.limitsTriggered, 0xFFFF);
     EXPECT_EQ(erased.loadMoment, 255);
     EXPECT_EQ(erased.mark, 255);
-    EXPECT_EQ(erased.dateTime, q("FF:FF:FF"));
+    EXPECT_EQ(erased.time, (RecorderTime{0xFF, 0xFF, 0xFF})); // kept as stored
 }
 
 TEST(FrameSlots, ChecksumsAreTestedForLayoutTwoOnly) {
@@ -125,8 +111,8 @@ TEST(FrameSlots, ChecksumsAreTestedForLayoutTwoOnly) {
     b.frameMark(0, 2).frameMark(1, 2).fixAllChecksums(2).breakBlock(kFrames + kFrameSize, 30);
     for (const int version : {0, 1, 2, 3}) {
         const auto frames = decoded(b, version);
-        EXPECT_EQ((*frames)[0].checksumState, q("Норма")) << version;
-        EXPECT_EQ((*frames)[1].checksumState, version == 2 ? q("Брак") : q("Норма")) << version;
+        EXPECT_TRUE((*frames)[0].intact) << version;
+        EXPECT_EQ((*frames)[1].intact, version != 2) << version;
     }
 }
 
@@ -172,7 +158,9 @@ TEST(OrderFrames, LaysTheRingOutFromTheSlotAfterTheNewest) {
         int newestSlot; // marked 0xAF; -1 for no mark
         bool byPointer;
     };
-    for (const Case c : {Case{-1, false}, Case{7167, false}, Case{100, true}, Case{0, true}}) {
+    // 3583 lays the ring out in 3584 cycles of two, 100 in one cycle through every slot.
+    for (const Case c :
+         {Case{-1, false}, Case{7167, false}, Case{3583, false}, Case{100, true}, Case{0, true}}) {
         RecordingBuilder b = numberedSlots();
         if (c.newestSlot >= 0)
             b.frameMark(c.newestSlot, kLastRecordMark);
@@ -185,9 +173,9 @@ TEST(OrderFrames, LaysTheRingOutFromTheSlotAfterTheNewest) {
             EXPECT_EQ(list[k].number, k);
             EXPECT_EQ(list[k].force, static_cast<float>((newest + 1 + k) % kFrameCount))
                 << c.newestSlot << " at " << k;
-            EXPECT_EQ((*records->frameSelection)[k].force, list[k].force);
-            EXPECT_EQ((*records->frameSelection)[k].number, k);
+            EXPECT_EQ(records->frameSelection->position(k), k);
         }
+        EXPECT_EQ(records->frameSelection->count(), kFrameCapacity);
     }
 }
 
@@ -206,23 +194,23 @@ TEST(OrderFrames, GivesEachTimeTheDateOfTheNearestDateFrameBeforeIt) {
     b.frameMark(kFrameCount - 1, kLastRecordMark);
     const auto records = opened(b, 2);
     const FrameArray& list = *records->frameList;
-    EXPECT_EQ(list[0].dateTime, q("08:00:00 02.03.26")); // before the first date frame
-    EXPECT_EQ(list[1].dateTime, q("02.03.26"));
-    EXPECT_EQ(list[2].dateTime, q("08:00:00 02.03.26"));
-    EXPECT_EQ(list[3].dateTime, q("03.03.26"));
-    EXPECT_EQ(list[4].dateTime, q("08:00:00 03.03.26"));
-    EXPECT_EQ(list[7167].dateTime, q("00:00:00 03.03.26"));
-    EXPECT_EQ((*records->frameSelection)[0].dateTime, list[0].dateTime);
-
-    RecordingBuilder dateFirst;
-    dateFirst.frame(0, date).frame(1, time).frameMark(kFrameCount - 1, kLastRecordMark);
-    EXPECT_EQ((*opened(dateFirst, 2)->frameList)[0].dateTime, q("02.03.26"));
+    const RecorderDate first{0x02, 0x03, 0x26};
+    const RecorderDate second{0x03, 0x03, 0x26};
+    const struct {
+        int k;
+        RecorderDate date;
+    } dated[] = {{0, first}, {1, first}, {2, first}, {3, second}, {4, second}, {7167, second}};
+    for (const auto& d : dated) {
+        EXPECT_TRUE(list[d.k].dated) << d.k;
+        EXPECT_EQ(list[d.k].date, d.date) << d.k; // frame 0 lies before the first date frame
+    }
+    EXPECT_EQ(list[2].time, (RecorderTime{0x08, 0x00, 0x00}));
 
     RecordingBuilder noDates;
     noDates.frame(5, time);
     const auto undated = opened(noDates, 2); // newest is slot 0, so slot 5 lands at 4
-    EXPECT_EQ((*undated->frameList)[4].dateTime, q("08:00:00 "));
-    EXPECT_EQ((*undated->frameList)[7167].dateTime, q("00:00:00 "));
+    EXPECT_EQ((*undated->frameList)[4].time, (RecorderTime{0x08, 0x00, 0x00}));
+    EXPECT_FALSE((*undated->frameList)[4].dated);
 }
 
 TEST(OrderFrames, HostileRingsDecodeWithoutStraying) {
@@ -260,11 +248,11 @@ TEST(OrderFrames, TheSampleOpensDatedWithItsOneDamagedFrame) {
     EXPECT_EQ(list[7167].mark, kLastRecordMark);
     int damaged = 0;
     for (const CycleFrame& f : list) {
-        damaged += f.checksumState == q("Брак");
-        EXPECT_EQ(f.dateTime.size(), isDateFrameMark(f.mark) ? 8 : 17) << f.number;
+        damaged += !f.intact;
+        EXPECT_TRUE(f.dated) << f.number;
     }
     EXPECT_EQ(damaged, 1);
     const OverloadSummary summary = overloadSummary(*records->overloadList);
-    EXPECT_TRUE(summary.largest.startsWith(q("Максимальная перегрузка произошла ")));
-    EXPECT_TRUE(summary.last.startsWith(q("Последняя перегрузка произошла ")));
+    EXPECT_TRUE(summary.largest.startsWith(QStringLiteral("Максимальная перегрузка произошла ")));
+    EXPECT_TRUE(summary.last.startsWith(QStringLiteral("Последняя перегрузка произошла ")));
 }

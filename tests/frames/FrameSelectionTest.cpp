@@ -1,5 +1,4 @@
 #include "FrameSelection.h"
-#include "BitText.h"
 #include "IntegerText.h"
 
 #include <gtest/gtest.h>
@@ -22,16 +21,15 @@ std::unique_ptr<FrameArray> quietList() {
         f.number = k;
         f.loadMoment = 10;
         f.radius = 10;
-        f.inputs = f.relays = f.limitsEntered = f.limitsTriggered = bitText(0);
-        f.dateTime = q("08:00:00 02.03.26");
+        f.decoded = true;
     }
     return list;
 }
 
-std::vector<int> numbers(const FrameArray& selection, int count) {
+std::vector<int> positions(const FrameSelection& selection) {
     std::vector<int> out;
-    for (int k = 0; k < count; ++k)
-        out.push_back(selection[k].number);
+    for (int k = 0; k < selection.count(); ++k)
+        out.push_back(selection.position(k));
     return out;
 }
 
@@ -40,11 +38,11 @@ std::vector<int> numbers(const FrameArray& selection, int count) {
 TEST(FrameSelection, KeepsFramesThatMeetEveryCheckedCondition) {
     auto list = quietList();
     (*list)[100].loadMoment = 100;
-    (*list)[200].limitsEntered = bitText(1 << 9); // a layout-3 flag, no limit
-    (*list)[201].limitsEntered = bitText(1 << 8);
-    (*list)[300].limitsTriggered = bitText(1 << 9);
-    (*list)[301].limitsTriggered = bitText(1 << 0);
-    (*list)[301].limitsEntered = bitText(1 << 0);
+    (*list)[200].limitsEntered = 1 << 9; // a layout-3 flag, no limit
+    (*list)[201].limitsEntered = 1 << 8;
+    (*list)[300].limitsTriggered = 1 << 9;
+    (*list)[301].limitsTriggered = 1 << 0;
+    (*list)[301].limitsEntered = 1 << 0;
     (*list)[400].limitsReached = 2;
     (*list)[500].health = 9;
     (*list)[501].health = 9;
@@ -68,13 +66,13 @@ TEST(FrameSelection, KeepsFramesThatMeetEveryCheckedCondition) {
         {"100", {false, false, false, true}, {501}, 1},
         {"0", {true, true, false, true}, {}, 0},
     };
-    auto selection = std::make_unique<FrameArray>();
+    auto selection = std::make_unique<FrameSelection>();
     for (const Case& c : cases) {
         const FrameSelectionRun run = selectFrames(*list, q(c.threshold), c.conditions, *selection);
         EXPECT_EQ(run.error, QString());
         EXPECT_EQ(run.count, c.count) << c.threshold;
         if (!c.selected.empty()) {
-            EXPECT_EQ(numbers(*selection, c.count), c.selected) << c.threshold;
+            EXPECT_EQ(positions(*selection), c.selected) << c.threshold;
         }
     }
 }
@@ -82,7 +80,7 @@ TEST(FrameSelection, KeepsFramesThatMeetEveryCheckedCondition) {
 TEST(FrameSelection, PacksTheMatchesAndPointsTheWindowAtTheNewest) {
     auto list = quietList();
     const int faulty[] = {7, 70, 700, 7000};
-    auto selection = std::make_unique<FrameArray>();
+    auto selection = std::make_unique<FrameSelection>();
     struct Case {
         int matches; // the first of the faulty frames
         int scrollMaximum;
@@ -95,9 +93,9 @@ TEST(FrameSelection, PacksTheMatchesAndPointsTheWindowAtTheNewest) {
         EXPECT_EQ(run.count, c.matches);
         EXPECT_EQ(run.scrollMaximum, c.scrollMaximum);
         EXPECT_EQ(run.scrollPosition, c.scrollMaximum);
-        EXPECT_EQ((*selection)[0].dateTime, q("08:00:00 02.03.26"));
-        EXPECT_EQ((*selection)[c.matches].number, 0); // the rest is reset
-        EXPECT_EQ((*selection)[c.matches].dateTime, QString());
+        EXPECT_EQ(selection->entry(*list, 0).number, 7);
+        EXPECT_EQ(selection->entry(*list, c.matches).number, 0); // the rest is reset
+        EXPECT_FALSE(selection->entry(*list, c.matches).decoded);
     }
     const FrameSelectionRun all = selectFrames(*list, q("0"), {}, *selection);
     EXPECT_EQ(all.scrollMaximum, 7165);
@@ -106,12 +104,12 @@ TEST(FrameSelection, PacksTheMatchesAndPointsTheWindowAtTheNewest) {
 
 TEST(FrameSelection, AThresholdThatIsNoIntegerLeavesTheSelectionReset) {
     auto list = quietList();
-    auto selection = std::make_unique<FrameArray>();
-    *selection = *list;
+    auto selection = std::make_unique<FrameSelection>();
+    selection->selectAll();
     const FrameSelectionRun run = selectFrames(*list, q("1,5"), {}, *selection);
     EXPECT_EQ(run.error, q("'1,5' is not a valid integer value"));
-    EXPECT_EQ((*selection)[5].number, 0);
-    EXPECT_EQ((*selection)[5].inputs, QString());
+    EXPECT_EQ(selection->count(), 0);
+    EXPECT_FALSE(selection->entry(*list, 5).decoded);
 }
 
 TEST(IntegerText, ReadsWhatAnEditMayHold) {

@@ -20,7 +20,7 @@ OverloadSlot record(std::uint8_t percent, const char* date, std::uint8_t mark = 
 
 struct Overloads {
     std::unique_ptr<OverloadArray> list = std::make_unique<OverloadArray>();
-    std::unique_ptr<OverloadArray> selection = std::make_unique<OverloadArray>();
+    std::unique_ptr<OverloadSelection> selection = std::make_unique<OverloadSelection>();
     bool severalMarks = false;
 };
 
@@ -55,11 +55,10 @@ TEST(OverloadRecords, DecodeFieldsAndTestChecksumsForLayoutTwoOnly) {
         EXPECT_FLOAT_EQ(r.ratedLoad, 5.67f);
         EXPECT_EQ(r.loadPercent, 121);
         EXPECT_EQ(r.mark, 2);
-        EXPECT_EQ(r.date, q("05.06.19"));
-        EXPECT_EQ(r.checksumState, q("Норма"));
-        const OverloadRecord& empty = (*o.list)[0];
-        EXPECT_EQ(empty.date, QString()); // empty record: no date
-        EXPECT_EQ(empty.checksumState, version == 2 ? q("Брак") : q("Норма"));
+        EXPECT_EQ(r.date, (RecorderDate{0x05, 0x06, 0x19}));
+        EXPECT_TRUE(r.intact);
+        EXPECT_TRUE(r.decoded);
+        EXPECT_EQ((*o.list)[0].intact, version != 2);
     }
 }
 
@@ -77,7 +76,8 @@ TEST(OverloadRecords, OrderStartsAfterTheHighestLastMark) {
     EXPECT_TRUE(marked.severalMarks);
     EXPECT_EQ((*marked.list)[3199].loadPercent, 122);
     EXPECT_EQ((*marked.list)[3199].number, 3199);
-    EXPECT_EQ((*marked.selection)[3199].loadPercent, 122);
+    EXPECT_EQ(marked.selection->count(), kOverloadCapacity);
+    EXPECT_EQ(marked.selection->position(3199), 3199);
 
     const Overloads last = opened(ring({record(105, "01.01.20")}));
     EXPECT_FALSE(last.severalMarks);
@@ -105,14 +105,20 @@ TEST(OverloadSelection, CopiesRecordsAboveTheThresholdKeepingTheirNumbers) {
     const OverloadSelectionRun run = selectOverloads(*o.list, q("125"), *o.selection);
     EXPECT_EQ(run.error, QString());
     EXPECT_EQ(run.count, 2);
-    EXPECT_EQ((*o.selection)[0].number, 1);
-    EXPECT_EQ((*o.selection)[1].loadPercent, 140);
-    EXPECT_EQ((*o.selection)[2].number, 0); // the rest is reset
-    EXPECT_EQ((*o.selection)[2].checksumState, QString());
+    EXPECT_EQ(o.selection->entry(*o.list, 0).number, 1);
+    EXPECT_EQ(o.selection->entry(*o.list, 1).loadPercent, 140);
+    EXPECT_EQ(o.selection->entry(*o.list, 2).number, 0); // the rest is reset
+    EXPECT_FALSE(o.selection->entry(*o.list, 2).decoded);
+    // Layout 0 marks its records 0, as a reset entry is: the table shows one with its zeros.
+    const OverloadColumn reset =
+        overloadColumns(*o.list, *o.selection, 0, OverloadFill::AfterSelection, 0)[2];
+    EXPECT_EQ(reset[0], q("0"));
+    EXPECT_EQ(reset[1], QString());
+    EXPECT_EQ(reset[6], QString());
 
     const OverloadSelectionRun bad = selectOverloads(*o.list, q("12a"), *o.selection);
     EXPECT_EQ(bad.error, q("'12a' is not a valid integer value"));
-    EXPECT_EQ((*o.selection)[0].loadPercent, 0); // reset before the threshold was read
+    EXPECT_EQ(o.selection->count(), 0); // reset before the threshold was read
 }
 
 TEST(OverloadTable, EachFillShowsItsOwnRecords) {
@@ -131,17 +137,19 @@ TEST(OverloadTable, EachFillShowsItsOwnRecords) {
         {OverloadFill::AfterSelection, {true, true, false, true, true}},
     };
     for (const Case& c : cases) {
-        const OverloadColumns start = overloadColumns(*o.list, 0, c.fill, 2);
-        const OverloadColumns end = overloadColumns(*o.list, kOverloadScrollMaximum, c.fill, 2);
+        const OverloadColumns start = overloadColumns(*o.list, *o.selection, 0, c.fill, 2);
+        const OverloadColumns end =
+            overloadColumns(*o.list, *o.selection, kOverloadScrollMaximum, c.fill, 2);
         for (int k = 0; k < 4; ++k)
             EXPECT_EQ(!start[k][0].isEmpty(), c.shown[k]) << int(c.fill) << " record " << k;
         EXPECT_EQ(!end[7][0].isEmpty(), c.shown[4]) << int(c.fill);
         EXPECT_TRUE(end[6][6].isEmpty()) << int(c.fill); // an empty column has no text at all
     }
-    EXPECT_EQ(overloadColumns(*o.list, 0, OverloadFill::Scrolling, 2)[1],
+    EXPECT_EQ(overloadColumns(*o.list, *o.selection, 0, OverloadFill::Scrolling, 2)[1],
               (OverloadColumn{q("1"), q("01.02.20"), q("130"), q("5,67"), q("12,34"), q("2"),
                               q("Норма")}));
-    const OverloadColumns past = overloadColumns(*o.list, 3196, OverloadFill::AfterOpening, 2);
+    const OverloadColumns past =
+        overloadColumns(*o.list, *o.selection, 3196, OverloadFill::AfterOpening, 2);
     EXPECT_FALSE(past[3][0].isEmpty());
     EXPECT_TRUE(past[4][0].isEmpty()); // beyond the list
 }

@@ -1,7 +1,5 @@
 #include "ProtectionPicture.h"
 
-#include "BitText.h"
-
 #include <QImage>
 #include <QPainter>
 #include <cmath>
@@ -41,8 +39,6 @@ CycleFrame frameAt(double azimuth) {
     f.azimuth = static_cast<float>(azimuth);
     f.radius = 15;
     f.hookHeight = 20;
-    f.limitsEntered = bitText(0);
-    f.limitsTriggered = bitText(0);
     return f;
 }
 
@@ -151,7 +147,7 @@ TEST(ProtectionPicture, ActedLimitsTurnTheirPartsRed) {
     };
     for (const Case& c : cases) {
         CycleFrame f = frameAt(0);
-        f.limitsTriggered = bitText(c.triggered);
+        f.limitsTriggered = c.triggered;
         const QImage image = render(f);
         EXPECT_EQ(at(image, {360, kYc - 4}), c.boom) << c.triggered;
         EXPECT_EQ(at(image, {350, kYc}), c.trolleyAndSideView) << c.triggered;      // 60 px out
@@ -179,8 +175,8 @@ TEST(ProtectionPicture, DrawsAZoneOnlyWhenItsLimitIsEntered) {
     };
     for (const Case& c : cases) {
         CycleFrame f = frameAt(0);
-        f.limitsEntered = bitText(c.entered);
-        f.limitsTriggered = bitText(c.triggered);
+        f.limitsEntered = c.entered;
+        f.limitsTriggered = c.triggered;
         const QImage image = render(f, zones, limits);
         EXPECT_EQ(at(image, boomLine), c.boom) << c.entered << " " << c.triggered;
         EXPECT_EQ(at(image, areaEdge), c.area) << c.entered << " " << c.triggered;
@@ -225,7 +221,7 @@ TEST(ProtectionPicture, DamagedDimensionsAndCountsDrawWithoutFault) {
         z.count = 1000;
     }
     CycleFrame f = frameAt(0);
-    f.limitsEntered = bitText(0xFFFF);
+    f.limitsEntered = 0xFFFF;
     f.hookHeight = -3e4f;
     for (const CraneDimensions crane :
          {CraneDimensions{nan, inf, -inf}, CraneDimensions{3e38f, 1, 1},

@@ -45,8 +45,9 @@ std::unique_ptr<FrameArray> numberedFrames() {
     for (int k = 0; k < kFrameCapacity; ++k) {
         CycleFrame& f = (*frames)[k];
         f.number = k;
-        f.inputs = f.relays = f.limitsEntered = f.limitsTriggered = QString(16, QLatin1Char('0'));
-        f.dateTime = QStringLiteral("10:%1:00 15.03.06").arg(k % 60, 2, 10, QLatin1Char('0'));
+        f.time = {0x10, static_cast<std::uint8_t>(k % 60 / 10 * 16 + k % 10), 0x00};
+        f.date = {0x15, 0x03, 0x06};
+        f.dated = f.decoded = true;
     }
     return frames;
 }
@@ -130,13 +131,12 @@ TEST(OperationalReport, PrintsOneLinePerFrameOfTheRangeUnderTheHeadsOnEveryPage)
 
 TEST(OverloadsReport, CountsThePrintedRecordsAndDatesThemInTheShortForm) {
     auto records = std::make_unique<OverloadArray>();
-    auto overload = [&](int b, int percent, const char* date, float rated, float radius) {
-        (*records)[b] = OverloadRecord{
-            b, radius, rated, percent, 2, QString::fromLatin1(date), QStringLiteral("Норма")};
+    auto overload = [&](int b, int percent, RecorderDate date, float rated, float radius) {
+        (*records)[b] = OverloadRecord{b, radius, rated, percent, 2, date, true, true};
     };
-    overload(3, 150, "15.03.06", 3.5f, 12.3f);
-    overload(7, 126, "01.04.06", 8, 9.75f);
-    overload(kOverloadCapacity - 1, 130, "02.04.06", 4, 20);
+    overload(3, 150, {0x15, 0x03, 0x06}, 3.5f, 12.3f);
+    overload(7, 126, {0x01, 0x04, 0x06}, 8, 9.75f);
+    overload(kOverloadCapacity - 1, 130, {0x02, 0x04, 0x06}, 4, 20);
 
     const BuiltReport report = overloadsReport(crane(), *records, {0, 9});
     ASSERT_EQ(report.refusal, "");
@@ -162,7 +162,7 @@ TEST(OverloadsReport, CountsThePrintedRecordsAndDatesThemInTheShortForm) {
 
 TEST(OverloadsReport, ADateThatIsNoCalendarDateEndsTheReport) {
     auto records = std::make_unique<OverloadArray>();
-    (*records)[2] = OverloadRecord{2, 10, 4, 140, 2, "31.02.06", QStringLiteral("Норма")};
+    (*records)[2] = OverloadRecord{2, 10, 4, 140, 2, {0x31, 0x02, 0x06}, true, true};
     const BuiltReport report = overloadsReport(crane(), *records, {0, 5});
     EXPECT_EQ(report.refusal, "'31.02.06' is not a valid date");
     EXPECT_TRUE(report.pages.pages.empty());
@@ -171,10 +171,12 @@ TEST(OverloadsReport, ADateThatIsNoCalendarDateEndsTheReport) {
 }
 
 TEST(OverloadDate, ReadsTheRecordersDayMonthAndTwoDigitYear) {
-    EXPECT_EQ(overloadDate("15.03.06"), QDate(2006, 3, 15));
-    EXPECT_EQ(overloadDate("31.12.99"), QDate(2099, 12, 31));
-    for (const char* bad : {"31.02.06", "00.00.00", "1A.03.06", "FF.FF.FF", "", "15.03.2006"})
-        EXPECT_EQ(overloadDate(bad), std::nullopt) << bad;
+    EXPECT_EQ(overloadDate({0x15, 0x03, 0x06}), QDate(2006, 3, 15));
+    EXPECT_EQ(overloadDate({0x31, 0x12, 0x99}), QDate(2099, 12, 31));
+    const RecorderDate bad[] = {
+        {0x31, 0x02, 0x06}, {0x00, 0x00, 0x00}, {0x1A, 0x03, 0x06}, {0xFF, 0xFF, 0xFF}};
+    for (const RecorderDate& d : bad)
+        EXPECT_EQ(overloadDate(d), std::nullopt) << int(d.day) << "." << int(d.month);
 }
 
 TEST(ListReports, RangesOutsideTheListsAreRefused) {

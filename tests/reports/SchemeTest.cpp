@@ -17,12 +17,12 @@ using namespace zurval::testing;
 
 namespace {
 
-// A bit text with the given positions (1 to 16, from the first character) set.
-QString positions(std::initializer_list<int> set) {
-    QString bits(16, QLatin1Char('0'));
+// A word with the given positions (1 to 16, from the first character of its bit text) set.
+std::uint16_t positions(std::initializer_list<int> set) {
+    std::uint16_t word = 0;
     for (const int p : set)
-        bits[p - 1] = QLatin1Char('1');
-    return bits;
+        word |= static_cast<std::uint16_t>(1u << (16 - p));
+    return word;
 }
 
 QString named(const report::Document& doc, const char* name) {
@@ -50,7 +50,9 @@ struct Scheme : ::testing::Test {
         for (int k = 0; k < 8; ++k) {
             CycleFrame& f = frame(k);
             f.number = k;
-            f.dateTime = QStringLiteral("10:0%1:00 15.03.06").arg(k);
+            f.time = {0x10, static_cast<std::uint8_t>(k), 0x00};
+            f.date = {0x15, 0x03, 0x06};
+            f.dated = f.decoded = true;
             f.travel = 10;
             f.hookHeight = 20;
             f.radius = 12;
@@ -95,16 +97,16 @@ TEST_F(Scheme, ListsTheMovementsSinceTheFrameBeforeAndTheLimitsInTheirOrder) {
     const auto allLimits = positions({8, 9, 10, 11, 12, 13, 14, 15, 16});
     struct Case {
         int fr;
-        QString inputs;
+        std::uint16_t inputs;
         float change; // of travel, hook height, radius and azimuth since the frame before
-        QString entered, acted;
+        std::uint16_t entered, acted;
         QString moved, enteredList, actedList;
     };
     const Case cases[] = {
         // Frame 0 has no frame before it: nothing is listed, not even "Нет".
         {0, allMovements, 1, allLimits, allLimits, "", "", ""},
         // Slewing left without a change of azimuth is no movement; unnamed limits list nothing.
-        {3, positions({6}), 0, positions({1, 7}), "", "Нет", "Нет", "Нет"},
+        {3, positions({6}), 0, positions({1, 7}), 0, "Нет", "Нет", "Нет"},
         {4, allMovements, 1, positions({10}), positions({10}),
          "Путь вперед Тормоз груза Подъем груза Начало пути Тормоз поворота Увеличение вылета "
          "Поворот влево Тормоз пути",
@@ -216,14 +218,14 @@ TEST_F(Scheme, HookLimitActedDrawsTheHookZoneTrolleyAndSideViewRed) {
     hook.y = {32, 32, 40};
     const QPoint zone(300, 88), trolley(kXs + 12 * 7, kYc), rope(kW - 110, 200);
     struct Case {
-        QString entered, acted;
+        std::uint16_t entered, acted;
         QColor zone, trolleyAndHook;
     };
     const Case cases[] = {
         {positions({10}), positions({10}), kRed, kRed},
-        {positions({10}), "", kBlue, kBlack},
+        {positions({10}), 0, kBlue, kBlack},
         // A zone that is not switched on is not drawn, even when its limit acted.
-        {"", positions({10}), kWhite, kRed},
+        {0, positions({10}), kWhite, kRed},
     };
     for (const Case& c : cases) {
         frame(1).limitsEntered = c.entered;

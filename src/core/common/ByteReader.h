@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -50,6 +51,21 @@ public:
         std::vector<std::uint8_t> out(len, 0);
         for (std::size_t i = 0; i < len; ++i)
             out[i] = at(off, i);
+        return out;
+    }
+
+    // [off, off + N) as a copy, zero-filled where it runs past the end. A reader over the
+    // copy knows its size at compile time, so reading a record's fields from it costs no
+    // bound test each.
+    template <std::size_t N>
+    [[nodiscard]] std::array<std::uint8_t, N> block(std::size_t off) const {
+        std::array<std::uint8_t, N> out{};
+        if (off < size_ && N <= size_ - off) {
+            std::memcpy(out.data(), data_ + off, N);
+        } else {
+            for (std::size_t i = 0; i < N; ++i)
+                out[i] = at(off, i);
+        }
         return out;
     }
 

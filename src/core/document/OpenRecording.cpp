@@ -16,9 +16,9 @@ void RecorderDocument::clearDecoded() {
     craneParameterListing.clear();
     protection = {};
     cyclic.frameList->fill({});
-    cyclic.frameSelection->fill({});
+    cyclic.frameSelection->clear();
     cyclic.overloadList->fill({});
-    cyclic.overloadSelection->fill({});
+    cyclic.overloadSelection->clear();
     cyclic.framePointer = {};
     overloadSummary = {};
 }

@@ -4,6 +4,7 @@
 #include "FileMap.h"
 #include "NumberFormat.h"
 #include "OpenRecording.h"
+#include "RecordTexts.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -26,8 +27,6 @@ constexpr int kHeavyOverloadPercent = 125;
 // The image and its stored sum: a file shorter than that was cut off.
 constexpr std::size_t kShortestWholeFile = filemap::kStoredImageSum + 4;
 
-const QString kGood = QStringLiteral("Норма");
-
 // The 64 bits of an overload record that a later reading still shows the same: radius and
 // rated load in hundredths, load percentage and the three date bytes.
 std::uint64_t overloadFingerprint(const OverloadRecord& o) {
@@ -35,9 +34,8 @@ std::uint64_t overloadFingerprint(const OverloadRecord& o) {
         return static_cast<std::uint64_t>(
             static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(v * 100.0))));
     };
-    QString date = o.date;
-    date.remove(u'.');
-    const std::uint64_t dateBytes = date.toULongLong(nullptr, 16) & 0xFFFFFF;
+    const std::uint64_t dateBytes =
+        std::uint64_t{o.date.day} << 16 | std::uint64_t{o.date.month} << 8 | o.date.year;
     return hundredths(o.radius) | hundredths(o.ratedLoad) << 16 |
            static_cast<std::uint64_t>(o.loadPercent & 0xFF) << 32 | dateBytes << 40;
 }
@@ -61,12 +59,12 @@ void takeDecoded(const RecorderDocument& d, RecordingSummary& s) {
         if (o.loadPercent == 0)
             continue;
         s.overloads.push_back(overloadFingerprint(o));
-        if (o.loadPercent > kHeavyOverloadPercent && o.checksumState == kGood)
+        if (o.loadPercent > kHeavyOverloadPercent && o.intact)
             ++s.overloadsAbove125;
     }
     if (const OverloadRecord* largest = largestOverload(overloads))
         s.largestOverload = *largest;
-    s.newestFrame = d.cyclic.frameList->back().dateTime.trimmed();
+    s.newestFrame = d.cyclic.frameList->back();
 }
 
 // A time in hours, minutes and seconds, signed when it is a difference.
@@ -99,17 +97,23 @@ std::optional<long long> readingTimeKey(const QString& text) {
            m.captured(5).toInt();
 }
 
-// "DD.MM.YY" or "HH:MM:SS DD.MM.YY" of the recorder as YYMMDDhhmmss.
-std::optional<long long> recorderTimeKey(const QString& text) {
-    static const QRegularExpression stamp(
-        QStringLiteral(R"(^(?:(\d\d):(\d\d):(\d\d) )?(\d\d)\.(\d\d)\.(\d\d)$)"));
-    const QRegularExpressionMatch m = stamp.match(text);
-    if (!m.hasMatch())
-        return std::nullopt;
+// A recorder date and time as YYMMDDhhmmss; nullopt when a byte is no BCD number.
+std::optional<long long> recorderTimeKey(const RecorderDate& d, const RecorderTime& t = {}) {
     long long key = 0;
-    for (const int field : {6, 5, 4, 1, 2, 3})
-        key = key * 100 + m.captured(field).toInt();
+    for (const std::uint8_t byte : {d.year, d.month, d.day, t.hours, t.minutes, t.seconds}) {
+        const std::optional<int> value = bcdValue(byte);
+        if (!value)
+            return std::nullopt;
+        key = key * 100 + *value;
+    }
     return key;
+}
+
+// A date frame counts from the start of its day; a time frame without a date has no key.
+std::optional<long long> recorderTimeKey(const CycleFrame& f) {
+    if (!f.decoded || !f.dated)
+        return std::nullopt;
+    return isDateFrameMark(f.mark) ? recorderTimeKey(f.date) : recorderTimeKey(f.date, f.time);
 }
 
 QVariant keyOf(const std::optional<long long>& key) {
@@ -401,9 +405,9 @@ std::vector<SummaryCell> summaryCells(const RecordingSummary& row, const QString
     quantity(QString::number(row.overloadsAbove125), row.overloadsAbove125);
     quantity(largest ? QString::number(largest->loadPercent) : QString(),
              largest ? QVariant(largest->loadPercent) : QVariant());
-    put(largest ? largest->date : QString(),
+    put(largest ? overloadDateText(*largest) : QString(),
         keyOf(largest ? recorderTimeKey(largest->date) : std::nullopt));
-    put(row.newestFrame, keyOf(recorderTimeKey(row.newestFrame)));
+    put(frameTimeText(row.newestFrame).trimmed(), keyOf(recorderTimeKey(row.newestFrame)));
     if (const std::optional<ReadingGrowth>& g = row.growth) {
         quantity(signedMotorHours(g->motorMinutes), g->motorMinutes);
         for (const long long n : g->cyclesAbove100)

@@ -62,7 +62,7 @@ struct RecordingSummary {
     std::array<std::uint32_t, kRangesAbove100> cyclesAbove100{};
     int overloadsAbove125 = 0;                     // intact records only
     std::optional<OverloadRecord> largestOverload; // the one Label_MaxM names
-    QString newestFrame;                           // time and date of the newest frame
+    CycleFrame newestFrame;                        // shown by its time and date
     // The non-empty overload records, oldest first, reduced to what stays the same from one
     // reading to the next (not the mark, which moves on with the newest record).
     std::vector<std::uint64_t> overloads;

@@ -2,8 +2,8 @@
 
 #include "ByteReader.h"
 #include "FileMap.h"
+#include "RecordTables.h"
 
-#include <QString>
 #include <array>
 #include <cstdint>
 
@@ -11,7 +11,7 @@ namespace zurval {
 
 constexpr int kFrameCapacity = filemap::kFrameCount;
 
-// One decoded frame of the cyclic ring.
+// One decoded frame of the cyclic ring, as read; RecordTexts makes its texts.
 struct CycleFrame {
     std::int32_t number = 0; // index in FrameList (the slot index before unrolling)
     float wind = 0;          // m/s
@@ -22,20 +22,40 @@ struct CycleFrame {
     float radius = 0;   // m
     float force = 0;    // kgf
     float loadMass = 0; // t
-    QString inputs;     // bit texts of the four words
-    QString relays;
-    QString limitsEntered;
-    QString limitsTriggered;
+    std::uint16_t inputs = 0;
+    std::uint16_t relays = 0;
+    std::uint16_t limitsEntered = 0;
+    std::uint16_t limitsTriggered = 0;
     std::int32_t loadMoment = 0; // %
     std::int32_t health = 0;     // fault code, 0 = no fault
     std::int32_t limitsReached = 0;
     std::int32_t mark = 0;
-    QString dateTime;      // "DD.MM.YY" in a date frame, "HH:MM:SS DD.MM.YY" once dated
-    QString checksumState; // "Норма" or "Брак"
+    RecorderTime time; // of a time frame
+    // A date frame's own date; for a time frame the date of the nearest date frame before
+    // it, or of the first one for the frames before that. dated is false when the ring has
+    // no date frame at all.
+    RecorderDate date;
+    bool dated = false;
+    bool intact = false;  // the checksum holds (tested in layout 2 only)
+    bool decoded = false; // false in a reset entry: it shows no words, time or checksum state
 };
 
-// FrameList and FrameSelection: fixed capacity, loading overwrites the entries.
+// FrameList: fixed capacity, loading overwrites the entries.
 using FrameArray = std::array<CycleFrame, kFrameCapacity>;
+using FrameSelection = Selection<CycleFrame, kFrameCapacity>;
+
+// Whether bit b (0..15) of a word is set; any other b is not.
+[[nodiscard]] constexpr bool bitSet(std::uint16_t word, int bit) {
+    return bit >= 0 && bit < 16 && ((word >> bit) & 1u) != 0;
+}
+// Whether any of the bits first..last (within 0..15) is set.
+[[nodiscard]] constexpr bool anyBitSet(std::uint16_t word, int first, int last) {
+    for (int bit = first; bit <= last; ++bit) {
+        if (bitSet(word, bit))
+            return true;
+    }
+    return false;
+}
 
 // The two stored copies of the write pointer: the value at 382 and the complement of the
 // value at 386, both as signed numbers.
@@ -44,7 +64,9 @@ struct FramePointer {
     std::int32_t complementCopy = 0;
 };
 
-[[nodiscard]] bool isDateFrameMark(int mark);
+[[nodiscard]] constexpr bool isDateFrameMark(int mark) {
+    return mark == filemap::kDateFrameMark || mark == filemap::kDateFrameMarkAlt;
+}
 
 [[nodiscard]] FramePointer readFramePointer(const ByteReader& r);
 
@@ -58,8 +80,8 @@ void decodeFrameSlots(const ByteReader& r, int recorderVersion, FrameArray& fram
                                   int recorderVersion);
 
 // Turns the decoded slots into FrameList in place: oldest first (the slot after the newest),
-// number = index, every time completed with its date. Then FrameSelection becomes a copy.
+// number = index, every time frame dated. Then FrameSelection selects every frame.
 void orderFrames(const FramePointer& p, int recorderVersion, FrameArray& frames,
-                 FrameArray& selection);
+                 FrameSelection& selection);
 
 } // namespace zurval

@@ -1,8 +1,7 @@
 #include "FrameBrowser.h"
 
-#include "BitText.h"
-#include "IntegerText.h"
 #include "NumberFormat.h"
+#include "RecordTexts.h"
 
 namespace zurval {
 namespace {
@@ -13,10 +12,10 @@ QString twoDecimals(float value) {
 
 // A limit that acted is shown red where an entered one is lime.
 template <std::size_t N>
-void colourLabels(const std::array<DetailLabel, N>& labels, const QString& word, DetailView& view,
+void colourLabels(const std::array<DetailLabel, N>& labels, std::uint16_t word, DetailView& view,
                   bool limitActed = false) {
     for (const DetailLabel& l : labels) {
-        const bool set = bitTextSet(word, l.bit);
+        const bool set = bitSet(word, l.bit);
         if (l.coloured)
             view.colours.push_back(
                 {l.objectName, set ? (limitActed ? PaletteColour::Red : l.whenSet) : l.whenClear});
@@ -146,45 +145,54 @@ FrameColumn frameColumn(const CycleFrame& f, TemperatureFormat temperature) {
             twoDecimals(f.radius),
             twoDecimals(f.force),
             twoDecimals(f.loadMass),
-            f.inputs,
-            f.relays,
-            f.limitsEntered,
-            f.limitsTriggered,
+            wordText(f, &CycleFrame::inputs),
+            wordText(f, &CycleFrame::relays),
+            wordText(f, &CycleFrame::limitsEntered),
+            wordText(f, &CycleFrame::limitsTriggered),
             QString::number(f.loadMoment),
-            f.dateTime,
+            frameTimeText(f),
             QString::number(f.health),
             QString::number(f.limitsReached),
             QString::number(f.mark),
-            f.checksumState};
+            checksumText(f)};
 }
 
-BrowserColumns browserColumns(const FrameArray& selection, int start, BrowserFill fill) {
+BrowserColumns browserColumns(const FrameArray& list, const FrameSelection& selection, int start,
+                              BrowserFill fill) {
     BrowserColumns columns;
     for (int c = 0; c < kBrowserColumns; ++c) {
         const long long p = static_cast<long long>(start) + c;
         if (p < 0 || p >= kFrameCapacity)
             continue;
-        const CycleFrame& f = selection[static_cast<std::size_t>(p)];
-        FrameColumn& column = columns[static_cast<std::size_t>(c)];
+        const int k = static_cast<int>(p);
+        const CycleFrame& f = selection.entry(list, k);
+        FrameColumn& column = columns.cells[static_cast<std::size_t>(c)];
+        bool filled = false;
         switch (fill) {
         case BrowserFill::AfterOpening:
             column = frameColumn(f, TemperatureFormat::TwoDecimals);
+            filled = true;
             break;
         case BrowserFill::Scrolling:
             // The reset entries behind a short selection are no frames: their column stays
             // empty rather than showing a frame of zeros.
-            if (f.inputs.isEmpty())
+            if (!f.decoded)
                 break;
             column = frameColumn(f, TemperatureFormat::Whole);
+            filled = true;
             if (f.radius == 0.0f)
                 column[kBrowserRowDateTime].clear();
             break;
         case BrowserFill::AfterSelection:
             // Hides the reset entries after a selection of fewer than three frames.
-            if (f.radius != 0.0f)
+            filled = f.radius != 0.0f;
+            if (filled)
                 column = frameColumn(f, TemperatureFormat::TwoDecimals);
             break;
         }
+        // A reset entry shown with its zeros is no frame to select.
+        if (filled && f.decoded)
+            columns.frames[static_cast<std::size_t>(c)] = selection.position(k);
     }
     return columns;
 }
@@ -195,19 +203,14 @@ int detailRowToFollow(int detailMemory) {
     return kBrowserRowInputs + detailMemory - kDetailInputs;
 }
 
-DetailView selectBrowserCell(int row, const QString& numberCell, const QString& inputsCell,
-                             bool documentLoaded, int detailMemory, int recorderVersion,
-                             const FrameArray& frameList) {
+DetailView selectBrowserCell(int row, std::optional<int> frame, bool documentLoaded,
+                             int detailMemory, int recorderVersion, const FrameArray& frameList) {
     DetailView view;
     view.detailMemory = detailMemory;
-    if (!documentLoaded || inputsCell.isEmpty())
+    if (!documentLoaded || !frame || *frame < 0 || *frame >= kFrameCapacity)
         return view;
-    // The number comes back from the grid, so it is checked before it indexes the list.
-    const std::optional<int> n = parseInteger(numberCell);
-    if (!n || *n < 0 || *n >= kFrameCapacity)
-        return view;
-    view.frameNumberText = numberCell;
-    const CycleFrame& f = frameList[static_cast<std::size_t>(*n)];
+    const CycleFrame& f = frameList[static_cast<std::size_t>(*frame)];
+    view.frameNumberText = QString::number(f.number);
     switch (row) {
     case kBrowserRowInputs:
         view.detailMemory = kDetailInputs;
@@ -230,11 +233,11 @@ DetailView selectBrowserCell(int row, const QString& numberCell, const QString& 
         colourLabels(kLimitLabels, f.limitsEntered, view);
         if (recorderVersion == 3) {
             view.shownBoxes.push_back("GB_DopInf");
-            for (const ExtraInfoLabel& l : kExtraInfoLabels)
+            for (const ExtraInfoLabel& l : kExtraInfoLabels) {
+                const bool set = bitSet(f.limitsEntered, l.bit);
                 view.texts.push_back(
-                    {l.objectName,
-                     QString::fromUtf8(bitTextSet(f.limitsEntered, l.bit) ? l.textWhenSet
-                                                                          : l.textWhenClear)});
+                    {l.objectName, QString::fromUtf8(set ? l.textWhenSet : l.textWhenClear)});
+            }
         }
         break;
     case kBrowserRowLimitsTriggered:

@@ -28,7 +28,14 @@ constexpr int kBrowserRowDateTime = 14;
 extern const std::array<const char*, kBrowserRows> kBrowserRowCaptions;
 
 using FrameColumn = std::array<QString, kBrowserRows>;
-using BrowserColumns = std::array<FrameColumn, kBrowserColumns>;
+
+// What the window shows: the cells of each column, and the FrameList position of the frame
+// each column shows, by which a cell selection finds it; none for an empty column or a reset
+// entry.
+struct BrowserColumns {
+    std::array<FrameColumn, kBrowserColumns> cells;
+    std::array<std::optional<int>, kBrowserColumns> frames;
+};
 
 enum class TemperatureFormat {
     Whole,       // "#0", when the window is filled by scrolling
@@ -44,10 +51,10 @@ enum class BrowserFill {
     AfterSelection, // temperature with decimals; a frame with radius exactly 0 is not shown
 };
 
-// The three columns for the window start (after a selection the window starts at 0).
-// Positions past the end of the list give empty columns.
-[[nodiscard]] BrowserColumns browserColumns(const FrameArray& selection, int start,
-                                            BrowserFill fill);
+// The three columns of FrameSelection entries start..start + 2 (after a selection the window
+// starts at 0). Positions past the end of the list give empty columns.
+[[nodiscard]] BrowserColumns browserColumns(const FrameArray& list, const FrameSelection& selection,
+                                            int start, BrowserFill fill);
 
 // The detail boxes beside the browser. They overlap; a cell selection first hides them all.
 extern const std::array<const char*, 5> kDetailBoxNames;
@@ -111,11 +118,10 @@ struct DetailView {
     std::vector<LabelText> texts;
 };
 
-// A selected cell of the browser, told by its row and the number and inputs cells of its
-// column as shown. Nothing but hiding happens before a file is loaded, in an empty column,
-// or when the number cell does not name a frame of FrameList.
-[[nodiscard]] DetailView selectBrowserCell(int row, const QString& numberCell,
-                                           const QString& inputsCell, bool documentLoaded,
+// A selected cell of the browser, told by its row and the FrameList position of the frame
+// its column shows (BrowserColumns::frames). Nothing but hiding happens before a file is
+// loaded or in a column that shows no frame.
+[[nodiscard]] DetailView selectBrowserCell(int row, std::optional<int> frame, bool documentLoaded,
                                            int detailMemory, int recorderVersion,
                                            const FrameArray& frameList);
 

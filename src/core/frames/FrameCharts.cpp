@@ -1,7 +1,7 @@
 #include "FrameCharts.h"
 
-#include "BitText.h"
 #include "NumberFormat.h"
+#include "RecordTexts.h"
 
 namespace zurval {
 namespace {
@@ -91,8 +91,8 @@ std::vector<RelayMark> relayMarks(const FrameArray& frames, const RelaySeries& s
         return marks;
     for (int i = 0; i < kChartedFrames; ++i) {
         const CycleFrame& f = frames[i];
-        if (bitTextSet(f.limitsEntered, series.bit))
-            marks.push_back({f.number, bitTextSet(f.limitsTriggered, series.bit)});
+        if (bitSet(f.limitsEntered, series.bit))
+            marks.push_back({f.number, bitSet(f.limitsTriggered, series.bit)});
     }
     return marks;
 }
@@ -100,7 +100,7 @@ std::vector<RelayMark> relayMarks(const FrameArray& frames, const RelaySeries& s
 namespace {
 
 ReadOutLine frameLine(const CycleFrame& frame) {
-    return {QStringLiteral("Кадр %1   %2").arg(frame.number).arg(frame.dateTime.trimmed())};
+    return {QStringLiteral("Кадр %1   %2").arg(frame.number).arg(frameTimeText(frame).trimmed())};
 }
 
 } // namespace
@@ -121,9 +121,9 @@ ReadOut parameterReadOut(const CycleFrame& frame,
 ReadOut relayReadOut(const CycleFrame& frame) {
     ReadOut out{frameLine(frame)};
     for (const RelaySeries& s : kRelaySeries) {
-        if (s.bit < 0 || !bitTextSet(frame.limitsEntered, s.bit))
+        if (s.bit < 0 || !bitSet(frame.limitsEntered, s.bit))
             continue;
-        const bool acted = bitTextSet(frame.limitsTriggered, s.bit);
+        const bool acted = bitSet(frame.limitsTriggered, s.bit);
         out.push_back({QString::fromUtf8(s.title) +
                            (acted ? QStringLiteral(": сработало") : QStringLiteral(": включено")),
                        acted ? PaletteColour::Red : PaletteColour::Green});

@@ -23,12 +23,12 @@ struct FrameSelectionRun {
 };
 
 // The frame selection (run only while a document is loaded): resets FrameSelection, then
-// packs into it, oldest first, every frame of FrameList whose load moment is at least the
+// selects, oldest first, every frame of FrameList whose load moment is at least the
 // threshold and that meets the checked conditions. A threshold that is no integer leaves
 // FrameSelection reset. The browser is then filled with BrowserFill::AfterSelection from 0.
 [[nodiscard]] FrameSelectionRun selectFrames(const FrameArray& frameList,
                                              const QString& thresholdText,
                                              const FrameConditions& conditions,
-                                             FrameArray& selection);
+                                             FrameSelection& selection);
 
 } // namespace zurval

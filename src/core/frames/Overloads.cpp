@@ -3,9 +3,7 @@
 #include "Checksums.h"
 #include "IntegerText.h"
 #include "NumberFormat.h"
-#include "ServiceBank.h"
-
-#include <algorithm>
+#include "RecordTexts.h"
 
 namespace zurval {
 namespace {
@@ -21,12 +19,8 @@ constexpr std::size_t kChecksummed = 8; // bytes 0..7, their checksum at 8
 constexpr std::size_t kMark = 9;        // layout version, 0xAF in the newest record
 constexpr int kOverloadThreshold = 120; // % above which the largest overload is named
 
-bool intact(const OverloadRecord& o) {
-    return o.checksumState == QStringLiteral("Норма");
-}
-
 QString overloadLine(const char* prefix, const OverloadRecord& o) {
-    return QString::fromUtf8(prefix) + o.date + QStringLiteral(" и составила ") +
+    return QString::fromUtf8(prefix) + overloadDateText(o) + QStringLiteral(" и составила ") +
            QString::number(o.loadPercent) + QChar(u'%');
 }
 
@@ -34,7 +28,7 @@ bool shown(const OverloadRecord& o, OverloadFill fill, int recorderVersion) {
     const bool markKnown = o.mark == recorderVersion || o.mark == kLastRecordMark;
     switch (fill) {
     case OverloadFill::AfterOpening:
-        return markKnown && intact(o);
+        return markKnown && o.intact;
     case OverloadFill::Scrolling:
         return o.loadPercent != 0;
     case OverloadFill::AfterSelection:
@@ -46,10 +40,13 @@ bool shown(const OverloadRecord& o, OverloadFill fill, int recorderVersion) {
 } // namespace
 
 OverloadColumn overloadColumn(const OverloadRecord& o) {
-    return {QString::number(o.number),        QString(o.date),
-            QString::number(o.loadPercent),   formatPattern(o.ratedLoad, "#0.00"),
-            formatPattern(o.radius, "#0.00"), QString::number(o.mark),
-            QString(o.checksumState)};
+    return {QString::number(o.number),
+            overloadDateText(o),
+            QString::number(o.loadPercent),
+            formatPattern(o.ratedLoad, "#0.00"),
+            formatPattern(o.radius, "#0.00"),
+            QString::number(o.mark),
+            checksumText(o)};
 }
 
 const std::array<RowCaption, kOverloadTableRows> kOverloadRowCaptions = {{
@@ -63,23 +60,23 @@ const std::array<RowCaption, kOverloadTableRows> kOverloadRowCaptions = {{
 }};
 
 void decodeOverloads(const ByteReader& r, int recorderVersion, OverloadArray& records) {
-    const QString good = QStringLiteral("Норма");
-    const QString bad = QStringLiteral("Брак");
     for (int i = 0; i < kOverloadCapacity; ++i) {
-        const std::size_t at = kOverloads + static_cast<std::size_t>(i) * kOverloadSize;
+        const auto bytes =
+            r.block<kOverloadSize>(kOverloads + static_cast<std::size_t>(i) * kOverloadSize);
+        const ByteReader s(bytes.data(), bytes.size());
         OverloadRecord& o = records[static_cast<std::size_t>(i)];
         o.number = i;
-        o.radius = static_cast<float>(r.s16le(at + kRadius) * 0.01);
-        o.ratedLoad = static_cast<float>(r.s16le(at + kRatedLoad) * 0.01);
-        o.loadPercent = r.u8(at + kLoadPercent);
-        o.mark = r.u8(at + kMark);
-        o.date = o.loadPercent != 0 ? bcdDate(r, at + kDate) : QString();
-        const bool ok = recorderVersion != 2 || blockChecksumOk(r, at, kChecksummed);
-        o.checksumState = ok ? good : bad;
+        o.radius = static_cast<float>(s.s16le(kRadius) * 0.01);
+        o.ratedLoad = static_cast<float>(s.s16le(kRatedLoad) * 0.01);
+        o.loadPercent = s.u8(kLoadPercent);
+        o.mark = s.u8(kMark);
+        o.date = {s.u8(kDate), s.u8(kDate + 1), s.u8(kDate + 2)};
+        o.intact = recorderVersion != 2 || blockChecksumOk(s, 0, kChecksummed);
+        o.decoded = true;
     }
 }
 
-bool orderOverloads(OverloadArray& records, OverloadArray& selection) {
+bool orderOverloads(OverloadArray& records, OverloadSelection& selection) {
     int newest = 0;
     int marks = 0;
     for (int i = 0; i < kOverloadCapacity; ++i) {
@@ -88,10 +85,10 @@ bool orderOverloads(OverloadArray& records, OverloadArray& selection) {
             ++marks;
         }
     }
-    std::rotate(records.begin(), records.begin() + (newest + 1) % kOverloadCapacity, records.end());
+    startRingAt(records, static_cast<std::size_t>(newest) + 1);
     for (int k = 0; k < kOverloadCapacity; ++k)
         records[static_cast<std::size_t>(k)].number = k;
-    selection = records;
+    selection.selectAll();
     return marks > 1;
 }
 
@@ -99,7 +96,7 @@ const OverloadRecord* largestOverload(const OverloadArray& list) {
     const OverloadRecord* largest = nullptr;
     for (const OverloadRecord& o : list) {
         // Of equal overloads the newest is named.
-        if (intact(o) && o.loadPercent > kOverloadThreshold &&
+        if (o.intact && o.loadPercent > kOverloadThreshold &&
             (!largest || o.loadPercent >= largest->loadPercent))
             largest = &o;
     }
@@ -110,7 +107,7 @@ OverloadSummary overloadSummary(const OverloadArray& list) {
     const OverloadRecord* largest = largestOverload(list);
     const OverloadRecord* last = nullptr;
     for (const OverloadRecord& o : list) {
-        if (intact(o) && o.mark == kLastRecordMark)
+        if (o.intact && o.mark == kLastRecordMark)
             last = &o;
     }
     OverloadSummary s;
@@ -122,29 +119,30 @@ OverloadSummary overloadSummary(const OverloadArray& list) {
 }
 
 OverloadSelectionRun selectOverloads(const OverloadArray& list, const QString& thresholdText,
-                                     OverloadArray& selection) {
-    selection.fill(OverloadRecord{});
+                                     OverloadSelection& selection) {
+    selection.clear();
     OverloadSelectionRun run;
     const std::optional<int> threshold = parseInteger(thresholdText);
     if (!threshold) {
         run.error = notAnIntegerMessage(thresholdText);
         return run;
     }
-    for (const OverloadRecord& o : list) {
-        if (o.loadPercent > *threshold)
-            selection[static_cast<std::size_t>(run.count++)] = o;
+    for (int k = 0; k < kOverloadCapacity; ++k) {
+        if (list[static_cast<std::size_t>(k)].loadPercent > *threshold)
+            selection.add(k);
     }
+    run.count = selection.count();
     return run;
 }
 
-OverloadColumns overloadColumns(const OverloadArray& selection, int start, OverloadFill fill,
-                                int recorderVersion) {
+OverloadColumns overloadColumns(const OverloadArray& list, const OverloadSelection& selection,
+                                int start, OverloadFill fill, int recorderVersion) {
     OverloadColumns columns;
     for (int c = 0; c < kOverloadTableColumns; ++c) {
         const long long p = static_cast<long long>(start) + c;
         if (p < 0 || p >= kOverloadCapacity)
             continue;
-        const OverloadRecord& o = selection[static_cast<std::size_t>(p)];
+        const OverloadRecord& o = selection.entry(list, static_cast<int>(p));
         if (shown(o, fill, recorderVersion))
             columns[static_cast<std::size_t>(c)] = overloadColumn(o);
     }

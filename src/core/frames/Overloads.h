@@ -2,6 +2,7 @@
 
 #include "ByteReader.h"
 #include "FileMap.h"
+#include "RecordTables.h"
 
 #include <QString>
 #include <array>
@@ -11,28 +12,30 @@ namespace zurval {
 
 constexpr int kOverloadCapacity = filemap::kOverloadCount;
 
-// One decoded overload record.
+// One decoded overload record, as read; RecordTexts makes its texts.
 struct OverloadRecord {
-    std::int32_t number = 0; // index in OverloadList (the record index before ordering)
-    float radius = 0;        // m
-    float ratedLoad = 0;     // t
-    std::int32_t loadPercent = 0;
+    std::int32_t number = 0;      // index in OverloadList (the record index before ordering)
+    float radius = 0;             // m
+    float ratedLoad = 0;          // t
+    std::int32_t loadPercent = 0; // 0 in an empty record, whose date is not shown
     std::int32_t mark = 0;
-    QString date;          // "DD.MM.YY"; empty when loadPercent is 0
-    QString checksumState; // "Норма" or "Брак"
+    RecorderDate date;
+    bool intact = false;  // the checksum holds (tested in layout 2 only)
+    bool decoded = false; // false in a reset entry: it shows no checksum state
 };
 
-// OverloadList and OverloadSelection: fixed capacity, loading overwrites the entries.
+// OverloadList: fixed capacity, loading overwrites the entries.
 using OverloadArray = std::array<OverloadRecord, kOverloadCapacity>;
+using OverloadSelection = Selection<OverloadRecord, kOverloadCapacity>;
 
 // Every record in stored order, number = record index. Checksums are tested for layout 2 only.
 void decodeOverloads(const ByteReader& r, int recorderVersion, OverloadArray& records);
 
 // Turns the decoded records into OverloadList in place: oldest first (the record after the
 // highest one marked 0xAF, record 1 when none is), number = index. Then OverloadSelection
-// becomes a copy. True when several records carry the mark: the open command then shows
-// "Найдено несколько меток последней записи!".
-[[nodiscard]] bool orderOverloads(OverloadArray& records, OverloadArray& selection);
+// selects every record. True when several records carry the mark: the open command then
+// shows "Найдено несколько меток последней записи!".
+[[nodiscard]] bool orderOverloads(OverloadArray& records, OverloadSelection& selection);
 
 // The two lines under the selection group; a line is shown only while its text is not empty.
 struct OverloadSummary {
@@ -44,15 +47,16 @@ struct OverloadSummary {
 // newest; nullptr when there is none.
 [[nodiscard]] const OverloadRecord* largestOverload(const OverloadArray& list);
 
-// "Отобрать записи": resets OverloadSelection, then copies the records whose load percentage
-// is above the threshold. A threshold that is no integer leaves the selection reset and
-// gives the message to show instead of a count.
+// "Отобрать записи": resets OverloadSelection, then selects the records whose load
+// percentage is above the threshold. A threshold that is no integer leaves the selection
+// reset and gives the message to show instead of a count.
 struct OverloadSelectionRun {
     QString error; // not empty: show it, nothing else changes
     int count = 0; // Label_Per_OtbZap
 };
-[[nodiscard]] OverloadSelectionRun
-selectOverloads(const OverloadArray& list, const QString& thresholdText, OverloadArray& selection);
+[[nodiscard]] OverloadSelectionRun selectOverloads(const OverloadArray& list,
+                                                   const QString& thresholdText,
+                                                   OverloadSelection& selection);
 
 // The table StringGrid_Per_Otb: eight records side by side from the scroll bar's position.
 constexpr int kOverloadTableRows = 7;
@@ -71,7 +75,8 @@ enum class OverloadFill {
 // The seven cells of one record as the table shows them.
 [[nodiscard]] OverloadColumn overloadColumn(const OverloadRecord& o);
 
-[[nodiscard]] OverloadColumns overloadColumns(const OverloadArray& selection, int start,
+[[nodiscard]] OverloadColumns overloadColumns(const OverloadArray& list,
+                                              const OverloadSelection& selection, int start,
                                               OverloadFill fill, int recorderVersion);
 
 // Row captions of the table, top to bottom.

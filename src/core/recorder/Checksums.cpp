@@ -4,17 +4,6 @@
 
 namespace zurval {
 
-std::uint8_t blockChecksumByte(const ByteReader& r, std::size_t start, std::size_t length) {
-    std::uint8_t sum = 0;
-    for (std::size_t i = 0; i < length; ++i)
-        sum = static_cast<std::uint8_t>(sum + r.u8(start + i));
-    return static_cast<std::uint8_t>(~sum);
-}
-
-bool blockChecksumOk(const ByteReader& r, std::size_t start, std::size_t length) {
-    return r.u8(start + length) == blockChecksumByte(r, start, length);
-}
-
 std::uint32_t imageSum(const ByteReader& r) {
     // 264,191 × 255 fits in 32 bits, so the sum never wraps.
     std::uint32_t sum = 0;

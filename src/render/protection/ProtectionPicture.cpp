@@ -1,7 +1,7 @@
 #include "ProtectionPicture.h"
 
-#include "BitText.h"
 #include "NumberFormat.h"
+#include "RecordTexts.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -86,15 +86,15 @@ ProtectionScales fitScales(ProtectionScales previous, const CraneDimensions& cra
 }
 
 bool boomLimitActed(const CycleFrame& frame) {
-    const QString& t = frame.limitsTriggered;
-    return bitTextSet(t, limitbit::kSlewLeft) || bitTextSet(t, limitbit::kSlewRight) ||
-           bitTextSet(t, limitbit::kBoomZone);
+    const std::uint16_t t = frame.limitsTriggered;
+    return bitSet(t, limitbit::kSlewLeft) || bitSet(t, limitbit::kSlewRight) ||
+           bitSet(t, limitbit::kBoomZone);
 }
 
 bool hookLimitActed(const CycleFrame& frame) {
-    const QString& t = frame.limitsTriggered;
-    return anyBitTextSet(t, limitbit::kReach, limitbit::kFloor) ||
-           anyBitTextSet(t, zoneLimitBit(kHook), zoneLimitBit(kArea1));
+    const std::uint16_t t = frame.limitsTriggered;
+    return anyBitSet(t, limitbit::kReach, limitbit::kFloor) ||
+           anyBitSet(t, zoneLimitBit(kHook), zoneLimitBit(kArea1));
 }
 
 int toPixel(double v) {
@@ -215,9 +215,9 @@ void drawZones(QPainter& p, const PlanMapping& plan, const SideView& side, const
     p.setBrush(Qt::NoBrush);
     for (int z = 0; z < kZoneCount; ++z) {
         const ProtectionZone& zone = zones[z];
-        if (zone.count <= 0 || !bitTextSet(frame.limitsEntered, zoneLimitBit(z)))
+        if (zone.count <= 0 || !bitSet(frame.limitsEntered, zoneLimitBit(z)))
             continue;
-        const bool acted = bitTextSet(frame.limitsTriggered, zoneLimitBit(z));
+        const bool acted = bitSet(frame.limitsTriggered, zoneLimitBit(z));
         p.setPen(acted ? flatPen(colours::Red, actedWidth) : flatPen(kZoneColours[z]));
         if (z == kArea0 || z == kArea1) {
             // The cells are axis-parallel: drawn crisp without antialiasing.
@@ -395,7 +395,7 @@ void paintProtectionFrame(QPainter& p, QSize area, const CycleFrame& frame,
     p.setBackgroundMode(Qt::TransparentMode);
     p.setPen(colours::Navy);
     const QString lines[] = {
-        frame.dateTime,
+        frameTimeText(frame),
         QStringLiteral("№%1").arg(frame.number),
         QStringLiteral("S = %1 м").arg(formatPattern(frame.travel, "#0.00")),
         QStringLiteral("R = %1 м").arg(formatPattern(frame.radius, "#0.00")),

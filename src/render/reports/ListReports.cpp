@@ -1,6 +1,7 @@
 #include "ListReports.h"
 
 #include "NumberFormat.h"
+#include "RecordTexts.h"
 
 #include <QLocale>
 
@@ -61,9 +62,11 @@ QString frameLine(const CycleFrame& f) {
         fields << formatPattern(v, "#0.00");
     fields << QString::number(f.loadMoment);
     const QString gap = QStringLiteral("   ");
-    fields << f.inputs + gap + f.relays + gap + f.limitsEntered + gap + f.limitsTriggered;
+    fields << wordText(f, &CycleFrame::inputs) + gap + wordText(f, &CycleFrame::relays) + gap +
+                  wordText(f, &CycleFrame::limitsEntered) + gap +
+                  wordText(f, &CycleFrame::limitsTriggered);
     fields << QString::number(f.health) << QString::number(f.limitsReached)
-           << QString::number(f.mark) << f.dateTime;
+           << QString::number(f.mark) << frameTimeText(f);
     return fields.join(QLatin1Char('\t'));
 }
 
@@ -88,18 +91,13 @@ constexpr double kPortraitWidth = 190;
 
 } // namespace
 
-std::optional<QDate> overloadDate(const QString& ddmmyy) {
-    const QStringList parts = ddmmyy.split(QLatin1Char('.'));
-    if (parts.size() != 3)
+std::optional<QDate> overloadDate(const RecorderDate& d) {
+    const std::optional<int> day = bcdValue(d.day);
+    const std::optional<int> month = bcdValue(d.month);
+    const std::optional<int> year = bcdValue(d.year);
+    if (!day || !month || !year)
         return std::nullopt;
-    int numbers[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        bool ok = false;
-        numbers[i] = parts[i].toInt(&ok, 10);
-        if (!ok || parts[i].size() != 2)
-            return std::nullopt;
-    }
-    const QDate date(2000 + numbers[2], numbers[1], numbers[0]);
+    const QDate date(2000 + *year, *month, *day);
     if (!date.isValid())
         return std::nullopt;
     return date;
@@ -171,7 +169,7 @@ BuiltReport overloadsReport(const ShownTexts& shown, const OverloadArray& overlo
             continue;
         const std::optional<QDate> date = overloadDate(r.date);
         if (!date)
-            return refused(QStringLiteral("'%1' is not a valid date").arg(r.date));
+            return refused(QStringLiteral("'%1' is not a valid date").arg(overloadDateText(r)));
         memos[0].lines << QString::number(h);
         memos[1].lines << shortDate(*date);
         memos[2].lines << QString::number(r.loadPercent);

@@ -1,9 +1,9 @@
 #include "WorkAreaScheme.h"
 
-#include "BitText.h"
 #include "IntegerText.h"
 #include "NumberFormat.h"
 #include "ProtectionPicture.h"
+#include "RecordTexts.h"
 #include "RecorderDocument.h"
 
 #include <QPainter>
@@ -45,9 +45,9 @@ Text title(const char* name, double top, const QString& text) {
     return t;
 }
 
-// Position p (1 to 16) of a bit text, counted from its first character.
-bool positionSet(const QString& bits, int p) {
-    return bitTextSet(bits, 16 - p);
+// Position p (1 to 16) of a word as its bit text shows it, counted from the first character.
+bool positionSet(std::uint16_t word, int p) {
+    return bitSet(word, 16 - p);
 }
 
 // A movement input of the frame, named only when its value moved the matching way since
@@ -100,7 +100,7 @@ QString movements(const CycleFrame& f, const CycleFrame& before) {
     return list.isEmpty() ? kNone : list;
 }
 
-QString limitNames(const QString& bits) {
+QString limitNames(std::uint16_t bits) {
     QString list;
     for (const LimitName& l : kLimitNames)
         if (positionSet(bits, l.position))
@@ -237,7 +237,7 @@ BuiltReport workAreaScheme(const ShownTexts& shown, const RecorderDocument& docu
                                       QStringLiteral(" на рабочей площадке")));
     band.items.emplace_back(
         title("QRLabel_Title2", 26,
-              QStringLiteral("по данным кадра №%1, записанного ").arg(f.number) + f.dateTime +
+              QStringLiteral("по данным кадра №%1, записанного ").arg(f.number) + frameTimeText(f) +
                   QStringLiteral(" в РП ЗУРВАЛ №") + c.recorderNumber));
 
     // Frame 0 has no frame before it: its lists stay empty.

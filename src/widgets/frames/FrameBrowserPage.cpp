@@ -202,6 +202,7 @@ QGroupBox* FrameBrowserPage::buildSelectionGroup() {
 void FrameBrowserPage::clear() {
     // The row of checksum states is left as it was, as the page has always done.
     StringGrid_O_Otb->clearRows(0, 17);
+    shownFrames_ = {};
     for (QCheckBox* box : {CheckBox_Error, CheckBox_VLim, CheckBox_SLim, CheckBox_O_DO})
         box->setChecked(false);
     Edit_O_M->setText(QStringLiteral("0"));
@@ -210,25 +211,28 @@ void FrameBrowserPage::clear() {
 
 void FrameBrowserPage::show() {
     ScrollBar_Cikl->setMaximum(kBrowserScrollMaximum);
-    showColumns(browserColumns(*document_.cyclic.frameSelection, ScrollBar_Cikl->value(),
-                               BrowserFill::AfterOpening));
+    showColumns(browserColumns(*document_.cyclic.frameList, *document_.cyclic.frameSelection,
+                               ScrollBar_Cikl->value(), BrowserFill::AfterOpening));
     // The three newest frames; scrolling there refills the window by its own rule.
     ScrollBar_Cikl->setValue(kBrowserScrollMaximum);
 }
 
 void FrameBrowserPage::jumpToFrame(int k) {
     ScrollBar_Cikl->setValue(k);
-    showColumns(browserColumns(*document_.cyclic.frameSelection, k, BrowserFill::AfterOpening));
+    showColumns(browserColumns(*document_.cyclic.frameList, *document_.cyclic.frameSelection, k,
+                               BrowserFill::AfterOpening));
 }
 
 void FrameBrowserPage::showColumns(const BrowserColumns& columns) {
     for (int c = 0; c < kBrowserColumns; ++c)
         for (int r = 0; r < kBrowserRows; ++r)
-            StringGrid_O_Otb->setCellText(c, r, columns[c][r]);
+            StringGrid_O_Otb->setCellText(c, r, columns.cells[c][r]);
+    shownFrames_ = columns.frames;
 }
 
 void FrameBrowserPage::ScrollBar_CiklChange(int position) {
-    showColumns(browserColumns(*document_.cyclic.frameSelection, position, BrowserFill::Scrolling));
+    showColumns(browserColumns(*document_.cyclic.frameList, *document_.cyclic.frameSelection,
+                               position, BrowserFill::Scrolling));
     // An open detail box follows the first column.
     const int row = detailRowToFollow(detailMemory_);
     if (row >= 0)
@@ -236,10 +240,11 @@ void FrameBrowserPage::ScrollBar_CiklChange(int position) {
 }
 
 void FrameBrowserPage::StringGrid_O_OtbSelectCell(int column, int row) {
+    const std::optional<int> frame =
+        column >= 0 && column < kBrowserColumns ? shownFrames_[column] : std::nullopt;
     const DetailView view =
-        selectBrowserCell(row, StringGrid_O_Otb->cellText(column, kBrowserRowNumber),
-                          StringGrid_O_Otb->cellText(column, kBrowserRowInputs), session_.loaded(),
-                          detailMemory_, document_.recorderVersion, *document_.cyclic.frameList);
+        selectBrowserCell(row, frame, session_.loaded(), detailMemory_, document_.recorderVersion,
+                          *document_.cyclic.frameList);
     for (QGroupBox* box : std::as_const(detailBoxes_))
         box->hide();
     detailMemory_ = view.detailMemory;
@@ -258,16 +263,17 @@ bool FrameBrowserPage::runSelection() {
         return true;
     const FrameConditions conditions{CheckBox_VLim->isChecked(), CheckBox_SLim->isChecked(),
                                      CheckBox_O_DO->isChecked(), CheckBox_Error->isChecked()};
-    FrameArray& selection = *document_.cyclic.frameSelection;
-    const FrameSelectionRun run =
-        selectFrames(*document_.cyclic.frameList, Edit_O_M->text(), conditions, selection);
+    const FrameArray& list = *document_.cyclic.frameList;
+    FrameSelection& selection = *document_.cyclic.frameSelection;
+    const FrameSelectionRun run = selectFrames(list, Edit_O_M->text(), conditions, selection);
     if (!run.error.isEmpty()) {
         prompts_.error(run.error);
         return false;
     }
     // From the window start, so that a run that leaves the position where it was still shows
     // the entries the scroll bar points at.
-    showColumns(browserColumns(selection, ScrollBar_Cikl->value(), BrowserFill::AfterSelection));
+    showColumns(
+        browserColumns(list, selection, ScrollBar_Cikl->value(), BrowserFill::AfterSelection));
     Label_O_OtbZap->setText(QString::number(run.count));
     // A new position, or one the smaller range pulls down, refills the window by scrolling.
     ScrollBar_Cikl->setMaximum(run.scrollMaximum);

@@ -59,6 +59,8 @@ private:
     RecorderDocument& document_; // the session's
     Prompts& prompts_;
     int detailMemory_ = kDetailNone; // the grid's tag: the kind of box last shown
+    // The FrameList position of the frame each column shows, as the last fill left it.
+    std::array<std::optional<int>, kBrowserColumns> shownFrames_{};
 
     StringGrid* StringGrid_O_Otb = nullptr;
     QScrollBar* ScrollBar_Cikl = nullptr;

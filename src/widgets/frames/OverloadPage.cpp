@@ -104,8 +104,9 @@ void OverloadPage::show() {
     const OverloadSummary& lines = session_.texts().overloads;
     showSummaryLine(Label_MaxM, lines.largest);
     showSummaryLine(Label_LastM, lines.last);
-    showColumns(overloadColumns(*document_.cyclic.overloadSelection, ScrollBar_Per->value(),
-                                OverloadFill::AfterOpening, document_.recorderVersion));
+    showColumns(overloadColumns(*document_.cyclic.overloadList, *document_.cyclic.overloadSelection,
+                                ScrollBar_Per->value(), OverloadFill::AfterOpening,
+                                document_.recorderVersion));
     // The eight newest records; scrolling there refills the table by its own rule.
     ScrollBar_Per->setValue(kOverloadScrollMaximum);
 }
@@ -117,21 +118,21 @@ void OverloadPage::showColumns(const OverloadColumns& columns) {
 }
 
 void OverloadPage::ScrollBar_PerChange(int position) {
-    showColumns(overloadColumns(*document_.cyclic.overloadSelection, position,
-                                OverloadFill::Scrolling, document_.recorderVersion));
+    showColumns(overloadColumns(*document_.cyclic.overloadList, *document_.cyclic.overloadSelection,
+                                position, OverloadFill::Scrolling, document_.recorderVersion));
 }
 
 void OverloadPage::Button3Click() {
-    OverloadArray& selection = *document_.cyclic.overloadSelection;
-    const OverloadSelectionRun run =
-        selectOverloads(*document_.cyclic.overloadList, Edit_Per_M->text(), selection);
+    const OverloadArray& list = *document_.cyclic.overloadList;
+    OverloadSelection& selection = *document_.cyclic.overloadSelection;
+    const OverloadSelectionRun run = selectOverloads(list, Edit_Per_M->text(), selection);
     if (!run.error.isEmpty()) {
         prompts_.error(run.error);
         return;
     }
     Label_Per_OtbZap->setText(QString::number(run.count));
-    showColumns(overloadColumns(selection, ScrollBar_Per->value(), OverloadFill::AfterSelection,
-                                document_.recorderVersion));
+    showColumns(overloadColumns(list, selection, ScrollBar_Per->value(),
+                                OverloadFill::AfterSelection, document_.recorderVersion));
     ScrollBar_Per->setValue(kOverloadScrollMaximum);
 }
 
