@@ -20,17 +20,23 @@ struct Decimal {
     std::size_t intDigits = 1;
 };
 
-// The exact value of a finite, non-negative double. No double has more than 1074
-// fractional digits, so fixed notation with that precision loses nothing.
+// The exact value of a finite, non-negative double. A double m · 2^(e - 53) with
+// frexp exponent e has at most 53 - e binary fraction digits, and each of them takes one
+// decimal digit: fixed notation with that precision (never more than 1074) loses nothing.
 Decimal exactDecimal(double magnitude) {
     constexpr int kAllFractionDigits = 1074;
     static thread_local std::array<char, 310 + 1 + kAllFractionDigits> buffer;
+    int exponent = 0;
+    std::frexp(magnitude, &exponent);
+    const int fractionDigits = std::clamp(53 - exponent, 0, kAllFractionDigits);
     const std::to_chars_result r =
         std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                      std::chars_format::fixed, kAllFractionDigits);
-    std::string text(buffer.data(), r.ptr);
-    const std::size_t point = text.find('.');
-    std::string digits = text.substr(0, point) + text.substr(point + 1);
+                      std::chars_format::fixed, fractionDigits);
+    // A whole number has no point.
+    std::string digits(buffer.data(), r.ptr);
+    const std::size_t point = std::min(digits.find('.'), digits.size());
+    if (point < digits.size())
+        digits.erase(point, 1);
     const std::size_t last = digits.find_last_not_of('0');
     digits.resize(std::max(last + 1, point));
     return {std::move(digits), point};

@@ -6,10 +6,7 @@ namespace zurval {
 
 std::uint32_t imageSum(const ByteReader& r) {
     // 264,191 × 255 fits in 32 bits, so the sum never wraps.
-    std::uint32_t sum = 0;
-    for (std::size_t i = 0; i < filemap::kImageSumLength; ++i)
-        sum += r.u8(i);
-    return sum;
+    return r.sum(0, filemap::kImageSumLength);
 }
 
 std::uint32_t storedImageSum(const ByteReader& r) {

@@ -13,10 +13,7 @@ namespace zurval {
 // of the data. Inline, as the rings test one block per record.
 [[nodiscard]] inline std::uint8_t blockChecksumByte(const ByteReader& r, std::size_t start,
                                                     std::size_t length) {
-    std::uint8_t sum = 0;
-    for (std::size_t i = 0; i < length; ++i)
-        sum = static_cast<std::uint8_t>(sum + r.u8(start + i));
-    return static_cast<std::uint8_t>(~sum);
+    return static_cast<std::uint8_t>(~r.sum(start, length));
 }
 [[nodiscard]] inline bool blockChecksumOk(const ByteReader& r, std::size_t start,
                                           std::size_t length) {
