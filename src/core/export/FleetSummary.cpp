@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <tuple>
 
@@ -343,76 +344,138 @@ std::vector<RecordingSummary> summarizeFolder(const QString& folder, int threads
     return reading.rows();
 }
 
+namespace {
+
+// What a column shows of a row: always (the file, its state), what was read of it (nothing
+// of an unreadable file), or what it added to the reading before it (nothing for the first).
+enum class Shows { Always, Contents, Growth };
+
+// One column of the summary: its caption and how a row's cell is made.
+struct SummaryColumn {
+    QString caption; // a line break where the window wraps it
+    Shows shows;
+    std::function<SummaryCell(const RecordingSummary&, const QString& folder)> cell;
+};
+
+SummaryCell text(const QString& t, const QVariant& key) {
+    return {t, key};
+}
+SummaryCell quantity(const QString& t, const QVariant& key) {
+    return {t, key, true};
+}
+
+std::vector<SummaryColumn> makeColumns() {
+    using R = const RecordingSummary&;
+    using F = const QString&;
+    std::vector<SummaryColumn> c = {
+        {QStringLiteral("Файл"), Shows::Always,
+         [](R row, F folder) {
+             const QString shown =
+                 QDir::toNativeSeparators(QDir(folder).relativeFilePath(row.path));
+             return text(shown, shown);
+         }},
+        {QStringLiteral("Кран"), Shows::Contents,
+         [](R row, F) { return text(row.craneModel, row.craneModel); }},
+        {QStringLiteral("№ крана"), Shows::Contents,
+         [](R row, F) { return quantity(row.craneNumber, row.craneNumber.toInt()); }},
+        {QStringLiteral("№ РП"), Shows::Contents,
+         [](R row, F) { return text(row.recorderNumber, row.recorderNumber); }},
+        {QStringLiteral("Дата\nсчитывания"), Shows::Contents,
+         [](R row, F) { return text(row.readingDate, keyOf(readingTimeKey(row.readingDate))); }},
+        {QStringLiteral("Нормативная\nгруппа"), Shows::Contents,
+         [](R row, F) { return text(row.normativeGroup, row.normativeGroup); }},
+        {QStringLiteral("Текущая\nгруппа"), Shows::Contents,
+         [](R row, F) { return text(groupText(row.duty.groupA), row.duty.groupA); }},
+        {QStringLiteral("Класс\nиспользования"), Shows::Contents,
+         [](R row, F) { return text(dutyTexts(row.duty).classU, row.duty.classU); }},
+        {QStringLiteral("Режим\nнагружения"), Shows::Contents,
+         [](R row, F) { return text(dutyTexts(row.duty).classQ, row.duty.classQ); }},
+        {QStringLiteral("Хар. число\nтекущее"), Shows::Contents,
+         [](R row, F) {
+             return quantity(row.characteristicNumberText,
+                             static_cast<double>(row.characteristicNumber));
+         }},
+        {QStringLiteral("Хар. число\nнормативное"), Shows::Contents,
+         [](R row, F) {
+             return quantity(dutyTexts(row.duty).normativeCharacteristicNumber,
+                             row.duty.normativeCharacteristicNumber);
+         }},
+        {QStringLiteral("Общая\nнаработка"), Shows::Contents,
+         [](R row, F) { return quantity(formatMotorHours(row.motorMinutes), row.motorMinutes); }},
+        {QStringLiteral("Перегрузок\n> 125%"), Shows::Contents,
+         [](R row, F) {
+             return quantity(QString::number(row.overloadsAbove125), row.overloadsAbove125);
+         }},
+        {QStringLiteral("Макс.\nперегрузка, %"), Shows::Contents,
+         [](R row, F) {
+             const std::optional<OverloadRecord>& largest = row.largestOverload;
+             return largest ? quantity(QString::number(largest->loadPercent), largest->loadPercent)
+                            : quantity({}, {});
+         }},
+        {QStringLiteral("Дата макс.\nперегрузки"), Shows::Contents,
+         [](R row, F) {
+             const std::optional<OverloadRecord>& largest = row.largestOverload;
+             return largest
+                        ? text(overloadDateText(*largest), keyOf(recorderTimeKey(largest->date)))
+                        : text({}, keyOf(std::nullopt));
+         }},
+        {QStringLiteral("Последний\nкадр"), Shows::Contents,
+         [](R row, F) {
+             return text(frameTimeText(row.newestFrame).trimmed(),
+                         keyOf(recorderTimeKey(row.newestFrame)));
+         }},
+        {QStringLiteral("Прирост\nнаработки"), Shows::Growth,
+         [](R row, F) {
+             return quantity(signedMotorHours(row.growth->motorMinutes), row.growth->motorMinutes);
+         }},
+    };
+    for (int k = 0; k < kRangesAbove100; ++k)
+        c.push_back({QStringLiteral("Прирост циклов\n") +
+                         QString::fromUtf8(kLoadRanges[kFirstRangeAbove100 + k].caption).trimmed(),
+                     Shows::Growth, [k](R row, F) {
+                         const long long n =
+                             row.growth->cyclesAbove100[static_cast<std::size_t>(k)];
+                         return quantity(signedCount(n), n);
+                     }});
+    c.push_back({QStringLiteral("Новых\nперегрузок"), Shows::Growth, [](R row, F) {
+                     return quantity(QString::number(row.growth->newOverloads),
+                                     row.growth->newOverloads);
+                 }});
+    c.push_back({QStringLiteral("Состояние"), Shows::Always, [](R row, F) {
+                     return text(fileStateText(row.state), static_cast<int>(row.state));
+                 }});
+    c.push_back({QStringLiteral("Причина"), Shows::Always, [](R row, F) {
+                     const QString problems = row.problems.join(QStringLiteral("; "));
+                     return text(problems, problems);
+                 }});
+    return c;
+}
+
+const std::vector<SummaryColumn>& summaryColumns() {
+    static const std::vector<SummaryColumn> columns = makeColumns();
+    return columns;
+}
+
+} // namespace
+
 const QStringList& summaryCaptions() {
     static const QStringList captions = [] {
-        QStringList c = {
-            QStringLiteral("Файл"),
-            QStringLiteral("Кран"),
-            QStringLiteral("№ крана"),
-            QStringLiteral("№ РП"),
-            QStringLiteral("Дата\nсчитывания"),
-            QStringLiteral("Нормативная\nгруппа"),
-            QStringLiteral("Текущая\nгруппа"),
-            QStringLiteral("Класс\nиспользования"),
-            QStringLiteral("Режим\nнагружения"),
-            QStringLiteral("Хар. число\nтекущее"),
-            QStringLiteral("Хар. число\nнормативное"),
-            QStringLiteral("Общая\nнаработка"),
-            QStringLiteral("Перегрузок\n> 125%"),
-            QStringLiteral("Макс.\nперегрузка, %"),
-            QStringLiteral("Дата макс.\nперегрузки"),
-            QStringLiteral("Последний\nкадр"),
-            QStringLiteral("Прирост\nнаработки"),
-        };
-        for (int k = 0; k < kRangesAbove100; ++k)
-            c << QStringLiteral("Прирост циклов\n") +
-                     QString::fromUtf8(kLoadRanges[kFirstRangeAbove100 + k].caption).trimmed();
-        c << QStringLiteral("Новых\nперегрузок") << QStringLiteral("Состояние")
-          << QStringLiteral("Причина");
+        QStringList c;
+        for (const SummaryColumn& column : summaryColumns())
+            c << column.caption;
         return c;
     }();
     return captions;
 }
 
 std::vector<SummaryCell> summaryCells(const RecordingSummary& row, const QString& folder) {
-    const QString shownPath = QDir::toNativeSeparators(QDir(folder).relativeFilePath(row.path));
-    std::vector<SummaryCell> cells(static_cast<std::size_t>(summaryCaptions().size()));
-    cells.front() = {shownPath, shownPath};
-    cells[cells.size() - 2] = {fileStateText(row.state), static_cast<int>(row.state)};
-    const QString problems = row.problems.join(QStringLiteral("; "));
-    cells.back() = {problems, problems};
-    if (row.state == FileState::Unreadable)
-        return cells;
-
-    const DutyTexts duty = dutyTexts(row.duty);
-    const std::optional<OverloadRecord>& largest = row.largestOverload;
-    std::size_t c = 1;
-    auto put = [&](const QString& text, const QVariant& key) { cells[c++] = {text, key}; };
-    auto quantity = [&](const QString& text, const QVariant& key) {
-        cells[c++] = {text, key, true};
-    };
-    put(row.craneModel, row.craneModel);
-    quantity(row.craneNumber, row.craneNumber.toInt());
-    put(row.recorderNumber, row.recorderNumber);
-    put(row.readingDate, keyOf(readingTimeKey(row.readingDate)));
-    put(row.normativeGroup, row.normativeGroup);
-    put(duty.groupA, row.duty.groupA);
-    put(duty.classU, row.duty.classU);
-    put(duty.classQ, row.duty.classQ);
-    quantity(row.characteristicNumberText, static_cast<double>(row.characteristicNumber));
-    quantity(duty.normativeCharacteristicNumber, row.duty.normativeCharacteristicNumber);
-    quantity(formatMotorHours(row.motorMinutes), row.motorMinutes);
-    quantity(QString::number(row.overloadsAbove125), row.overloadsAbove125);
-    quantity(largest ? QString::number(largest->loadPercent) : QString(),
-             largest ? QVariant(largest->loadPercent) : QVariant());
-    put(largest ? overloadDateText(*largest) : QString(),
-        keyOf(largest ? recorderTimeKey(largest->date) : std::nullopt));
-    put(frameTimeText(row.newestFrame).trimmed(), keyOf(recorderTimeKey(row.newestFrame)));
-    if (const std::optional<ReadingGrowth>& g = row.growth) {
-        quantity(signedMotorHours(g->motorMinutes), g->motorMinutes);
-        for (const long long n : g->cyclesAbove100)
-            quantity(signedCount(n), n);
-        quantity(QString::number(g->newOverloads), g->newOverloads);
+    std::vector<SummaryCell> cells;
+    cells.reserve(summaryColumns().size());
+    for (const SummaryColumn& column : summaryColumns()) {
+        const bool shown =
+            column.shows == Shows::Always ||
+            (row.state != FileState::Unreadable && (column.shows == Shows::Contents || row.growth));
+        cells.push_back(shown ? column.cell(row, folder) : SummaryCell{});
     }
     return cells;
 }
