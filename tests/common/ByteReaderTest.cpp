@@ -28,3 +28,24 @@ TEST(ByteReader, BytesPastTheEndReadAsZero) {
     EXPECT_EQ(r.block<2>(SIZE_MAX), (std::array<std::uint8_t, 2>{0, 0}));
     EXPECT_EQ(ByteReader().u32le(0), 0u);
 }
+
+// The sum goes eight and sixty-four bytes at a time; every length and start, with bytes of
+// 0xFF that fill each lane, must give what adding one byte at a time gives.
+TEST(ByteReader, SumsAnyStretchAsOneByteAtATimeWould) {
+    std::vector<std::uint8_t> b(300);
+    for (std::size_t i = 0; i < b.size(); ++i)
+        b[i] = i % 3 ? 0xFF : static_cast<std::uint8_t>(i * 37);
+    const ByteReader r(b);
+    for (std::size_t off : {0, 1, 7, 250, 299, 300, 1000})
+        for (std::size_t len = 0; len <= 140; ++len) {
+            std::uint32_t expected = 0;
+            for (std::size_t i = off; i < off + len; ++i)
+                expected += r.u8(i);
+            ASSERT_EQ(r.sum(off, len), expected) << off << " " << len;
+        }
+    EXPECT_EQ(r.sum(SIZE_MAX, 4), 0u);
+    const zurval::FixedBytes<4> record(std::array<std::uint8_t, 4>{0xFF, 0xFE, 0x01, 0x02});
+    EXPECT_EQ(record.sum<3>(), 0x1FEu);
+    EXPECT_EQ(record.s16le<0>(), -257);
+    EXPECT_EQ(record.u16le<2>(), 0x0201);
+}

@@ -66,35 +66,35 @@ FramePointer readFramePointer(const ByteReader& r) {
 
 void decodeFrameSlots(const ByteReader& r, int recorderVersion, FrameArray& frames) {
     for (int i = 0; i < kFrameCapacity; ++i) {
-        const auto bytes = r.block<kFrameSize>(kFrames + static_cast<std::size_t>(i) * kFrameSize);
-        const ByteReader s(bytes.data(), bytes.size());
+        const FixedBytes<kFrameSize> s(
+            r.block<kFrameSize>(kFrames + static_cast<std::size_t>(i) * kFrameSize));
         CycleFrame& f = frames[static_cast<std::size_t>(i)];
         f.number = i;
-        f.wind = scaled(s.s16le(kWind), 0.1);
-        f.travel = scaled(s.s16le(kTravel), 0.01);
-        f.hookHeight = scaled(s.s16le(kHookHeight), 0.01);
-        f.azimuth = scaled(s.s16le(kAzimuth), 0.1);
-        f.temperature = s.s16le(kTemperature);
-        f.radius = scaled(s.s16le(kRadius), 0.01);
-        f.force = s.s16le(kForce);
-        f.loadMass = scaled(s.s16le(kLoadMass), 0.01);
-        f.inputs = s.u16le(kInputs);
-        f.relays = s.u16le(kRelays);
-        f.limitsEntered = s.u16le(kEntered);
-        f.limitsTriggered = s.u16le(kTriggered);
-        f.loadMoment = s.u8(kLoadMoment);
-        f.health = s.u8(kHealth);
-        f.limitsReached = s.u8(kReached);
-        f.mark = s.u8(kFrameMarkOffset);
+        f.wind = scaled(s.s16le<kWind>(), 0.1);
+        f.travel = scaled(s.s16le<kTravel>(), 0.01);
+        f.hookHeight = scaled(s.s16le<kHookHeight>(), 0.01);
+        f.azimuth = scaled(s.s16le<kAzimuth>(), 0.1);
+        f.temperature = s.s16le<kTemperature>();
+        f.radius = scaled(s.s16le<kRadius>(), 0.01);
+        f.force = s.s16le<kForce>();
+        f.loadMass = scaled(s.s16le<kLoadMass>(), 0.01);
+        f.inputs = s.u16le<kInputs>();
+        f.relays = s.u16le<kRelays>();
+        f.limitsEntered = s.u16le<kEntered>();
+        f.limitsTriggered = s.u16le<kTriggered>();
+        f.loadMoment = s.u8<kLoadMoment>();
+        f.health = s.u8<kHealth>();
+        f.limitsReached = s.u8<kReached>();
+        f.mark = s.u8<kFrameMarkOffset>();
         f.dated = isDateFrameMark(f.mark);
         if (f.dated) {
             f.time = {};
-            f.date = {s.u8(kStamp), s.u8(kStamp + 1), s.u8(kStamp + 2)};
+            f.date = {s.u8<kStamp>(), s.u8<kStamp + 1>(), s.u8<kStamp + 2>()};
         } else {
-            f.time = {s.u8(kStamp + 2), s.u8(kStamp + 1), s.u8(kStamp)};
+            f.time = {s.u8<kStamp + 2>(), s.u8<kStamp + 1>(), s.u8<kStamp>()};
             f.date = {};
         }
-        f.intact = recorderVersion != 2 || blockChecksumOk(s, 0, kChecksummed);
+        f.intact = recorderVersion != 2 || blockChecksumOk<kChecksummed>(s);
         f.decoded = true;
     }
 }

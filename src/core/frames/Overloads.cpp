@@ -61,17 +61,16 @@ const std::array<RowCaption, kOverloadTableRows> kOverloadRowCaptions = {{
 
 void decodeOverloads(const ByteReader& r, int recorderVersion, OverloadArray& records) {
     for (int i = 0; i < kOverloadCapacity; ++i) {
-        const auto bytes =
-            r.block<kOverloadSize>(kOverloads + static_cast<std::size_t>(i) * kOverloadSize);
-        const ByteReader s(bytes.data(), bytes.size());
+        const FixedBytes<kOverloadSize> s(
+            r.block<kOverloadSize>(kOverloads + static_cast<std::size_t>(i) * kOverloadSize));
         OverloadRecord& o = records[static_cast<std::size_t>(i)];
         o.number = i;
-        o.radius = static_cast<float>(s.s16le(kRadius) * 0.01);
-        o.ratedLoad = static_cast<float>(s.s16le(kRatedLoad) * 0.01);
-        o.loadPercent = s.u8(kLoadPercent);
-        o.mark = s.u8(kMark);
-        o.date = {s.u8(kDate), s.u8(kDate + 1), s.u8(kDate + 2)};
-        o.intact = recorderVersion != 2 || blockChecksumOk(s, 0, kChecksummed);
+        o.radius = static_cast<float>(s.s16le<kRadius>() * 0.01);
+        o.ratedLoad = static_cast<float>(s.s16le<kRatedLoad>() * 0.01);
+        o.loadPercent = s.u8<kLoadPercent>();
+        o.mark = s.u8<kMark>();
+        o.date = {s.u8<kDate>(), s.u8<kDate + 1>(), s.u8<kDate + 2>()};
+        o.intact = recorderVersion != 2 || blockChecksumOk<kChecksummed>(s);
         o.decoded = true;
     }
 }

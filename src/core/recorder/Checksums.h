@@ -19,6 +19,11 @@ namespace zurval {
                                           std::size_t length) {
     return r.u8(start + length) == blockChecksumByte(r, start, length);
 }
+// The same for the first Len bytes of a record, its checksum in the byte after them.
+template <std::size_t Len, std::size_t N>
+[[nodiscard]] bool blockChecksumOk(const FixedBytes<N>& record) {
+    return record.template u8<Len>() == static_cast<std::uint8_t>(~record.template sum<Len>());
+}
 
 // Sum of the image bytes that the stored whole-image sum guards.
 [[nodiscard]] std::uint32_t imageSum(const ByteReader& r);

@@ -1,0 +1,75 @@
+// zurval-bench-startup [--bare] [FILE.vrl]: starts the program's window as `zurval FILE`
+// does and ends the process at the first painting of the window once the recording is
+// shown; with --bare, a plain QMainWindow with a menu bar, a tab widget and a status bar
+// instead, ended at its first painting. Timed from outside as whole processes, the two
+// tell what the program adds to the start-up and the memory of any Qt window.
+
+#include "Commands.h"
+#include "MainWindow.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <cstring>
+
+namespace {
+
+// Quits once a widget of the main window paints while ready() holds.
+class QuitWhenPainted : public QObject {
+public:
+    explicit QuitWhenPainted(std::function<bool(QWidget*)> ready) : ready_(std::move(ready)) {}
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::Paint && !quitting_) {
+            auto* w = qobject_cast<QWidget*>(watched);
+            if (w && ready_(w->window())) {
+                quitting_ = true;
+                QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            }
+        }
+        return false;
+    }
+
+private:
+    std::function<bool(QWidget*)> ready_;
+    bool quitting_ = false;
+};
+
+int bareWindow(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.menuBar()->addMenu(QStringLiteral("Файл"))->addAction(QStringLiteral("Открыть..."));
+    auto* tabs = new QTabWidget;
+    tabs->addTab(new QWidget, QStringLiteral("Основная информация"));
+    window.setCentralWidget(tabs);
+    window.setStatusBar(new QStatusBar);
+    window.resize(794, 540);
+    QuitWhenPainted quit([](QWidget*) { return true; });
+    app.installEventFilter(&quit);
+    window.show();
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && !std::strcmp(argv[1], "--bare"))
+        return bareWindow(argc, argv);
+    QStringList words;
+    for (int i = 1; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
+    QString error;
+    const std::optional<zurval::CommandCall> call = zurval::parseCommandLine(words, &error);
+    if (!call)
+        return 2;
+    const auto app = zurval::createApplication(call->command->app, argc, argv);
+    const bool file = !call->arguments.positional.isEmpty();
+    QuitWhenPainted quit([file](QWidget* w) {
+        const auto* window = qobject_cast<zurval::TForm_Main*>(w);
+        return window && (!file || window->documentLoaded());
+    });
+    app->installEventFilter(&quit);
+    return call->command->run(call->arguments);
+}
