@@ -44,10 +44,11 @@ QImage protectionPicture(const RecorderDocument& d, int frame, ProtectionScales&
         d.craneDimensions, d.protection.zones, d.protection.limits, scales);
 }
 
-// Every page of the four reports painted into a recording of paint commands; the lists over
-// a stretch of entries from the chosen frame, so that a run stays short. The painting code of
-// the reports runs as it does for the printer; the PDF engine's compression and font
-// embedding, Qt's own work and two thirds of an execution, are left out. The number of pages.
+// The four reports built, the lists over a stretch of entries from the chosen frame that
+// runs over a page, so that a run stays short; the first page of each painted into a
+// recording of paint commands. Every page is painted by the same code, and the PDF engine's
+// compression and font embedding are Qt's own work: painting them all, into a PDF, took
+// three quarters of an execution. The number of pages built.
 int printReports(const RecorderDocument& d, int frame) {
     ShownTexts shown;
     shown.show(d);
@@ -62,12 +63,10 @@ int printReports(const RecorderDocument& d, int frame) {
         const BuiltReport report = buildReport(kind, shown, d, range);
         if (!report.refusal.isEmpty())
             continue;
-        for (int i = 0; i < static_cast<int>(report.pages.pages.size()); ++i) {
-            QPicture page;
-            QPainter painter(&page);
-            report::renderPage(report.pages, i, painter);
-            ++pages;
-        }
+        QPicture page;
+        QPainter painter(&page);
+        report::renderPage(report.pages, 0, painter);
+        pages += static_cast<int>(report.pages.pages.size());
     }
     return pages;
 }

@@ -18,7 +18,7 @@ struct OpenPathRun {
     int chosenFrame = 0; // the second frame drawn, taken from the last two bytes
     QImage oldestPicture;
     QImage chosenPicture;
-    int reportPages = 0; // of the four reports, painted
+    int reportPages = 0; // of the four reports
 };
 
 // How far a run goes: every step, or only the steps that read the bytes (everything up to
@@ -29,7 +29,7 @@ enum class OpenPathSteps { All, Decoding };
 // file is) and runs every logic step of the open command: checks, version scan, banks,
 // classification, both rings decoded and ordered, PAR_KRAN, PROTECT, the overload summary,
 // what the pages fill in from them, the texts of the two bank commands, the protection
-// picture of frame 0 and of one more frame, and the pages of the four reports painted
+// picture of frame 0 and of one more frame, and the four reports built and painted
 // (the last two only for OpenPathSteps::All). The document is cleared first, as the window
 // clears its own, and its crane dimensions are forgotten too, so that what a run does
 // depends on its bytes alone.
