@@ -1,8 +1,9 @@
 // zurval-bench-startup [--bare] [FILE.vrl]: starts the program's window as `zurval FILE`
-// does and ends the process at the first painting of the window once the recording is
+// does and ends the process as soon as the window has painted itself with the recording
 // shown; with --bare, a plain QMainWindow with a menu bar, a tab widget and a status bar
-// instead, ended at its first painting. Timed from outside as whole processes, the two
-// tell what the program adds to the start-up and the memory of any Qt window.
+// instead, ended after its first painting. The process ends at once, without tearing the
+// window down, so that timed from outside as whole processes the two tell how long the user
+// waits for a window and what the program adds to that and to the memory of any Qt window.
 
 #include "Commands.h"
 #include "MainWindow.h"
@@ -13,6 +14,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -26,7 +28,8 @@ public:
             auto* w = qobject_cast<QWidget*>(watched);
             if (w && ready_(w->window())) {
                 quitting_ = true;
-                QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+                // After the painting has reached the screen.
+                QTimer::singleShot(0, [] { std::_Exit(0); });
             }
         }
         return false;

@@ -49,7 +49,7 @@ void ParameterChart::setShown(ParameterBox box, bool shown) {
 
 void ParameterChart::fitValueAxis() {
     yAxis->setRange(wholeValueRange());
-    replot();
+    redraw();
 }
 
 QCPRange ParameterChart::wholeValueRange() const {

@@ -214,6 +214,10 @@ private:
 
 FrameChart::FrameChart(const char* designTitle, QWidget* parent)
     : QCustomPlot(parent), designTitle_(designTitle) {
+    // QCustomPlot queues a drawing when it is made. Until the chart is shown it draws into
+    // no more than a pixel; the first showing draws it at its size.
+    setViewport(QRect(0, 0, 1, 1));
+    redrawWhenShown_ = true;
     setMouseTracking(true);
     setNotAntialiasedElements(QCP::aeAll);
     setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
@@ -265,7 +269,29 @@ void FrameChart::setFrames(const FrameArray* frames) {
 void FrameChart::showWholeRange() {
     xAxis->setRange(0, kChartedFrames - 1);
     yAxis->setRange(wholeValueRange());
+    redraw();
+}
+
+void FrameChart::redraw() {
+    redrawWhenShown_ = !isVisible();
+    if (redrawWhenShown_)
+        return;
+    setViewport(rect());
     replot();
+}
+
+void FrameChart::showEvent(QShowEvent* e) {
+    QCustomPlot::showEvent(e);
+    if (redrawWhenShown_)
+        redraw();
+}
+
+void FrameChart::resizeEvent(QResizeEvent* e) {
+    if (isVisible()) {
+        QCustomPlot::resizeEvent(e);
+        return;
+    }
+    redrawWhenShown_ = true;
 }
 
 void FrameChart::fixValueAxis(const QCPRange& range) {

@@ -72,6 +72,9 @@ public:
     void setFrames(const FrameArray* frames);
     // All frames and the whole value range, as after a double-click.
     void showWholeRange();
+    // Draws the chart now when it is on the screen; a hidden one (the charts' pages are not
+    // in front after start-up or opening) is drawn once it is shown.
+    void redraw();
 
     // The point nearest to pos on the topmost shown series within the selection tolerance.
     struct Hit {
@@ -94,6 +97,8 @@ protected:
     [[nodiscard]] virtual ReadOut readOutFor(const CycleFrame& frame) const = 0;
 
     void changeEvent(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -108,6 +113,7 @@ private:
     void hideReadOut();
 
     const char* designTitle_;
+    bool redrawWhenShown_ = false;
     QCPTextElement* title_ = nullptr;
     ReadOutLayerable* readOut_ = nullptr;
     const FrameArray* frames_ = nullptr;

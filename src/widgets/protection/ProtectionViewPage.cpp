@@ -73,9 +73,10 @@ ProtectionPictureBox::ProtectionPictureBox(Prompts& prompts, QWidget* parent)
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-void ProtectionPictureBox::setPicture(const QImage& picture, int frameNumber,
+void ProtectionPictureBox::setPicture(std::function<QImage()> render, int frameNumber,
                                       ProtectionScales scales) {
-    picture_ = picture;
+    render_ = std::move(render);
+    picture_ = QImage();
     frameNumber_ = frameNumber;
     scales_ = scales;
     actions().constFirst()->setEnabled(true);
@@ -83,6 +84,7 @@ void ProtectionPictureBox::setPicture(const QImage& picture, int frameNumber,
 }
 
 void ProtectionPictureBox::clearPicture() {
+    render_ = nullptr;
     picture_ = QImage();
     frameNumber_ = -1;
     actions().constFirst()->setEnabled(false);
@@ -90,6 +92,10 @@ void ProtectionPictureBox::clearPicture() {
 }
 
 QImage ProtectionPictureBox::picture() const {
+    if (render_) {
+        picture_ = render_();
+        render_ = nullptr;
+    }
     if (!picture_.isNull())
         return picture_;
     QImage white(size(), QImage::Format_RGB32);
@@ -101,15 +107,15 @@ QJsonObject ProtectionPictureBox::describeState() const {
     return {{"frame", frameNumber_ < 0 ? QJsonValue() : QJsonValue(frameNumber_)},
             {"planScale", scales_.plan},
             {"heightScale", scales_.height},
-            {"width", picture_.isNull() ? width() : picture_.width()},
-            {"height", picture_.isNull() ? height() : picture_.height()}};
+            {"width", picture().width()},
+            {"height", picture().height()}};
 }
 
 void ProtectionPictureBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
-    if (!picture_.isNull())
-        p.drawImage(0, 0, picture_);
+    if (frameNumber_ >= 0)
+        p.drawImage(0, 0, picture());
 }
 
 void ProtectionPictureBox::savePicture() {
@@ -330,10 +336,11 @@ void ProtectionViewPage::DrawProtectionFrame(int number) {
     TrackBar_M_KZ->setValue(fitted.plan);
     TrackBar_M_H->setValue(fitted.height);
     const ProtectionScales scales{TrackBar_M_KZ->value(), TrackBar_M_H->value()};
-    const ProtectionSettings& protection = document_.protection;
-    PaintBox_KZ->setPicture(renderProtectionFrame(area, frame, document_.craneDimensions,
-                                                  protection.zones, protection.limits, scales),
-                            number, scales);
+    PaintBox_KZ->setPicture(
+        [area, frame, dimensions = document_.craneDimensions, zones = document_.protection.zones,
+         limits = document_.protection.limits,
+         scales] { return renderProtectionFrame(area, frame, dimensions, zones, limits, scales); },
+        number, scales);
     Edit_nz_KZ->setText(QString::number(number));
 }
 

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class QLineEdit;
@@ -26,7 +27,10 @@ class ProtectionPictureBox : public QWidget, public DescribesOwnState {
 public:
     explicit ProtectionPictureBox(Prompts& prompts, QWidget* parent = nullptr);
 
-    void setPicture(const QImage& picture, int frameNumber, ProtectionScales scales);
+    // The picture of frameNumber, made by render when it is first needed: when the box is
+    // painted or asked for it. Frames are chosen far more often than seen (at every opening,
+    // on a page that is not in front).
+    void setPicture(std::function<QImage()> render, int frameNumber, ProtectionScales scales);
     // White, as before the first drawing.
     void clearPicture();
     // What the box shows, at its size.
@@ -40,7 +44,8 @@ private:
     void savePicture();
 
     Prompts& prompts_;
-    QImage picture_;
+    mutable std::function<QImage()> render_; // set until the picture is made
+    mutable QImage picture_;
     int frameNumber_ = -1; // -1 while cleared
     ProtectionScales scales_;
 };
