@@ -7,6 +7,8 @@ set(ZURVAL_FORBIDDEN_render "Qt6::Widgets|Qt6::PrintSupport|QCustomPlot")
 
 function(zurval_library name)
   add_library(${name} STATIC ${ARGN})
+  # One compilation per library instead of one per file: the Qt headers are read once.
+  set_target_properties(${name} PROPERTIES UNITY_BUILD ON)
   target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
   file(RELATIVE_PATH below ${PROJECT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
   string(REGEX MATCH "^[a-z]+" tier "${below}")

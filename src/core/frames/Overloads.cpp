@@ -11,12 +11,14 @@ namespace {
 using namespace filemap;
 
 // Fields of a 10-byte record, from the record's start.
+namespace field {
 constexpr std::size_t kRadius = 0;      // s16, 0.01 m
 constexpr std::size_t kRatedLoad = 2;   // s16, 0.01 t
 constexpr std::size_t kLoadPercent = 4; // u8, 0 = empty record
 constexpr std::size_t kDate = 5;        // BCD day, month, year
 constexpr std::size_t kChecksummed = 8; // bytes 0..7, their checksum at 8
 constexpr std::size_t kMark = 9;        // layout version, 0xAF in the newest record
+} // namespace field
 constexpr int kOverloadThreshold = 120; // % above which the largest overload is named
 
 QString overloadLine(const char* prefix, const OverloadRecord& o) {
@@ -65,12 +67,12 @@ void decodeOverloads(const ByteReader& r, int recorderVersion, OverloadArray& re
             r.block<kOverloadSize>(kOverloads + static_cast<std::size_t>(i) * kOverloadSize));
         OverloadRecord& o = records[static_cast<std::size_t>(i)];
         o.number = i;
-        o.radius = static_cast<float>(s.s16le<kRadius>() * 0.01);
-        o.ratedLoad = static_cast<float>(s.s16le<kRatedLoad>() * 0.01);
-        o.loadPercent = s.u8<kLoadPercent>();
-        o.mark = s.u8<kMark>();
-        o.date = {s.u8<kDate>(), s.u8<kDate + 1>(), s.u8<kDate + 2>()};
-        o.intact = recorderVersion != 2 || blockChecksumOk<kChecksummed>(s);
+        o.radius = static_cast<float>(s.s16le<field::kRadius>() * 0.01);
+        o.ratedLoad = static_cast<float>(s.s16le<field::kRatedLoad>() * 0.01);
+        o.loadPercent = s.u8<field::kLoadPercent>();
+        o.mark = s.u8<field::kMark>();
+        o.date = {s.u8<field::kDate>(), s.u8<field::kDate + 1>(), s.u8<field::kDate + 2>()};
+        o.intact = recorderVersion != 2 || blockChecksumOk<field::kChecksummed>(s);
         o.decoded = true;
     }
 }

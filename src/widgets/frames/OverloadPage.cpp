@@ -19,8 +19,8 @@
 namespace zurval {
 namespace {
 
-constexpr int kColumnWidth = 71;
-constexpr int kRowHeight = 17;
+constexpr int kOverloadColumnWidth = 71;
+constexpr int kOverloadRowHeight = 17;
 
 QLabel* summaryLine(const char* name) {
     auto* label = new QLabel;
@@ -40,7 +40,7 @@ void showSummaryLine(QLabel* label, const QString& text) {
 OverloadPage::OverloadPage(RecorderSession& session, Prompts& prompts, QWidget* parent)
     : QWidget(parent), session_(session), document_(session.document()), prompts_(prompts) {
     StringGrid_Per_Otb = fixedGrid("StringGrid_Per_Otb", kOverloadTableColumns, kOverloadTableRows,
-                                   kColumnWidth, kRowHeight);
+                                   kOverloadColumnWidth, kOverloadRowHeight);
     ScrollBar_Per = windowScrollBar("ScrollBar_Per", StringGrid_Per_Otb, kOverloadScrollMaximum);
     connect(ScrollBar_Per, &QScrollBar::valueChanged, this, &OverloadPage::ScrollBar_PerChange);
 
