@@ -1,5 +1,6 @@
 #include "AppTestSupport.h"
 #include "ChartPages.h"
+#include "ControlColours.h"
 #include "StateDump.h"
 
 #include <QApplication>
@@ -163,6 +164,33 @@ TEST_F(Charts, AClickOnARelayMarkAsksForTheProtectionViewOfItsFrame) {
     clickAt(chart, chart->series()[9]->coordsToPixels(kMarkFrame + 5, 10), Qt::NoModifier);
     EXPECT_EQ(requested, std::vector<int>{kMarkFrame}); // five frames off there is no mark
     EXPECT_EQ(find<QTabWidget>("PageControl_Grafik")->currentWidget()->objectName(), "TabSheet_KZ");
+}
+
+TEST_F(Charts, TheMarksOfTheFirstAndTheLastFrameAreDrawnWhole) {
+    RecordingBuilder b = intactRecording();
+    FrameSlot limits;
+    limits.limitsEntered = 1; // a green mark at level 2
+    limits.mark = 2;
+    b.frame(1, limits).frame(kChartedFrames, limits).fixAllChecksums(2); // frames 0 and 7166
+    ASSERT_TRUE(window->openFile(write(b)));
+    for (const char* name : {"Chart_Param", "Chart_Rele"})
+        EXPECT_EQ(dumped(name)["xRange"].toArray(), (QJsonArray{-0.5, 7166.5})) << name;
+
+    RelayChart* chart = find<RelayChartPage>("TabSheet_Rele")->chart();
+    const QColor green = toQColor(PaletteColour::Green);
+    // The whole range, and zoomed to either end (the chart keeps the zoom within its range).
+    for (const QCPRange& view : {QCPRange(-1, 7200), QCPRange(-20, 20), QCPRange(7150, 7190)}) {
+        chart->xAxis->setRange(view);
+        const QImage image = chart->toPixmap(760, 420).toImage();
+        for (int frame : {0, kChartedFrames - 1}) {
+            if (!chart->xAxis->range().contains(frame))
+                continue;
+            // A mark covers the pixel column its frame falls in.
+            const QPointF at = chart->series()[0]->coordsToPixels(frame, 2);
+            EXPECT_EQ(image.pixelColor(int(at.x()), int(at.y()) - 3), green)
+                << "frame " << frame << " in " << view.lower << ".." << view.upper;
+        }
+    }
 }
 
 TEST_F(Charts, PrintsAChartWithItsLegendAndLeavesThePrinterAsItWas) {

@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 #include "ControlColours.h"
 #include "FrameBrowserPage.h"
+#include "PanelStatusBar.h"
 #include "StateDump.h"
 #include "StringGrid.h"
 
@@ -269,6 +270,44 @@ TEST_F(FramesPages, ClearingPutsBackTheDefaults) {
     for (int row = 0; row <= 17; ++row)
         EXPECT_EQ(cell(0, row), "") << row;
     EXPECT_EQ(cell(0, 18), q("Норма")); // the clearing has always stopped one row short
+}
+
+// Clearing puts back the pages, not the tables: the buttons of a cleared window still
+// select from the records and frames last opened, under the version last read.
+TEST_F(FramesPages, AClearedWindowKeepsTheTablesItsButtonsSelectFrom) {
+    RecordingBuilder b = withFrames({{3000, frameWith(90)}});
+    b.overload(0, overload(125)).overload(1, overload(110, kLastRecordMark)).fixAllChecksums(2);
+    const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+        {"Очистить", [&] { click("Menu_Clear"); }},
+        {"a cancelled open",
+         [&] {
+             prompts.queueFileName(QString());
+             window->Menu_OpenClick();
+         }},
+        {"a failed open", [&] { window->openFile(dir.filePath("absent.vrl")); }},
+    };
+    for (const auto& [way, clearWindow] : ways) {
+        open(b);
+        clearWindow();
+        EXPECT_EQ(window->findChild<PanelStatusBar*>("StatusBar_Main")->panelText(2),
+                  q("Версия ЦРО: 2"))
+            << way;
+        // The overload table was left by the clearing; scrolling refills it from the records.
+        scroll("ScrollBar_Per", 3192);
+        EXPECT_EQ(find<StringGrid>("StringGrid_Per_Otb")->cellText(7, 2), "110") << way;
+        click("Button3");
+        EXPECT_EQ(text("Label_Per_OtbZap"), "2") << way;
+        scroll("ScrollBar_Per", 0);
+        auto* grid = find<StringGrid>("StringGrid_Per_Otb");
+        EXPECT_EQ(QStringList({grid->cellText(0, 2), grid->cellText(1, 2), grid->cellText(2, 2)}),
+                  QStringList({"125", "110", ""}))
+            << way;
+
+        type("Edit_O_M", "60");
+        click("Button_Find");
+        EXPECT_EQ(text("Label_O_OtbZap"), "1") << way;
+        EXPECT_EQ(numbers(), QStringList({"3000", "", ""})) << way;
+    }
 }
 
 TEST_F(FramesPages, ChartsAndThePopupMoveTheWindowAndThePages) {

@@ -83,7 +83,19 @@ TEST_F(ProtectionView, PlaybackDrawsEachFrameOfTheRangeOnceAndKeepsToFrameList) 
         EXPECT_EQ(find<QProgressBar>("ProgressBar_Auto")->maximum(), c.progressMaximum)
             << c.first << ".." << c.last;
     }
-    EXPECT_TRUE(prompts.shown().empty());
+    // Only a first number outside FrameList is refused, and with a word.
+    EXPECT_EQ(prompts.texts(), QStringList(2, frameOutOfRangeMessage()));
+}
+
+TEST_F(ProtectionView, TypedNumberOutsideFrameListIsRefusedWithAMessage) {
+    for (const char* typed : {"-1", "7168"}) {
+        page->showFrame(5);
+        type("Edit_nz_KZ", typed);
+        click("Button_Vewe");
+        EXPECT_EQ(shownFrame(), 5) << typed;
+    }
+    EXPECT_EQ(prompts.texts(), QStringList(2, QStringLiteral("Неправильный номер кадра! Кадры "
+                                                             "нумеруются с 0 по 7167.")));
 }
 
 TEST_F(ProtectionView, StopEndsThePlaybackAfterOneMoreFrame) {

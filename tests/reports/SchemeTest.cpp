@@ -64,15 +64,20 @@ struct Scheme : ::testing::Test {
         return workAreaScheme(shown, document);
     }
     // The picture of frame k as it is drawn in its own pixels before it is put on the page.
-    QImage picture(int k) {
+    QImage picture(int k) { return printed(k, QRect(QPoint(0, 0), kSchemePictureSize), 1); }
+    // The pixels of the picture inside `part` as a printer prints them, `dotsPerPixel` dots
+    // to a pixel of the picture.
+    QImage printed(int k, const QRect& part, double dotsPerPixel) {
         const BuiltReport built = build(QString::number(k));
         EXPECT_EQ(built.refusal, "");
-        QImage image(kSchemePictureSize, QImage::Format_RGB32);
+        QImage image((QSizeF(part.size()) * dotsPerPixel).toSize(), QImage::Format_RGB32);
         image.fill(Qt::cyan); // not a colour of the picture
         for (const report::Item& item : built.pages.pages.at(0).items)
             if (const auto* p = std::get_if<report::Picture>(&item)) {
                 EXPECT_EQ(p->size, QSizeF(kSchemePictureSize));
                 QPainter painter(&image);
+                painter.scale(dotsPerPixel, dotsPerPixel);
+                painter.translate(-part.topLeft());
                 p->draw(painter);
             }
         return image;
@@ -282,4 +287,37 @@ TEST_F(Scheme, DrawsWithoutAHookRangeOrWithDamagedDimensions) {
             EXPECT_EQ(image.pixelColor(kW - 80, 60 + 25), kGrey); // the hook
         }
     }
+}
+
+// On paper the hatches are lines about a millimetre apart, each a few printer dots wide, not
+// Qt's 8-dot patterns that print as grey.
+TEST_F(Scheme, PrintedHatchesAreLinesAboutAMillimetreApart) {
+    const double dotsPerPixel = 277.0 / 1047 * 600 / 25.4; // the picture's pixel at 600 dpi
+    const double dotsPerMm = 600 / 25.4;
+    // A row through the upper rail band, between its edge and the rail.
+    const QImage row = printed(1, QRect(300, kYc - 18, 40, 1), dotsPerPixel);
+    std::vector<int> starts, widths;
+    for (int x = 0, y = row.height() / 2; x < row.width(); ++x) {
+        if (qGray(row.pixel(x, y)) >= 128)
+            continue;
+        if (x == 0 || qGray(row.pixel(x - 1, y)) >= 128) {
+            starts.push_back(x);
+            widths.push_back(0);
+        }
+        ++widths.back();
+    }
+    ASSERT_GE(starts.size(), 8u);
+    for (std::size_t i = 1; i < starts.size(); ++i)
+        EXPECT_NEAR((starts[i] - starts[i - 1]) / dotsPerMm, 1.0, 0.2) << i;
+    for (int w : widths)
+        EXPECT_GE(w, 2);
+}
+
+TEST_F(Scheme, ALoadOnTheGroundLiesOverTheGroundsHatch) {
+    frame(1).hookHeight = 0;
+    frame(1).loadMoment = 50;
+    // Hook block at row 485 + 60; the ground band from row 615, the load box from 615 to 645
+    // between columns 922 and 1002.
+    const QRect overlap(930, 617, 60, 6);
+    EXPECT_EQ(count(picture(1), overlap, kBlack), overlap.width() * overlap.height());
 }

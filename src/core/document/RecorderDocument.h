@@ -25,8 +25,9 @@ struct RecorderDocument {
     CyclicRecords cyclic; // FrameList, FrameSelection, OverloadList, OverloadSelection
     OverloadSummary overloadSummary;
 
-    // Forgets what the last load decoded (the clearing of the pages). The tables keep
-    // their size; their entries are reset.
+    // Forgets what the last load decoded, for a caller that reuses one document for many
+    // recordings. The tables keep their size; their entries are reset. The clearing of the
+    // pages does not call it: the tables outlive it.
     void clearDecoded();
 };
 

@@ -9,9 +9,10 @@ RecorderSession::RecorderSession() : document_(std::make_unique<RecorderDocument
 RecorderSession::~RecorderSession() = default;
 
 void RecorderSession::clear() {
+    // The pages go back to their defaults; the decoded tables and the version stay, so the
+    // page buttons after a clearing still work on the records and frames last opened.
     texts_.clear();
     emit cleared();
-    document_->clearDecoded();
 }
 
 void RecorderSession::setFileName(const QString& path) {

@@ -13,6 +13,10 @@ namespace zurval {
 
 // The charts plot FrameList against the frame number; the newest frame is left out.
 constexpr int kChartedFrames = kFrameCapacity - 1; // frames 0..7166
+// The frame axis of both charts reaches half a frame beyond the first and the last charted
+// frame, so that their marks are drawn whole, clear of the axis line and the frame.
+constexpr double kFrameAxisLow = -0.5;
+constexpr double kFrameAxisHigh = kChartedFrames - 0.5;
 
 // The check boxes under the parameter chart, each showing one or two of its lines.
 enum class ParameterBox { M, Q, R, H, S, GA, Always };

@@ -6,6 +6,11 @@
 
 namespace zurval {
 
+QString frameOutOfRangeMessage() {
+    return QStringLiteral("Неправильный номер кадра! Кадры нумеруются с 0 по %1.")
+        .arg(kLastFrameNumber);
+}
+
 FrameRequest requestFrame(const QString& text, int step) {
     const std::optional<int> number = parseInteger(text);
     if (!number)
@@ -13,7 +18,7 @@ FrameRequest requestFrame(const QString& text, int step) {
     // In 64 bits: the up arrow on the largest integer must not wrap round into FrameList.
     const long long wanted = static_cast<long long>(*number) + step;
     if (wanted < 0 || wanted > kLastFrameNumber)
-        return {};
+        return {std::nullopt, step == 0 ? frameOutOfRangeMessage() : QString()};
     return {static_cast<int>(wanted), {}};
 }
 
@@ -26,7 +31,7 @@ Playback::Start Playback::start(const QString& firstText, const QString& lastTex
     if (!first)
         return {false, notAnIntegerMessage(firstText)};
     if (*first < 0 || *first > kLastFrameNumber)
-        return {};
+        return {false, frameOutOfRangeMessage()};
     playbackFrame_ = *first;
     progressMaximum_ = std::max(0, std::min(*last, kLastFrameNumber) - *first);
     return {true, {}, progressMaximum_};

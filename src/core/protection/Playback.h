@@ -10,9 +10,11 @@ namespace zurval {
 // Frame numbers the user types name entries of FrameList; only 0 .. 7167 are drawn.
 constexpr int kLastFrameNumber = kFrameCapacity - 1;
 
-// What a typed frame number comes to: the frame to draw, or the conversion message when the
-// text is no integer, or neither when the number lies outside FrameList (it is refused
-// without a word: the view stays as it is).
+// The answer to a typed frame number outside FrameList, here and on the printed scheme.
+[[nodiscard]] QString frameOutOfRangeMessage();
+
+// What a typed frame number comes to: the frame to draw, or the message why not. An arrow
+// key that would step past either end of FrameList does nothing and says nothing.
 struct FrameRequest {
     std::optional<int> frame;
     QString error;
@@ -29,8 +31,8 @@ public:
         QString error;           // the conversion message of either number
         int progressMaximum = 0; // frames after the first
     };
-    // "Воспроизвести": a first number outside FrameList starts nothing. Pressing it during a
-    // playback starts again from the first number.
+    // "Воспроизвести": a first number outside FrameList starts nothing and says so. Pressing
+    // it during a playback starts again from the first number.
     [[nodiscard]] Start start(const QString& firstText, const QString& lastText);
     // "Стоп": the playback ends after the next frame.
     void requestStop() { stopRequest_ = true; }

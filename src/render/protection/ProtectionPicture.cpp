@@ -10,6 +10,7 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace zurval {
 namespace {
@@ -59,11 +60,63 @@ double degreesTo(QPointF centre, QPoint point) {
     return std::atan2(centre.y() - point.y(), point.x() - centre.x()) * 180 / kPi;
 }
 
-// The hatched fills get the white ground the canvas gives them, so that a hatched part
-// covers what lies under it.
-void hatchOnWhite(QPainter& p) {
-    p.setBackgroundMode(Qt::OpaqueMode);
-    p.setBackground(colours::White);
+// Qt's hatch patterns repeat every 8 device pixels. On the page that is 8 pixels of the
+// picture; on paper, where the painter scales the picture to the printer's dots, the pattern
+// shrinks to a fraction of a millimetre and prints as grey. A scaling painter gets the hatch
+// as lines in the picture's own units instead: 4 pixels apart (about 1 mm on the printed
+// scheme) and half a pixel wide (a few dots of any printer).
+constexpr double kPaperHatchSpacing = 4;
+constexpr double kPaperHatchWidth = 0.5;
+
+void drawHatchLines(QPainter& p, const QRectF& box, Qt::BrushStyle pattern) {
+    const double s = kPaperHatchSpacing;
+    const double h = box.height();
+    auto from = [&](double v) { return std::floor(v / s) * s; };
+    if (pattern == Qt::VerPattern) {
+        for (double x = from(box.left()); x <= box.right(); x += s)
+            p.drawLine(QPointF(x, box.top()), QPointF(x, box.bottom()));
+        return;
+    }
+    // Rising lines x + y = c, and for the cross also falling ones x - y = c.
+    for (double c = from(box.left() + box.top()); c <= box.right() + box.bottom(); c += s)
+        p.drawLine(QPointF(c - box.top(), box.top()), QPointF(c - box.top() - h, box.bottom()));
+    if (pattern == Qt::DiagCrossPattern)
+        for (double c = from(box.left() - box.bottom()); c <= box.right() - box.top(); c += s)
+            p.drawLine(QPointF(c + box.top(), box.top()), QPointF(c + box.top() + h, box.bottom()));
+}
+
+// Draws a shape in the painter's pen, filled white, so that it covers what lies under it,
+// and hatched in colour. drawShape draws it with the painter's pen and brush; area is its
+// outline for the hatch lines on paper.
+void drawHatched(QPainter& p, Qt::BrushStyle pattern, const QColor& colour,
+                 const QPainterPath& area, const std::function<void()>& drawShape) {
+    p.save();
+    if (!p.worldTransform().isScaling()) {
+        p.setBackgroundMode(Qt::OpaqueMode);
+        p.setBackground(colours::White);
+        p.setBrush(QBrush(colour, pattern));
+        drawShape();
+        p.restore();
+        return;
+    }
+    p.setBrush(colours::White);
+    drawShape();
+    p.save();
+    p.setClipPath(area, Qt::IntersectClip);
+    p.setPen(QPen(colour, kPaperHatchWidth, Qt::SolidLine, Qt::FlatCap));
+    drawHatchLines(p, area.boundingRect(), pattern);
+    p.restore();
+    if (p.pen().style() != Qt::NoPen) { // the outline over the ends of the lines
+        p.setBrush(Qt::NoBrush);
+        drawShape();
+    }
+    p.restore();
+}
+
+QPainterPath boxArea(QPoint corner, QPoint opposite) {
+    QPainterPath area;
+    area.addRect(QRectF(coveredPixels(corner, opposite)));
+    return area;
 }
 
 void drawText(QPainter& p, int x, int y, const QString& text) {
@@ -241,11 +294,11 @@ void drawRunway(QPainter& p, const PlanMapping& plan, const CraneDimensions& cra
     const double xs = plan.column(crane.Smax);
     const int xe = toPixel(xs + 15);
     const int beyondEnd = toPixel(xs + 25);
-    hatchOnWhite(p);
     p.setPen(bandPen);
-    p.setBrush(QBrush(colours::Black, Qt::VerPattern));
-    drawBox(p, {x0 - 15, yc - 20}, {xe, yc - 10});
-    drawBox(p, {x0 - 15, yc + 10}, {xe, yc + 20});
+    for (const auto& [from, to] : {std::pair{QPoint(x0 - 15, yc - 20), QPoint(xe, yc - 10)},
+                                   std::pair{QPoint(x0 - 15, yc + 10), QPoint(xe, yc + 20)}})
+        drawHatched(p, Qt::VerPattern, colours::Black, boxArea(from, to),
+                    [&, from = from, to = to] { drawBox(p, from, to); });
     p.setPen(flatPen(colours::Black, lineWidth));
     for (const int rail : {yc - 15, yc + 15})
         drawSegment(p, {x0 - 15, rail}, {xe, rail});
@@ -289,7 +342,6 @@ void drawCraneBody(QPainter& p, const CranePlan& crane) {
 void drawSlewingPart(QPainter& p, const CranePlan& crane) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
-    hatchOnWhite(p);
     const double e = crane.azimuth * kPi / 180;
     const double c = std::cos(e);
     const double s = std::sin(e);
@@ -302,8 +354,11 @@ void drawSlewingPart(QPainter& p, const CranePlan& crane) {
     const double tip = crane.boomLength;
     const QColor boom = crane.boomActed ? colours::Red : colours::Black;
     p.setPen(flatPen(boom));
-    p.setBrush(QBrush(boom, Qt::DiagCrossPattern));
-    drawPolygon(p, {at(0, -1), at(tip, -1), at(tip, 1), at(0, 1), at(-50, 1), at(-50, -1)});
+    const std::vector<QPoint> boomOutline = {at(0, -1), at(tip, -1), at(tip, 1),
+                                             at(0, 1),  at(-50, 1),  at(-50, -1)};
+    QPainterPath boomArea;
+    boomArea.addPolygon(QPolygonF(QPolygon(QList<QPoint>(boomOutline.begin(), boomOutline.end()))));
+    drawHatched(p, Qt::DiagCrossPattern, boom, boomArea, [&] { drawPolygon(p, boomOutline); });
     p.setBrush(colours::Black);
     drawPolygon(p, {at(-50, -3), at(-50, 3), at(-38, 3), at(-38, -3)});
     p.setPen(flatPen(colours::Black));
@@ -326,6 +381,17 @@ void drawSideView(QPainter& p, const SideView& side, const CycleFrame& frame,
     auto x = [&](int units) { return side.right - units * u; };
     auto y = [&](int units) { return toPixel(yd + units * u); };
     auto aa = [&](bool on) { p.setRenderHint(QPainter::Antialiasing, on); };
+    // The ground first: a load lowered onto it lies over the hatch.
+    aa(false);
+    const double groundLevel = side.heightScale * side.Hmax1;
+    const int ground = toPixel(groundLevel + 65 * u);
+    const QPoint groundFrom(x(80), ground);
+    const QPoint groundTo(side.right, toPixel(groundLevel + 70 * u));
+    p.setPen(Qt::NoPen);
+    drawHatched(p, Qt::BDiagPattern, colours::Black, boxArea(groundFrom, groundTo),
+                [&] { drawBox(p, groundFrom, groundTo); });
+    p.setPen(flatPen(colours::Black));
+    drawSegment(p, {side.right, ground}, {x(80), ground});
     p.setPen(flatPen(colour));
     p.setBrush(colours::White);
     aa(true);
@@ -358,15 +424,6 @@ void drawSideView(QPainter& p, const SideView& side, const CycleFrame& frame,
                      {x(20), 10 * u},
                      {x(40), 30 * u},
                      {x(60), 10 * u}});
-    aa(false);
-    const double groundLevel = side.heightScale * side.Hmax1;
-    const int ground = toPixel(groundLevel + 65 * u);
-    hatchOnWhite(p);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QBrush(colours::Black, Qt::BDiagPattern));
-    drawBox(p, {x(80), ground}, {side.right, toPixel(groundLevel + 70 * u)});
-    p.setPen(flatPen(colours::Black));
-    drawSegment(p, {side.right, ground}, {x(80), ground});
     p.restore();
 }
 

@@ -2,6 +2,7 @@
 
 #include "IntegerText.h"
 #include "NumberFormat.h"
+#include "Playback.h"
 #include "ProtectionPicture.h"
 #include "RecordTexts.h"
 #include "RecorderDocument.h"
@@ -216,10 +217,8 @@ BuiltReport workAreaScheme(const ShownTexts& shown, const RecorderDocument& docu
     const std::optional<int> fr = parseInteger(frameText);
     if (!fr)
         return {{}, notAnIntegerMessage(frameText)};
-    if (*fr < 0 || *fr >= kFrameCapacity)
-        return {{},
-                QStringLiteral("Неправильный номер кадра! Кадры нумеруются с 0 по %1.")
-                    .arg(kFrameCapacity - 1)};
+    if (*fr < 0 || *fr > kLastFrameNumber)
+        return {{}, frameOutOfRangeMessage()};
     const FrameArray& frames = *document.cyclic.frameList;
     const CycleFrame& f = frames[static_cast<std::size_t>(*fr)];
 

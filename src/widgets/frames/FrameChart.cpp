@@ -3,6 +3,7 @@
 #include "ControlColours.h"
 #include "NumberFormat.h"
 
+#include <QJsonArray>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <algorithm>
@@ -233,7 +234,10 @@ FrameChart::FrameChart(const char* designTitle, QWidget* parent)
     xAxis->setLabel(QString::fromUtf8(kFramesAxisTitle));
     xAxis->setTicker(QSharedPointer<FrameTicker>::create());
     yAxis->setTicker(QSharedPointer<GeneralTicker>::create());
-    xAxis->setRange(0, kChartedFrames - 1);
+    xAxis->setRange(kFrameAxisLow, kFrameAxisHigh);
+    // Half a frame is less than a pixel at the whole range: the value axis stands one pixel
+    // left of the plot, so that the first frame's column is not under its line.
+    yAxis->setOffset(1);
     connect(xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
             &FrameChart::keepFramesInView);
 
@@ -267,7 +271,7 @@ void FrameChart::setFrames(const FrameArray* frames) {
 }
 
 void FrameChart::showWholeRange() {
-    xAxis->setRange(0, kChartedFrames - 1);
+    xAxis->setRange(kFrameAxisLow, kFrameAxisHigh);
     yAxis->setRange(wholeValueRange());
     redraw();
 }
@@ -304,7 +308,8 @@ void FrameChart::fixValueAxis(const QCPRange& range) {
 }
 
 QJsonObject FrameChart::describeState() const {
-    return {{"text", title()}};
+    const QCPRange frames = xAxis->range();
+    return {{"text", title()}, {"xRange", QJsonArray{frames.lower, frames.upper}}};
 }
 
 std::optional<FrameChart::Hit> FrameChart::hitAt(const QPointF& pos) {
@@ -345,16 +350,16 @@ void FrameChart::changeEvent(QEvent* e) {
 
 void FrameChart::keepFramesInView(const QCPRange& range) {
     // Zooming and panning stay within the charted frames.
-    const double whole = kChartedFrames - 1;
+    const QCPRange whole(kFrameAxisLow, kFrameAxisHigh);
     QCPRange kept = range;
-    if (kept.size() > whole)
-        kept = QCPRange(0, whole);
+    if (kept.size() > whole.size())
+        kept = whole;
     if (kept.size() < kFewestFrames)
         kept = QCPRange(kept.center() - kFewestFrames / 2, kept.center() + kFewestFrames / 2);
-    if (kept.lower < 0)
-        kept += -kept.lower;
-    if (kept.upper > whole)
-        kept -= kept.upper - whole;
+    if (kept.lower < whole.lower)
+        kept += whole.lower - kept.lower;
+    if (kept.upper > whole.upper)
+        kept -= kept.upper - whole.upper;
     if (kept != range)
         xAxis->setRange(kept);
 }
