@@ -98,8 +98,9 @@ const std::vector<Command> kCommands{
      "",
      {"--acquire vrl2|vrl3 [--port COM1|COM2] [--save FILE]", "[--operator NAME|CERT|ORG|DATE]"},
      "start headless and read a transfer device: vrl2 on --port, vrl3 wherever the scan finds "
-     "it. The connect prompt is confirmed. Prints the messages, each state of panel 1 of the "
-     "status bar and the file saved as JSON; exit code 1 when no file was saved",
+     "it. The connect prompt is confirmed; SIGINT or SIGTERM aborts the read. Prints the "
+     "messages, each state of panel 1 of the status bar, the byte count reached and the file "
+     "saved as JSON; exit code 1 when no file was saved",
      AppKind::OffscreenWindow,
      runAcquire},
     {{"--report",

@@ -16,9 +16,13 @@
 #include <QJsonDocument>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSocketNotifier>
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <optional>
+#include <unistd.h>
 
 namespace zurval {
 namespace {
@@ -70,6 +74,51 @@ private:
 
     TForm_saver& dialog_;
     std::optional<QStringList> typed_;
+};
+
+// While it lives, SIGINT and SIGTERM abort a running read as "Прервать" does. The handler
+// only writes to a pipe; the read sees it between two bytes, where the window handles its
+// events.
+class AbortOnSignal {
+public:
+    explicit AbortOnSignal(DeviceReads& reads) {
+        if (::pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0)
+            return;
+        writeEnd_ = pipe_[1];
+        notifier_ = std::make_unique<QSocketNotifier>(pipe_[0], QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this, &reads] {
+            char drained[16];
+            while (::read(pipe_[0], drained, sizeof drained) > 0) {
+            }
+            reads.abort();
+        });
+        struct sigaction handler {};
+        handler.sa_handler = [](int) {
+            const char byte = 0;
+            static_cast<void>(::write(writeEnd_, &byte, 1));
+        };
+        ::sigaction(SIGINT, &handler, &oldInt_);
+        ::sigaction(SIGTERM, &handler, &oldTerm_);
+    }
+    ~AbortOnSignal() {
+        if (!notifier_)
+            return;
+        ::sigaction(SIGINT, &oldInt_, nullptr);
+        ::sigaction(SIGTERM, &oldTerm_, nullptr);
+        notifier_.reset();
+        ::close(pipe_[0]);
+        ::close(pipe_[1]);
+        writeEnd_ = -1;
+    }
+    AbortOnSignal(const AbortOnSignal&) = delete;
+    AbortOnSignal& operator=(const AbortOnSignal&) = delete;
+
+private:
+    static inline volatile std::sig_atomic_t writeEnd_ = -1;
+    int pipe_[2] = {-1, -1};
+    std::unique_ptr<QSocketNotifier> notifier_;
+    struct sigaction oldInt_ {};
+    struct sigaction oldTerm_ {};
 };
 
 struct AcquireRequest {
@@ -135,12 +184,17 @@ int runAcquire(const CommandArguments& arguments) {
 
     const QString menuItem =
         request->vrl3 ? QStringLiteral("Menu_VRL3") : QStringLiteral("Menu_") + request->port;
-    window.findChild<QAction*>(menuItem)->trigger();
+    {
+        const AbortOnSignal abortOnSignal(window.deviceReads());
+        window.findChild<QAction*>(menuItem)->trigger();
+    }
 
-    const QString saved = window.deviceReads().lastRead().savedPath;
+    const ReadOutcome& read = window.deviceReads().lastRead();
+    const QString saved = read.savedPath;
     print(
         QJsonDocument(QJsonObject{{"messages", dumpMessages(prompts)},
                                   {"status", status},
+                                  {"count", read.readCounter},
                                   {"saved", saved.isEmpty() ? QJsonValue() : QJsonValue(saved)}}));
     return saved.isEmpty() ? kExitNotWritten : kExitDone;
 }

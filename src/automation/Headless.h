@@ -19,9 +19,9 @@ int runDumpState(const CommandArguments& arguments);
 // the device read on the offscreen platform with the system's serial ports and real pauses.
 // The connect prompt is confirmed, the save dialog answers FILE (cancelled without --save),
 // the operator dialog takes the texts (closed without "Ok" without --operator; texts left
-// out keep what the dialog proposes, the ВРЛ-3 reading date for one). Prints the
-// messages, every state of panel 1 and the file saved as JSON; no file saved is
-// kExitNotWritten.
+// out keep what the dialog proposes, the ВРЛ-3 reading date for one). SIGINT and SIGTERM
+// end the transfer as the window's "Прервать" does. Prints the messages, every state of
+// panel 1, the count of reads and the file saved as JSON; no file saved is kExitNotWritten.
 int runAcquire(const CommandArguments& arguments);
 
 // Answers the operator dialog each time it is shown, as a user would: types the texts (name,

@@ -53,6 +53,7 @@ struct CommandHarness {
     RecordingView view;
     ScriptedOperatorDialog dialog;
 
+    CommandHarness() { scripted.useClock(clock); }
     AcquisitionContext context(SerialPort& port) {
         return {port, clock, prompts, view, dialog, dir.path()};
     }

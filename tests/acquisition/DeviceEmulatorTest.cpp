@@ -2,8 +2,13 @@
 #include "Opening.h"
 #include "PosixSerialPort.h"
 #include "SampleRecording.h"
+#include "SerialLink.h"
 
 #include <QProcess>
+#include <fcntl.h>
+#include <functional>
+#include <termios.h>
+#include <unistd.h>
 
 using namespace zurval;
 using namespace zurval::testing;
@@ -23,25 +28,29 @@ public:
         process_.start(ZURVAL_DEVICE, options);
         while (!process_.canReadLine() && process_.waitForReadyRead(30000)) {
         }
-        const QString path = QString::fromLocal8Bit(process_.readLine()).trimmed();
-        EXPECT_TRUE(path.startsWith("/dev/")) << qPrintable(process_.readAllStandardError());
-        qputenv(env_, path.toLocal8Bit());
+        path_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
+        EXPECT_TRUE(path_.startsWith("/dev/")) << qPrintable(process_.readAllStandardError());
+        qputenv(env_, path_.toLocal8Bit());
     }
     ~Emulator() {
         qunsetenv(env_);
         process_.terminate();
         process_.waitForFinished(10000);
     }
+    // The pseudo-terminal the port opens.
+    [[nodiscard]] const QString& path() const { return path_; }
 
 private:
     QProcess process_;
     const char* env_;
+    QString path_;
 };
 
-ReadOutcome read(TransferDevice device, CommandHarness& h) {
+ReadOutcome read(TransferDevice device, CommandHarness& h, bool abort = false) {
     PosixSerialPort port;
     FakeClock clock; // the protocol's pauses; the read time-outs are the port's own
-    const AcquisitionContext ctx{port, clock, h.prompts, h.view, h.dialog, h.dir.path()};
+    AcquisitionContext ctx{port, clock, h.prompts, h.view, h.dialog, h.dir.path()};
+    ctx.abortRequested = &abort;
     ReceiveBuffer buffer;
     return device == TransferDevice::Vrl2 ? readVrl2(ctx, 1, buffer) : readVrl3(ctx, kReadAt);
 }
@@ -132,4 +141,97 @@ TEST(DeviceOverPty, UnwritableFileIsReportedAndTheDataStayInTempBin) {
     EXPECT_TRUE(h.prompts.shown()[0].text.contains(h.path("temp.bin")));
     EXPECT_TRUE(readAll(h.path("temp.bin")) ==
                 bytesOf(source.sample.bytes(), 0, kCompleteTransfer) + QByteArray(1, '\0'));
+}
+
+namespace {
+
+// A terminal as a shell leaves it: line editing, echo, signals, output processing, CR/NL
+// mapping, XON/XOFF, modem control, reads waiting for one byte.
+void cook(int fd) {
+    termios t{};
+    ASSERT_EQ(::tcgetattr(fd, &t), 0);
+    t.c_iflag = BRKINT | ICRNL | IXON | IMAXBEL;
+    t.c_oflag = OPOST | ONLCR;
+    t.c_cflag = (t.c_cflag & ~(CLOCAL | CSIZE)) | CS8 | CREAD | HUPCL;
+    t.c_lflag = ICANON | ECHO | ECHOE | ECHOK | ISIG | IEXTEN;
+    t.c_cc[VMIN] = 1;
+    t.c_cc[VTIME] = 0;
+    cfsetispeed(&t, B9600);
+    cfsetospeed(&t, B9600);
+    ASSERT_EQ(::tcsetattr(fd, TCSANOW, &t), 0);
+}
+
+// Every field of a terminal's settings, as text a failed comparison shows in full.
+QString settingsOf(int fd) {
+    termios t{};
+    EXPECT_EQ(::tcgetattr(fd, &t), 0);
+    QStringList cc;
+    for (const cc_t c : t.c_cc)
+        cc << QString::number(c);
+    return QStringLiteral("iflag %1 oflag %2 cflag %3 lflag %4 line %5 speed %6/%7 cc %8")
+        .arg(t.c_iflag, 0, 8)
+        .arg(t.c_oflag, 0, 8)
+        .arg(t.c_cflag, 0, 8)
+        .arg(t.c_lflag, 0, 8)
+        .arg(t.c_line)
+        .arg(cfgetispeed(&t))
+        .arg(cfgetospeed(&t))
+        .arg(cc.join(' '));
+}
+
+} // namespace
+
+TEST(DeviceOverPty, EveryWayAReadEndsLeavesTheTerminalAsItWasFound) {
+    using Run = std::function<void(CommandHarness&)>;
+    const auto vrl2Read = [](bool connect, bool abort, int count) -> Run {
+        return [=](CommandHarness& h) {
+            h.prompts.queueAnswer(connect);
+            EXPECT_EQ(read(TransferDevice::Vrl2, h, abort).readCounter, count);
+        };
+    };
+    const Run scanFindingNothing = [](CommandHarness& h) {
+        // Ports 1 to 14 name no device: the scan gives up after the silent port 0.
+        for (int n = 1; n < 15; ++n)
+            qputenv(QByteArray("ZURVAL_COM") + QByteArray::number(n), "/nonexistent");
+        read(TransferDevice::Vrl3, h);
+        for (int n = 1; n < 15; ++n)
+            qunsetenv(QByteArray("ZURVAL_COM") + QByteArray::number(n));
+        EXPECT_EQ(h.prompts.texts(), QStringList{QString::fromUtf8("Устройство не обнаружено!")});
+    };
+    const Run droppedOpen = [](CommandHarness&) {
+        PosixSerialPort port;
+        ASSERT_TRUE(port.open("COM1"));
+        LineSettings line;
+        ASSERT_TRUE(port.getLine(line));
+        setDeviceLine(line);
+        line.dtrOn = line.rtsOn = true;
+        ASSERT_TRUE(port.setLine(line));
+    };
+    const struct {
+        const char* name;
+        TransferDevice device;
+        QStringList options;
+        Run run;
+    } cases[] = {
+        {"a complete read", TransferDevice::Vrl2, {}, vrl2Read(true, false, 270337)},
+        {"the connect prompt cancelled", TransferDevice::Vrl2, {}, vrl2Read(false, false, 0)},
+        {"the transfer aborted", TransferDevice::Vrl2, {"--trickle", "1"}, vrl2Read(true, true, 1)},
+        {"no answer to the probe",
+         TransferDevice::Vrl3,
+         {"--probe-reply", "none"},
+         scanFindingNothing},
+        {"the port destroyed open", TransferDevice::Vrl2, {}, droppedOpen},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Emulator emulator(c.device, c.options);
+        const int fd = ::open(emulator.path().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+        ASSERT_GE(fd, 0);
+        cook(fd);
+        const QString before = settingsOf(fd);
+        CommandHarness h;
+        c.run(h);
+        EXPECT_EQ(settingsOf(fd).toStdString(), before.toStdString());
+        ::close(fd);
+    }
 }

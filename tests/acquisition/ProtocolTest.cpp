@@ -15,6 +15,10 @@ const QString kDone = QString::fromUtf8("Считывание успешно з�
 const QString kCounted = QString::fromUtf8("Считано 270337 байт. Расчет контрольной суммы!");
 const QStringList kStart = {"write 02"};
 const QString kConnect = QString::fromUtf8("confirm: \n Подключите ВРЛ-2 к компьютеру!");
+// A device sending a byte every 0.3 s is given up after twice the 23.5 s a whole image takes
+// at 115,200 baud: 157 bytes in.
+constexpr int kTrickleMs = 300;
+constexpr int kTrickledBytes = 157;
 
 QString aborted(int count) {
     return QString::fromUtf8("information: \n Считывание прервано на %1 байте!\nПовторите "
@@ -67,6 +71,7 @@ struct PathCase {
     QByteArray saved; // the device data of the saved file; empty when nothing is saved
     bool connect = true;
     int portNumber = 1;
+    bool abort = false; // the user's abort, asked for before the transfer
 };
 
 void check(const PathCase& c, TransferDevice device) {
@@ -77,10 +82,11 @@ void check(const PathCase& c, TransferDevice device) {
     h.prompts.queueAnswer(c.connect);
     h.prompts.queueFileName(h.path("read.vrl"));
     ReceiveBuffer buffer;
-    const ReadOutcome outcome =
-        device == TransferDevice::Vrl2
-            ? readVrl2(h.context(), c.portNumber, buffer)
-            : readVrl3(h.context(), QDateTime(QDate(2006, 12, 8), QTime(14, 5)));
+    AcquisitionContext ctx = h.context();
+    ctx.abortRequested = &c.abort;
+    const ReadOutcome outcome = device == TransferDevice::Vrl2
+                                    ? readVrl2(ctx, c.portNumber, buffer)
+                                    : readVrl3(ctx, QDateTime(QDate(2006, 12, 8), QTime(14, 5)));
 
     EXPECT_EQ(h.scripted.log(), c.log);
     EXPECT_EQ(shown(h.prompts), c.prompts);
@@ -145,6 +151,25 @@ TEST(Vrl2Read, EveryPathMakesItsPortCallsPausesAndMessagesInOrder) {
          {C::Red, C::ButtonFace},
          1,
          {}},
+        {"a trickling device is given up at the deadline",
+         {{"COM1", {{}, image, true, kTrickleMs}}},
+         start + send + reads(kTrickledBytes, false) + abort,
+         {kConnect, aborted(kTrickledBytes)},
+         aborts,
+         {C::Red, C::ButtonFace},
+         kTrickledBytes,
+         {}},
+        {"the user's abort ends the transfer at the next byte",
+         {{"COM1", {{}, image}}},
+         start + send + reads(1, false) + abort,
+         {kConnect, aborted(1)},
+         aborts,
+         {C::Red, C::ButtonFace},
+         1,
+         {},
+         true,
+         1,
+         true},
         {"stop half way",
          {{"COM1", {{}, std::vector<std::uint8_t>(image.begin(), image.begin() + 135168)}}},
          start + send + reads(135168) + abort,
@@ -272,6 +297,14 @@ TEST(Vrl3Read, ScanAndReadPathsMakeTheirPortCallsPausesAndMessagesInOrder) {
          {found(0), kAbortPanel3},
          {C::Red, C::ButtonFace},
          1,
+         {}},
+        {"a trickling device is given up at the deadline",
+         {{"\\\\.\\COM0", {0xA0, image, true, kTrickleMs}}},
+         probe(0, reads(1, false)) + kStart + reads(kTrickledBytes, false) + abort,
+         {aborted(kTrickledBytes)},
+         {found(0), kAbortPanel3},
+         {C::Red, C::ButtonFace},
+         kTrickledBytes,
          {}},
         {"checksum mismatch is told and saved",
          {{"\\\\.\\COM0", {0xA0, deviceStream(false), true}}},

@@ -1,11 +1,14 @@
 #include "AppTestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <algorithm>
+#include <functional>
 
 using namespace zurval::testing;
 
@@ -22,15 +25,21 @@ struct Outcome {
     }
 };
 
-// The program in a folder of its own, as a script would run it.
+using Meanwhile = std::function<void(QProcess& zurval)>;
+
+// The program in a folder of its own, as a script would run it; meanwhile acts on it while
+// it runs.
 Outcome runZurval(const QString& folder, const QStringList& args,
-                  const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+                  const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
+                  const Meanwhile& meanwhile = {}) {
     QProcess p;
     QProcessEnvironment e = env;
     e.remove("QT_QPA_PLATFORM"); // the headless commands choose the offscreen platform
     p.setProcessEnvironment(e);
     p.setWorkingDirectory(folder);
     p.start(ZURVAL_BINARY, args);
+    if (meanwhile && p.waitForStarted())
+        meanwhile(p);
     EXPECT_TRUE(p.waitForFinished(60000));
     Outcome r;
     r.exitCode = p.exitCode();
@@ -41,7 +50,8 @@ Outcome runZurval(const QString& folder, const QStringList& args,
 // zurval-device serving the sample recording on a pseudo-terminal, which the program finds
 // through ZURVAL_COM1 (ВРЛ-2) or ZURVAL_COM0, the first port the ВРЛ-3 scan tries.
 Outcome acquire(const QString& folder, const char* device, QStringList deviceOptions,
-                const QStringList& args) {
+                const QStringList& args,
+                const std::function<void(QProcess& zurval, const QString& pty)>& meanwhile = {}) {
     QProcess emulator;
     emulator.start(ZURVAL_DEVICE, QStringList{device} + deviceOptions);
     while (!emulator.canReadLine() && emulator.waitForReadyRead(30000)) {
@@ -50,14 +60,28 @@ Outcome acquire(const QString& folder, const char* device, QStringList deviceOpt
     EXPECT_TRUE(pty.startsWith("/dev/")) << emulator.readAllStandardError().toStdString();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QString(device) == "vrl2" ? "ZURVAL_COM1" : "ZURVAL_COM0", pty);
-    const Outcome run = runZurval(folder, QStringList{"--acquire", device} + args, env);
+    const Outcome run =
+        runZurval(folder, QStringList{"--acquire", device} + args, env,
+                  meanwhile ? [&](QProcess& zurval) { meanwhile(zurval, pty); } : Meanwhile());
     emulator.terminate();
     emulator.waitForFinished(10000);
     return run;
 }
 
-const QString kAborted = QString::fromUtf8("information: \n Считывание прервано на 1 байте!\n"
-                                           "Повторите считывание!");
+QString aborted(int count) {
+    return QString::fromUtf8("information: \n Считывание прервано на %1 байте!\n"
+                             "Повторите считывание!")
+        .arg(count);
+}
+const QString kAborted = aborted(1);
+
+// Whether the process has the file open.
+bool holdsOpen(qint64 pid, const QString& path) {
+    const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+    const QFileInfoList open = fds.entryInfoList(QDir::AllEntries | QDir::System);
+    return std::any_of(open.begin(), open.end(),
+                       [&](const QFileInfo& fd) { return fd.symLinkTarget() == path; });
+}
 
 } // namespace
 
@@ -86,6 +110,7 @@ TEST(AcquireCommand, CompleteReadsSaveAFileThatOpensWithTheOperatorTexts) {
         EXPECT_EQ(reading.exitCode, 0);
         EXPECT_EQ(reading.messages(), c.messages);
         EXPECT_EQ(reading.json["saved"].toString(), dir.filePath("read.vrl"));
+        EXPECT_EQ(reading.json["count"].toInt(), 270337);
         const QJsonArray status = reading.json["status"].toArray();
         ASSERT_FALSE(status.isEmpty());
         EXPECT_EQ(status.last()["text"].toString(), dir.filePath("read.vrl"));
@@ -122,6 +147,28 @@ TEST(AcquireCommand, ReadsThatSaveNothingExitOne) {
         EXPECT_FALSE(QFile::exists(dir.filePath("read.vrl")));
         EXPECT_EQ(QFile::exists(dir.filePath("temp.bin")), c.scratchKept);
     }
+}
+
+TEST(AcquireCommand, SigtermAbortsAReadThatWouldRunForHoursAndTheJsonHasTheCount) {
+    QTemporaryDir dir;
+    const Outcome run =
+        acquire(dir.path(), "vrl2", {"--trickle", "20"}, {"--save", "read.vrl"},
+                [](QProcess& zurval, const QString& pty) {
+                    // Holding the port, the program is reading.
+                    while (!holdsOpen(zurval.processId(), pty) && !zurval.waitForFinished(10)) {
+                    }
+                    zurval.terminate();
+                });
+    ASSERT_TRUE(run.json.contains("count"));
+    const int count = run.json["count"].toInt();
+    EXPECT_GT(count, 0);
+    EXPECT_LT(count, 270337);
+    EXPECT_EQ(run.messages(),
+              QStringList({QString::fromUtf8("confirm: \n Подключите ВРЛ-2 к компьютеру!"),
+                           aborted(count)}));
+    EXPECT_TRUE(run.json["saved"].isNull());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(QFile::exists(dir.filePath("read.vrl")));
 }
 
 TEST(AcquireCommand, RefusesWhatItCannotDo) {

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QUrl>
@@ -122,34 +123,83 @@ TEST_F(DeviceRead, CompleteReadShowsItsCourseAndNamesTheSavedFile) {
     EXPECT_EQ(text("Edit_Org"), kOperator[2]);
 }
 
-TEST_F(DeviceRead, WindowTakesNoCommandAndHoldsItsClosingUntilTheFileIsComplete) {
+TEST_F(DeviceRead, WindowTakesOnlyTheAbortWhileReadingAndAsksBeforeClosing) {
     port->attach("COM1", {std::nullopt, intactStream()});
     const QString path = dir.filePath("read.vrl");
-    prompts.queueFileName(path);
-    window->show();
+    const QString scratch = dir.filePath("temp.bin");
+    const QString question = QString::fromUtf8("Прервать считывание?");
+    const QString aborted =
+        QString::fromUtf8("\n Считывание прервано на 1 байте!\nПовторите считывание!");
+    const auto clickAbort = [this] {
+        // With the mouse, as the input held back from the window would be.
+        QPushButton* button = find<QPushButton>("Button_Abort");
+        ASSERT_TRUE(button->isVisible());
+        const QPointF at = QRectF(button->rect()).center();
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(type, at, button->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+            QCoreApplication::sendEvent(button, &e);
+        }
+    };
+    const auto closeAnswering = [this](bool answer) {
+        return [this, answer] {
+            prompts.queueAnswer(answer);
+            EXPECT_FALSE(window->close());
+        };
+    };
+    const struct {
+        const char* name;
+        std::function<void()> act; // at the first pause of the read
+        QStringList messages;      // after the connect prompt
+        bool closed;
+    } cases[] = {
+        {"Прервать clicked", clickAbort, {aborted}, false},
+        {"Escape pressed", [this] { press("PageControl_Main", "Escape"); }, {aborted}, false},
+        {"closing, the read goes on", closeAnswering(false), {question}, false},
+        {"closing, the read given up", closeAnswering(true), {question, aborted}, true},
+    };
     QMimeData dropped;
     dropped.setUrls({QUrl::fromLocalFile(write(intactRecording(), "other.vrl"))});
-    int pauses = 0, heldPauses = 0;
-    clock->onPause = [&] {
-        if (pauses++ == 0) {
-            EXPECT_FALSE(window->close());
-            QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton,
-                            Qt::NoModifier);
-            QCoreApplication::sendEvent(window.get(), &drop);
-        }
-        const QList<QAction*> items = window->findChildren<QAction*>();
-        heldPauses +=
-            window->deviceReads().running() &&
-            std::none_of(items.begin(), items.end(), [](QAction* a) { return a->isEnabled(); });
-    };
-    click("Menu_COM1");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        window->show();
+        prompts.clear();
+        const bool saves = !c.messages.contains(aborted);
+        if (saves)
+            prompts.queueFileName(path);
+        QFile::remove(path);
+        QFile old(scratch);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        int pauses = 0, heldPauses = 0;
+        clock->onPause = [&] {
+            if (pauses++ == 0) {
+                c.act();
+                QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton,
+                                Qt::NoModifier);
+                QCoreApplication::sendEvent(window.get(), &drop);
+            }
+            const QList<QAction*> items = window->findChildren<QAction*>();
+            heldPauses +=
+                window->deviceReads().running() &&
+                std::none_of(items.begin(), items.end(), [](QAction* a) { return a->isEnabled(); });
+        };
+        click("Menu_COM1");
 
-    EXPECT_EQ(heldPauses, pauses);
-    EXPECT_FALSE(window->documentLoaded());          // the drop was not taken
-    EXPECT_FALSE(window->isVisible());               // closed once the read was over
-    EXPECT_EQ(QFile(path).size(), 270337 + 150 + 8); // the date, the last text, ends the file
-    EXPECT_TRUE(find<QAction>("Menu_Open")->isEnabled());
-    EXPECT_FALSE(find<QAction>("SavePicture_KZ")->isEnabled()); // greyed before, greyed after
+        EXPECT_EQ(heldPauses, pauses);
+        EXPECT_FALSE(window->documentLoaded()); // the drop was not taken
+        EXPECT_EQ(prompts.texts().mid(1), c.messages);
+        EXPECT_EQ(window->isVisible(), !c.closed);
+        // A read given up keeps the data of the one before; a complete file ends with the
+        // date, the last text.
+        QFile kept(scratch);
+        EXPECT_EQ(kept.open(QIODevice::ReadOnly) && kept.readAll() == "old", !saves);
+        EXPECT_EQ(QFile(path).size(), saves ? 270337 + 150 + 8 : 0);
+        EXPECT_FALSE(find<QPushButton>("Button_Abort")->isVisible());
+        EXPECT_TRUE(find<QAction>("Menu_Open")->isEnabled());
+        EXPECT_FALSE(find<QAction>("SavePicture_KZ")->isEnabled()); // greyed before and after
+    }
 }
 
 TEST_F(DeviceRead, OperatorDialogProposesItsLastTextsAndOnlyOkTakesThem) {

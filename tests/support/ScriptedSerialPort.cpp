@@ -109,6 +109,8 @@ int ScriptedSerialPort::readByte(std::uint8_t& byte) {
     }
     byte = input_.front();
     input_.pop_front();
+    if (clock_)
+        clock_->advance(open_->msPerByte);
     if (readRun_ >= 0 && readRun_ == log_.size() - 1) {
         ++readRunLength_;
     } else {

@@ -15,6 +15,7 @@ struct ScriptedDevice {
     std::optional<std::uint8_t> probeReply; // answered to the probe byte 0x08
     std::vector<std::uint8_t> stream;       // sent when the start byte 0x02 arrives
     bool acceptsWrites = true;
+    int msPerByte = 0; // each byte read takes this long on the clock given to useClock()
 };
 
 // A serial port for tests: which ports exist and what the devices on them answer is
@@ -34,6 +35,8 @@ public:
     [[nodiscard]] const QStringList& log() const { return log_; }
     // Adds a line of the caller's to the log (a pause, say).
     void note(const QString& line);
+    // The clock on which the devices' bytes take their time.
+    void useClock(FakeClock& clock) { clock_ = &clock; }
 
     bool open(const QString& name) override;
     bool getLine(LineSettings& line) override;
@@ -51,6 +54,7 @@ private:
 
     std::map<QString, Device> devices_;
     const Device* open_ = nullptr;
+    FakeClock* clock_ = nullptr;
     LineSettings line_;
     Timeouts timeouts_;
     std::deque<std::uint8_t> input_;

@@ -42,7 +42,7 @@ struct Behaviour {
     std::size_t stopAfter = 0;        // bytes of the stream actually sent
     bool silent = false;
     std::optional<std::uint8_t> probeReply;
-    bool paced = false;
+    double bytesPerSecond = 0; // 0: as fast as the pseudo-terminal takes them
 };
 
 [[noreturn]] void fail(const QString& text) {
@@ -96,7 +96,13 @@ Behaviour parse(const QCoreApplication& app) {
     const QCommandLineOption paced(
         QStringLiteral("paced"),
         QStringLiteral("Send at the line rate of 115,200 baud 8E2: 9,600 bytes a second."));
-    p.addOptions({recording, stopAfter, preamble, surplus, silent, probeReply, flip, paced});
+    const QCommandLineOption trickle(
+        QStringLiteral("trickle"),
+        QStringLiteral("Send one byte every ms milliseconds: never silent long enough for a "
+                       "read to time out, the read ends at its deadline."),
+        QStringLiteral("ms"));
+    p.addOptions(
+        {recording, stopAfter, preamble, surplus, silent, probeReply, flip, paced, trickle});
     p.process(app);
 
     const QStringList args = p.positionalArguments();
@@ -139,7 +145,16 @@ Behaviour parse(const QCoreApplication& app) {
             b.probeReply =
                 reply.isEmpty() ? 0xA0 : static_cast<std::uint8_t>(number(reply, "--probe-reply"));
     }
-    b.paced = p.isSet(paced);
+    if (p.isSet(paced) && p.isSet(trickle))
+        fail(QStringLiteral("--paced and --trickle exclude each other"));
+    if (p.isSet(paced))
+        b.bytesPerSecond = kBytesPerSecond;
+    if (p.isSet(trickle)) {
+        const std::uint32_t ms = number(p.value(trickle), "--trickle");
+        if (ms == 0)
+            fail(QStringLiteral("--trickle takes at least 1 ms"));
+        b.bytesPerSecond = 1000.0 / ms;
+    }
     return b;
 }
 
@@ -168,7 +183,7 @@ public:
             pollfd p{fd_, POLLIN, 0};
             if (!replies_.empty() || sendDue() > sent_)
                 p.events |= POLLOUT;
-            const int timeout = sending_ && b_.paced ? kPaceTickMs : -1;
+            const int timeout = sending_ && b_.bytesPerSecond > 0 ? kPaceTickMs : -1;
             if (::poll(&p, 1, timeout) < 0 && errno != EINTR)
                 return;
             if (p.revents & POLLIN)
@@ -201,10 +216,10 @@ private:
     [[nodiscard]] std::size_t sendDue() const {
         if (!sending_)
             return 0;
-        if (!b_.paced)
+        if (b_.bytesPerSecond == 0)
             return b_.stopAfter;
         const double seconds = std::chrono::duration<double>(Clock::now() - started_).count();
-        return std::min(b_.stopAfter, static_cast<std::size_t>(seconds * kBytesPerSecond));
+        return std::min(b_.stopAfter, static_cast<std::size_t>(seconds * b_.bytesPerSecond));
     }
 
     void send() {

@@ -24,6 +24,9 @@ constexpr int kVrl3PortCount = 15;
 constexpr int kVrl2Divisor = 27000;
 constexpr int kVrl3Divisor = 2700;
 
+// The bits of a byte on the line, as the transfer's deadline counts them.
+constexpr std::int64_t kBitsPerByte = 10;
+
 const QString kReadSucceeded = QStringLiteral("Считывание успешно завершено!");
 
 QDir currentFolder(const AcquisitionContext& ctx) {
@@ -56,13 +59,37 @@ void pause(const AcquisitionContext& ctx, int ms) {
     ctx.clock.sleepMs(ms);
 }
 
+// A device that sends a byte now and then never falls silent long enough for a read to time
+// out and would keep the transfer going for hours. The transfer ends as a silent one does
+// once it has run twice the time a whole image takes on the line, plus the protocol's
+// pauses from the deadline's start, on the context's clock.
+class TransferDeadline {
+public:
+    TransferDeadline(const Clock& clock, const LineSettings& line, int pausesMs)
+        : clock_(clock), end_(clock.nowMs() + 2 * lineTimeMs(line) + pausesMs) {}
+    [[nodiscard]] bool passed() const { return clock_.nowMs() >= end_; }
+
+private:
+    // What a whole image takes on the line.
+    static std::int64_t lineTimeMs(const LineSettings& line) {
+        return static_cast<std::int64_t>(kCompleteTransfer) * kBitsPerByte * 1000 /
+               std::max<std::int64_t>(line.baudRate, 1);
+    }
+
+    const Clock& clock_;
+    std::int64_t end_;
+};
+
 int receive(const AcquisitionContext& ctx, ReceiveBuffer& buffer, int startWriteCount,
-            Progress& progress, TransferDevice device) {
+            Progress& progress, TransferDevice device, const TransferDeadline& deadline) {
     return receiveStream(ctx.port, buffer, startWriteCount, [&](int readCounter) {
         // The ВРЛ-2 bar counts reads, the ВРЛ-3 bar the index of the byte just read.
         progress.set(device == TransferDevice::Vrl2 ? readCounter / kVrl2Divisor
                                                     : (readCounter - 1) / kVrl3Divisor);
+        // The window handles the user's abort here, between two bytes.
         ctx.view.beforeBlockingStep();
+        const bool aborted = ctx.abortRequested && *ctx.abortRequested;
+        return !aborted && !deadline.passed();
     });
 }
 
@@ -141,19 +168,23 @@ ReadOutcome readVrl2(const AcquisitionContext& ctx, int portNumber, ReceiveBuffe
         return {};
     }
 
+    // The deadline counts from the user's answer, the pauses before the start command in it.
+    constexpr int kLinesUpMs = 1000;
+    constexpr int kPurgedMs = 300;
+    const TransferDeadline deadline(ctx.clock, link.workingLine(), kLinesUpMs + kPurgedMs);
     link.workingLine().dtrOn = true;
     link.workingLine().rtsOn = true;
     link.applyLine();
-    pause(ctx, 1000);
+    pause(ctx, kLinesUpMs);
     link.applyTimeouts({0, 1000, 1000, 1000, 1000});
     link.purge();
-    pause(ctx, 300);
+    pause(ctx, kPurgedMs);
     view.beforeBlockingStep();
     const int written = link.writeByte(kStartCommand);
     if (written == 0)
         ctx.prompts.message(QStringLiteral("Команда на считывание не прошла!"));
     view.beforeBlockingStep();
-    const int readCounter = receive(ctx, buffer, written, progress, TransferDevice::Vrl2);
+    const int readCounter = receive(ctx, buffer, written, progress, TransferDevice::Vrl2, deadline);
 
     if (readCounter < kCompleteReadCount) {
         link.transmitImmediate(kEndCommand);
@@ -225,10 +256,11 @@ ReadOutcome readVrl3(const AcquisitionContext& ctx, const QDateTime& now) {
     progress.set(0);
     view.repaint();
 
+    const TransferDeadline deadline(ctx.clock, link.workingLine(), 0);
     view.beforeBlockingStep();
     const int written = link.writeByte(kStartCommand);
     view.beforeBlockingStep();
-    const int readCounter = receive(ctx, buffer, written, progress, TransferDevice::Vrl3);
+    const int readCounter = receive(ctx, buffer, written, progress, TransferDevice::Vrl3, deadline);
 
     if (readCounter < kCompleteReadCount)
         return endAborted(ctx, link, QStringLiteral("Ошибка считывания!"), readCounter);

@@ -26,6 +26,9 @@ struct AcquisitionContext {
     QString folder;
     // Where the save dialog starts instead, when not empty (the folder used last).
     QString saveFolder = {};
+    // Set while the read runs (the user's "Прервать", a signal) to end the transfer before
+    // its next byte, as a device falling silent ends it; nullptr when nothing can.
+    const bool* abortRequested = nullptr;
 };
 
 struct ReadOutcome {

@@ -5,7 +5,6 @@
 #include <array>
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -151,6 +150,10 @@ bool PosixSerialPort::open(const QString& name) {
     }
     ::ioctl(fd, TIOCEXCL);
     fd_ = fd;
+    found_ = t;
+    int modem = 0;
+    foundModemLines_ =
+        ::ioctl(fd, TIOCMGET, &modem) == 0 ? std::optional<int>(modem) : std::nullopt;
     timeouts_ = Timeouts{};
     received_.clear();
     return true;
@@ -175,8 +178,6 @@ bool PosixSerialPort::getLine(LineSettings& line) {
         modem = 0;
     line.dtrOn = modem & TIOCM_DTR;
     line.rtsOn = modem & TIOCM_RTS;
-    line.platformRest.resize(sizeof t);
-    std::memcpy(line.platformRest.data(), &t, sizeof t);
     return true;
 }
 
@@ -184,8 +185,6 @@ bool PosixSerialPort::setLine(const LineSettings& line) {
     termios t{};
     if (!isOpen() || ::tcgetattr(fd_, &t) != 0)
         return false;
-    if (line.platformRest.size() == sizeof t)
-        std::memcpy(&t, line.platformRest.data(), sizeof t);
 
     // Binary: no echo, line editing, signals, translation or XON/XOFF; line errors do not
     // drop or mark bytes. Reads are timed with poll(), so the terminal never waits itself.
@@ -304,6 +303,14 @@ int PosixSerialPort::readByte(std::uint8_t& byte) {
 void PosixSerialPort::close() {
     if (!isOpen())
         return;
+    // At once, not after the output drains: a line held by flow control would never drain.
+    ::tcsetattr(fd_, TCSANOW, &found_);
+    if (foundModemLines_) {
+        const int raised = *foundModemLines_ & (TIOCM_DTR | TIOCM_RTS);
+        const int dropped = ~*foundModemLines_ & (TIOCM_DTR | TIOCM_RTS);
+        ::ioctl(fd_, TIOCMBIS, &raised);
+        ::ioctl(fd_, TIOCMBIC, &dropped);
+    }
     ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
     fd_ = -1;

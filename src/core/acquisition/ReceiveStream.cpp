@@ -12,7 +12,7 @@ void ReceiveBuffer::dropFront(std::size_t n) {
 }
 
 int receiveStream(SerialPort& port, ReceiveBuffer& buffer, int startWriteCount,
-                  const std::function<void(int readCounter)>& afterRead) {
+                  const std::function<bool(int readCounter)>& afterRead) {
     int readCounter = 0;
     int lastCount = startWriteCount;
     while (lastCount != 0) {
@@ -23,7 +23,8 @@ int receiveStream(SerialPort& port, ReceiveBuffer& buffer, int startWriteCount,
         if (lastCount == 1)
             buffer.data()[readCounter] = byte;
         ++readCounter;
-        afterRead(readCounter);
+        if (!afterRead(readCounter))
+            break;
     }
     return readCounter;
 }

@@ -37,8 +37,9 @@ private:
 // startWriteCount is the byte count of the start command's write: 0 reads nothing and
 // gives 0. A device that sends more than the buffer holds is cut off once it is full, and
 // the count is then the buffer's size plus 1, as if the line had gone silent there.
-// afterRead gets the ReadCounter after every read.
+// afterRead gets the ReadCounter after every read; when it returns false the stream ends
+// there, the count being the reads made.
 [[nodiscard]] int receiveStream(SerialPort& port, ReceiveBuffer& buffer, int startWriteCount,
-                                const std::function<void(int readCounter)>& afterRead);
+                                const std::function<bool(int readCounter)>& afterRead);
 
 } // namespace zurval

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <cstdint>
-#include <vector>
 
 namespace zurval {
 
@@ -17,9 +16,6 @@ struct LineSettings {
     StopBits stopBits = StopBits::One;
     bool dtrOn = false; // the modem-control outputs, held off or on, never a handshake
     bool rtsOn = false;
-    // The rest of the port's state (flow control, special characters, error handling) as
-    // the backend read it. The commands never change it; the backend puts it back as it was.
-    std::vector<std::uint8_t> platformRest;
 };
 
 // Time-outs in milliseconds. A read or write gives up after multiplier × bytes + constant;
@@ -53,6 +49,7 @@ public:
     // Blocks within the read time-out; the number of bytes read, 0 or 1. Line errors
     // (parity, framing, overrun) are not reported: whatever byte arrived is returned.
     [[nodiscard]] virtual int readByte(std::uint8_t& byte) = 0;
+    // Leaves the port as open() found it, whatever the calls between did to it.
     virtual void close() = 0;
 };
 

@@ -4,10 +4,12 @@
 #include "Saver.h"
 #include "WindowTransferView.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QKeyEvent>
 
 namespace zurval {
 namespace {
@@ -15,12 +17,16 @@ namespace {
 // Swallows what the user does to the main window while a transfer runs: clicks, keys, wheel,
 // drops. The message boxes and dialogs of the command itself are windows of their own and
 // still take input. Held back, rather than queued for later, so nothing the user did while
-// waiting starts once the read is over.
+// waiting starts once the read is over. The abort button still takes its clicks, and Escape
+// aborts.
 class InputHold : public QObject {
 public:
-    InputHold(QWidget* window, QObject* parent) : QObject(parent), window_(window) {}
+    InputHold(QWidget* window, QAbstractButton* abortButton, DeviceReads* reads)
+        : QObject(reads), window_(window), abortButton_(abortButton), reads_(reads) {}
 
     bool eventFilter(QObject* receiver, QEvent* e) override {
+        if (receiver == abortButton_)
+            return false;
         switch (e->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
@@ -40,22 +46,30 @@ public:
             return false;
         }
         const auto* w = qobject_cast<QWidget*>(receiver);
-        return w && w->window() == window_;
+        if (!w || w->window() != window_)
+            return false;
+        if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape)
+            reads_->abort();
+        return true;
     }
 
 private:
     QWidget* window_;
+    QAbstractButton* abortButton_;
+    DeviceReads* reads_;
 };
 
 } // namespace
 
 DeviceReads::DeviceReads(QWidget* window, RecorderSession& session, Prompts& prompts,
-                         PanelStatusBar* statusBar, QProgressBar* progressBar)
+                         PanelStatusBar* statusBar, QProgressBar* progressBar,
+                         QAbstractButton* abortButton)
     : QObject(window), window_(window),
       prompts_(prompts), access_{[] { return std::make_shared<PosixSerialPort>(); },
                                  std::make_shared<SystemClock>(), QString()} {
-    transferView_ = new WindowTransferView(statusBar, progressBar, session, this);
-    inputHold_ = new InputHold(window, this);
+    transferView_ = new WindowTransferView(statusBar, progressBar, abortButton, session, this);
+    inputHold_ = new InputHold(window, abortButton, this);
+    connect(abortButton, &QAbstractButton::clicked, this, &DeviceReads::abort);
     // Not a child of the window: its edits share their names with the service page's.
     operatorDialog_ = std::make_unique<TForm_saver>();
     operatorDialog_->setOwnerWindow(window);
@@ -75,6 +89,11 @@ void DeviceReads::readVrl3() {
     });
 }
 
+void DeviceReads::abort() {
+    if (running_)
+        abortRequested_ = true;
+}
+
 void DeviceReads::run(const std::function<ReadOutcome(const AcquisitionContext&)>& command) {
     if (running_)
         return;
@@ -89,11 +108,13 @@ void DeviceReads::run(const std::function<ReadOutcome(const AcquisitionContext&)
     lastRead_ = {};
     const QString folder = startFolder_ ? startFolder_() : QString();
     lastRead_ = command({*port, *clock, prompts_, *transferView_, *operatorDialog_, access_.folder,
-                         !folder.isEmpty() && QDir(folder).exists() ? folder : QString()});
+                         !folder.isEmpty() && QDir(folder).exists() ? folder : QString(),
+                         &abortRequested_});
 }
 
 void DeviceReads::begin() {
     running_ = true;
+    abortRequested_ = false;
     transferView_->startReporting();
     for (QAction* a : window_->findChildren<QAction*>())
         if (a->isEnabled()) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+class QAbstractButton;
 class QAction;
 class QProgressBar;
 class QWidget;
@@ -28,13 +29,14 @@ struct DeviceAccess {
 };
 
 // Считать ГМЕ-2 and Считать ГМЕ-3 of the main window. A read blocks the window: while it
-// runs the window's menu items are disabled and the user's input to it is held back. The
+// runs the window's menu items are disabled and the user's input to it is held back, but
+// for the abort button beside the progress bar and Escape, which abort the transfer. The
 // ВРЛ-2 data stay here until the next read.
 class DeviceReads : public QObject {
     Q_OBJECT
 public:
     DeviceReads(QWidget* window, RecorderSession& session, Prompts& prompts,
-                PanelStatusBar* statusBar, QProgressBar* progressBar);
+                PanelStatusBar* statusBar, QProgressBar* progressBar, QAbstractButton* abortButton);
     ~DeviceReads() override;
 
     void setAccess(DeviceAccess access) { access_ = std::move(access); }
@@ -45,6 +47,9 @@ public:
     void readVrl2(int port);
     // The ВРЛ-3, wherever the scan of the ports finds it.
     void readVrl3();
+    // Ends the transfer of the running read before its next byte, as a device falling
+    // silent ends it; the read then ends as such a read does. Nothing when no read runs.
+    void abort();
 
     [[nodiscard]] bool running() const { return running_; }
     [[nodiscard]] const ReadOutcome& lastRead() const { return lastRead_; }
@@ -71,6 +76,7 @@ private:
     QObject* inputHold_ = nullptr;
     ReadOutcome lastRead_;
     bool running_ = false;
+    bool abortRequested_ = false;
     std::vector<QAction*> heldActions_; // the menu items a read disabled
 };
 

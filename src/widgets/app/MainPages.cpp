@@ -8,6 +8,7 @@
 #include "SettingsPage.h"
 
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -80,12 +81,18 @@ MainPages buildMainPages(RecorderSession& session, Prompts& prompts) {
     p.ProgressBar_Read->setObjectName("ProgressBar_Read");
     p.ProgressBar_Read->setRange(0, 100);
     p.ProgressBar_Read->hide();
+    p.Button_Abort = new QPushButton(QStringLiteral("Прервать"));
+    p.Button_Abort->setObjectName("Button_Abort");
+    p.Button_Abort->hide();
     p.central = new QWidget;
     auto* column = new QVBoxLayout(p.central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(p.PageControl_Main, 1);
-    column->addWidget(p.ProgressBar_Read);
+    auto* progressRow = new QHBoxLayout;
+    progressRow->addWidget(p.ProgressBar_Read, 1);
+    progressRow->addWidget(p.Button_Abort);
+    column->addLayout(progressRow);
     return p;
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 class QProgressBar;
+class QPushButton;
 class QTabWidget;
 class QWidget;
 
@@ -20,10 +21,11 @@ class RelayChartPage;
 class ServicePage;
 
 // The tab pages of the main window, each mirroring the session, above the progress bar of
-// the device reads.
+// the device reads and its abort button.
 struct MainPages {
-    QWidget* central = nullptr; // the pages and the progress bar
+    QWidget* central = nullptr; // the pages, the progress bar and the abort button
     QProgressBar* ProgressBar_Read = nullptr;
+    QPushButton* Button_Abort = nullptr;
     QTabWidget* PageControl_Main = nullptr;
     QWidget* TabSheet_Cikl = nullptr;
     QWidget* TabSheet_Grafik = nullptr;

@@ -61,8 +61,8 @@ TForm_Main::TForm_Main(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     StatusBar_Main = new PanelStatusBar({150, 500, 50});
     StatusBar_Main->setObjectName("StatusBar_Main");
     setStatusBar(StatusBar_Main);
-    deviceReads_ =
-        new DeviceReads(this, session_, prompts_, StatusBar_Main, pages_.ProgressBar_Read);
+    deviceReads_ = new DeviceReads(this, session_, prompts_, StatusBar_Main,
+                                   pages_.ProgressBar_Read, pages_.Button_Abort);
     recentFiles_ = new RecentFilesMenu(menus_.Menu_Recent, prompts_, this);
     deviceReads_->setStartFolder([this] { return recentFiles_->files().lastFolder(); });
     AboutBox = new TAboutBox(this); // dialogs start hidden
@@ -252,11 +252,15 @@ void TForm_Main::askPrintRange() {
 }
 
 void TForm_Main::closeEvent(QCloseEvent* e) {
-    // A reading taken at the crane cannot be taken again: the window closes only once the
-    // read has ended and its file, if any, is complete.
+    // A reading taken at the crane cannot be taken again: the window closes during a read
+    // only when the user gives the read up, and then once it has ended and its file, if
+    // any, is complete.
     if (deviceReads_->running()) {
-        closeWhenReadEnds_ = true;
         e->ignore();
+        if (prompts_.confirm(QStringLiteral("Прервать считывание?"))) {
+            closeWhenReadEnds_ = true;
+            deviceReads_->abort();
+        }
         return;
     }
     if (settings_)

@@ -29,8 +29,10 @@ QColor statusBarColour(StatusColour colour) {
 }
 
 WindowTransferView::WindowTransferView(PanelStatusBar* statusBar, QProgressBar* progressBar,
-                                       RecorderSession& session, QObject* parent)
-    : QObject(parent), statusBar_(statusBar), progressBar_(progressBar), session_(session) {}
+                                       QWidget* abortButton, RecorderSession& session,
+                                       QObject* parent)
+    : QObject(parent), statusBar_(statusBar), progressBar_(progressBar), abortButton_(abortButton),
+      session_(session) {}
 
 void WindowTransferView::setStatusText(const QString& text) {
     // Panel 1 names the file the commands work on; a read's messages take its place there
@@ -44,6 +46,7 @@ void WindowTransferView::setStatusColour(StatusColour colour) {
 
 void WindowTransferView::setProgressVisible(bool visible) {
     progressBar_->setVisible(visible);
+    abortButton_->setVisible(visible);
 }
 
 void WindowTransferView::setProgress(int percent) {

@@ -7,6 +7,7 @@
 #include <QObject>
 
 class QProgressBar;
+class QWidget;
 
 namespace zurval {
 
@@ -14,12 +15,12 @@ class PanelStatusBar;
 class RecorderSession;
 
 // What a device command shows, on the main window's controls: panel 1 of the status bar and
-// its colour, ProgressBar_Read; and the operator's texts of the session, which the service
-// page mirrors.
+// its colour, ProgressBar_Read with the abort button beside it; and the operator's texts of
+// the session, which the service page mirrors.
 class WindowTransferView : public QObject, public TransferView {
     Q_OBJECT
 public:
-    WindowTransferView(PanelStatusBar* statusBar, QProgressBar* progressBar,
+    WindowTransferView(PanelStatusBar* statusBar, QProgressBar* progressBar, QWidget* abortButton,
                        RecorderSession& session, QObject* parent = nullptr);
 
     void setStatusText(const QString& text) override;
@@ -46,6 +47,7 @@ private:
 
     PanelStatusBar* statusBar_;
     QProgressBar* progressBar_;
+    QWidget* abortButton_;
     RecorderSession& session_;
     QString shownText_;
     QColor shownColour_;
