@@ -15,10 +15,10 @@ const QString kDone = QString::fromUtf8("Считывание успешно з�
 const QString kCounted = QString::fromUtf8("Считано 270337 байт. Расчет контрольной суммы!");
 const QStringList kStart = {"write 02"};
 const QString kConnect = QString::fromUtf8("confirm: \n Подключите ВРЛ-2 к компьютеру!");
-// A device sending a byte every 0.3 s is given up after twice the 23.5 s a whole image takes
-// at 115,200 baud: 157 bytes in.
+// A device sending a byte every 0.3 s is given up after twice the 28.2 s a whole image takes
+// at 115,200 baud, 12 bits a byte: 188 bytes in.
 constexpr int kTrickleMs = 300;
-constexpr int kTrickledBytes = 157;
+constexpr int kTrickledBytes = 188;
 
 QString aborted(int count) {
     return QString::fromUtf8("information: \n Считывание прервано на %1 байте!\nПовторите "

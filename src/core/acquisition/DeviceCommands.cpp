@@ -24,9 +24,6 @@ constexpr int kVrl3PortCount = 15;
 constexpr int kVrl2Divisor = 27000;
 constexpr int kVrl3Divisor = 2700;
 
-// The bits of a byte on the line, as the transfer's deadline counts them.
-constexpr std::int64_t kBitsPerByte = 10;
-
 const QString kReadSucceeded = QStringLiteral("Считывание успешно завершено!");
 
 QDir currentFolder(const AcquisitionContext& ctx) {
@@ -70,10 +67,16 @@ public:
     [[nodiscard]] bool passed() const { return clock_.nowMs() >= end_; }
 
 private:
-    // What a whole image takes on the line.
+    // What a whole image takes on the line: each byte is a start bit, its data bits, the
+    // parity bit and the stop bits (counted in half bits for one and a half stop bits).
     static std::int64_t lineTimeMs(const LineSettings& line) {
-        return static_cast<std::int64_t>(kCompleteTransfer) * kBitsPerByte * 1000 /
-               std::max<std::int64_t>(line.baudRate, 1);
+        const int stopHalfBits = line.stopBits == StopBits::One          ? 2
+                                 : line.stopBits == StopBits::OneAndHalf ? 3
+                                                                         : 4;
+        const std::int64_t halfBits =
+            2 * (1 + line.dataBits + (line.parity == Parity::None ? 0 : 1)) + stopHalfBits;
+        return static_cast<std::int64_t>(kCompleteTransfer) * halfBits * 1000 /
+               (2 * std::max<std::int64_t>(line.baudRate, 1));
     }
 
     const Clock& clock_;
