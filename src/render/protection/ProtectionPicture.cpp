@@ -113,9 +113,11 @@ void drawHatched(QPainter& p, Qt::BrushStyle pattern, const QColor& colour,
     p.restore();
 }
 
-QPainterPath boxArea(QPoint corner, QPoint opposite) {
+// What drawBox fills in the painter's current pen: with an outline, the inside of it.
+QPainterPath boxArea(const QPainter& p, QPoint corner, QPoint opposite) {
+    const QRect pixels = coveredPixels(corner, opposite);
     QPainterPath area;
-    area.addRect(QRectF(coveredPixels(corner, opposite)));
+    area.addRect(p.pen().style() == Qt::NoPen ? QRectF(pixels) : outlineOf(p, pixels));
     return area;
 }
 
@@ -297,7 +299,7 @@ void drawRunway(QPainter& p, const PlanMapping& plan, const CraneDimensions& cra
     p.setPen(bandPen);
     for (const auto& [from, to] : {std::pair{QPoint(x0 - 15, yc - 20), QPoint(xe, yc - 10)},
                                    std::pair{QPoint(x0 - 15, yc + 10), QPoint(xe, yc + 20)}})
-        drawHatched(p, Qt::VerPattern, colours::Black, boxArea(from, to),
+        drawHatched(p, Qt::VerPattern, colours::Black, boxArea(p, from, to),
                     [&, from = from, to = to] { drawBox(p, from, to); });
     p.setPen(flatPen(colours::Black, lineWidth));
     for (const int rail : {yc - 15, yc + 15})
@@ -388,7 +390,7 @@ void drawSideView(QPainter& p, const SideView& side, const CycleFrame& frame,
     const QPoint groundFrom(x(80), ground);
     const QPoint groundTo(side.right, toPixel(groundLevel + 70 * u));
     p.setPen(Qt::NoPen);
-    drawHatched(p, Qt::BDiagPattern, colours::Black, boxArea(groundFrom, groundTo),
+    drawHatched(p, Qt::BDiagPattern, colours::Black, boxArea(p, groundFrom, groundTo),
                 [&] { drawBox(p, groundFrom, groundTo); });
     p.setPen(flatPen(colours::Black));
     drawSegment(p, {side.right, ground}, {x(80), ground});
