@@ -50,6 +50,12 @@ int printVersion(const CommandArguments&) {
     return kExitDone;
 }
 
+const OptionSpec kCsvStyleOption{
+    "--csv-style", "comma|point",
+    "comma (the default): \";\" between fields, decimal comma, dates 02.03.2026 10:08:00, as "
+    "a spreadsheet under a Russian locale reads them; point: \",\", decimal point, dates "
+    "2026-03-02 10:08:00"};
+
 const std::vector<Command> kCommands{
     {{"", {"FILE.vrl"}, 0, {}},
      "",
@@ -125,19 +131,23 @@ const std::vector<Command> kCommands{
       {"frames|overloads", "FILE.vrl"},
       2,
       {{"--csv", "OUT.csv", "the file the CSV is written to", Occurrence::Required},
-       {"--range", "A-B", "entries A to B of the list only, A <= B"}}},
+       {"--range", "A-B", "entries A to B of the list only, A <= B"},
+       kCsvStyleOption}},
      "",
-     {"--export frames|overloads FILE.vrl --csv OUT.csv [--range A-B]"},
-     "write FrameList (frames) or the non-empty overload records (overloads) of FILE as CSV, "
-     "cells as the pages show them; the open command's messages go to stderr",
+     {"--export frames|overloads FILE.vrl --csv OUT.csv [--range A-B]",
+      "[--csv-style comma|point]"},
+     "write FrameList (frames) or the non-empty overload records (overloads) of FILE as CSV: "
+     "the values the pages show, bit words in groups of four and time stamps as dates; the "
+     "open command's messages go to stderr",
      AppKind::Core,
      runExportCommand},
     {{"--summary",
       {"DIR"},
       1,
-      {{"--csv", "OUT.csv", "write CSV into OUT.csv instead of the table on stdout"}}},
+      {{"--csv", "OUT.csv", "write CSV into OUT.csv instead of the table on stdout"},
+       kCsvStyleOption}},
      "",
-     {"--summary DIR [--csv OUT.csv]"},
+     {"--summary DIR [--csv OUT.csv [--csv-style comma|point]]"},
      "one row per *.vrl under DIR (recursively): crane, duty, motor hours, overloads, what "
      "each reading added to the one before of the same recorder, and the file's state; a "
      "table on stdout or CSV into OUT.csv",
@@ -157,8 +167,9 @@ const std::vector<Command> kCommands{
 
 const QString kNotes[] = {
     "Every option takes its value as --opt VALUE or as --opt=VALUE.",
-    "CSV files are UTF-8 with a byte-order mark, separated by \";\", numbers with the locale's "
-    "decimal separator.",
+    "CSV files are UTF-8 with a byte-order mark, in the same form whatever the locale; bit words "
+    "are written in groups of four (0000 0010 1010 0011) so that spreadsheets keep them as "
+    "texts.",
     "Exit codes: 0 done; 1 the output could not be written (the PDF, the CSV, the picture, or "
     "no recording saved by --acquire); 2 refused input (bad arguments, a FILE that cannot be "
     "opened, a refused frame, range or step).",

@@ -16,6 +16,18 @@ int write(const QString& path, const CsvTable& table) {
     return fail(kExitNotWritten, aboutFile(path, QStringLiteral("cannot write: ") + error));
 }
 
+// --csv-style comma|point; comma when left out.
+std::optional<CsvStyle> csvStyle(const CommandArguments& arguments) {
+    const QString option = QStringLiteral("--csv-style");
+    if (!arguments.has(option))
+        return CsvStyle::Comma;
+    const std::optional<CsvStyle> style = csvStyleNamed(arguments.value(option));
+    if (!style)
+        complain(QStringLiteral("--csv-style takes comma or point, not %1")
+                     .arg(arguments.value(option)));
+    return style;
+}
+
 } // namespace
 
 int runExportCommand(const CommandArguments& arguments) {
@@ -25,6 +37,9 @@ int runExportCommand(const CommandArguments& arguments) {
                     QStringLiteral("--export takes frames or overloads, not %1").arg(what));
     const ExportedList list =
         what == QLatin1String("frames") ? ExportedList::Frames : ExportedList::Overloads;
+    const std::optional<CsvStyle> style = csvStyle(arguments);
+    if (!style)
+        return kExitRefused;
     EntryRange range{0, listCapacity(list) - 1};
     if (arguments.has(QStringLiteral("--range"))) {
         QString error;
@@ -52,16 +67,19 @@ int runExportCommand(const CommandArguments& arguments) {
     if (!opened)
         return fail(kExitRefused, aboutFile(file, problem));
     return write(arguments.value(QStringLiteral("--csv")),
-                 listTable(session.document().cyclic, list, range));
+                 listTable(session.document().cyclic, list, range, *style));
 }
 
 int runSummaryCommand(const CommandArguments& arguments, QTextStream& out) {
     const QString folder = arguments.positional.value(0);
+    const std::optional<CsvStyle> style = csvStyle(arguments);
+    if (!style)
+        return kExitRefused;
     if (!QFileInfo(folder).isDir())
         return fail(kExitRefused, aboutFile(folder, QStringLiteral("not a folder")));
     const std::vector<RecordingSummary> rows = summarizeFolder(folder);
     if (arguments.has(QStringLiteral("--csv")))
-        return write(arguments.value(QStringLiteral("--csv")), summaryTable(rows, folder));
+        return write(arguments.value(QStringLiteral("--csv")), summaryTable(rows, folder, *style));
     out << summaryText(rows, folder);
     return kExitDone;
 }

@@ -6,12 +6,14 @@ class QTextStream;
 
 namespace zurval {
 
-// zurval --export frames|overloads FILE --csv OUT.csv [--range A-B]: FrameList or the
-// non-empty records of OverloadList of FILE as CSV. The open command's messages go to stderr.
+// zurval --export frames|overloads FILE --csv OUT.csv [--range A-B] [--csv-style comma|point]:
+// FrameList or the non-empty records of OverloadList of FILE as CSV. The open command's
+// messages go to stderr.
 [[nodiscard]] int runExportCommand(const CommandArguments& arguments);
 
-// zurval --summary DIR [--csv OUT.csv]: one row per *.vrl under DIR, as a text table on out
-// or as CSV into OUT.csv. Files that cannot be read are rows of the summary, not failures.
+// zurval --summary DIR [--csv OUT.csv [--csv-style comma|point]]: one row per *.vrl under
+// DIR, as a text table on out or as CSV into OUT.csv. Files that cannot be read are rows of the
+// summary, not failures.
 [[nodiscard]] int runSummaryCommand(const CommandArguments& arguments, QTextStream& out);
 
 } // namespace zurval

@@ -1,9 +1,11 @@
 #include "AppTestSupport.h"
 #include "CsvReading.h"
 #include "FleetSummaryWindow.h"
+#include "FrameBrowser.h"
 #include "SampleRecording.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,11 +21,13 @@ using namespace zurval::filemap;
 
 namespace {
 
-// The program as a user starts it, under the Russian locale: stdout, and the exit code.
-std::pair<int, QByteArray> runZurval(const QStringList& args) {
+// The program as a user starts it, under the Russian locale unless told otherwise: stdout,
+// and the exit code.
+std::pair<int, QByteArray> runZurval(const QStringList& args,
+                                     const QString& locale = QStringLiteral("ru_RU.UTF-8")) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", "ru_RU.UTF-8");
+    env.insert("LC_ALL", locale);
     env.remove("QT_QPA_PLATFORM");
     p.setProcessEnvironment(env);
     p.start(ZURVAL_BINARY, args);
@@ -31,10 +35,14 @@ std::pair<int, QByteArray> runZurval(const QStringList& args) {
     return {p.exitCode(), p.readAllStandardOutput()};
 }
 
-ParsedCsv readCsv(const QString& path) {
+QByteArray readAll(const QString& path) {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path;
-    return parseCsv(file.readAll());
+    return file.readAll();
+}
+
+ParsedCsv readCsv(const QString& path, char separator = ';') {
+    return parseCsv(readAll(path), separator);
 }
 
 // The rows of a grid in the dump, column by column: one entry per list entry shown.
@@ -64,7 +72,12 @@ RecordingBuilder withMotorMinutes(std::uint32_t minutes) {
 
 using FleetWindow = WindowFixture;
 
-TEST_F(FleetWindow, ExportedCsvHoldsTheCellsTheBrowserAndTheOverloadPageShow) {
+// The browser's "HH:MM:SS DD.MM.YY" as the CSV writes it: "DD.MM.20YY HH:MM:SS".
+QString dateFirst(const QString& shown) {
+    return shown.mid(9, 6) + "20" + shown.mid(15, 2) + ' ' + shown.left(8);
+}
+
+TEST_F(FleetWindow, ExportedCsvHoldsTheValuesTheBrowserAndTheOverloadPageShow) {
     const QString sample = write(makeSampleRecording(), "sample.vrl");
     const QString frames = dir.filePath("frames.csv");
     const QString overloads = dir.filePath("overloads.csv");
@@ -81,8 +94,15 @@ TEST_F(FleetWindow, ExportedCsvHoldsTheCellsTheBrowserAndTheOverloadPageShow) {
     ASSERT_EQ(frameRows.lines.size(), 1u + kFrameCount);
     const std::vector<QStringList> browser = dumpedColumns(state, "StringGrid_O_Otb");
     ASSERT_EQ(browser.size(), 3u);
-    for (std::size_t c = 0; c < browser.size(); ++c)
-        EXPECT_EQ(frameRows.lines[1 + 7000 + c], browser[c]) << c;
+    for (std::size_t c = 0; c < browser.size(); ++c) {
+        QStringList shown = browser[c];
+        for (int word = kBrowserRowInputs; word <= kBrowserRowLimitsTriggered; ++word) {
+            QString& bits = shown[word];
+            bits = bits.left(4) + ' ' + bits.mid(4, 4) + ' ' + bits.mid(8, 4) + ' ' + bits.mid(12);
+        }
+        shown[kBrowserRowDateTime] = dateFirst(shown[kBrowserRowDateTime]);
+        EXPECT_EQ(frameRows.lines[1 + 7000 + c], shown) << c;
+    }
 
     // The export leaves the empty records out, so its rows are found by their number.
     const ParsedCsv overloadRows = readCsv(overloads);
@@ -94,10 +114,32 @@ TEST_F(FleetWindow, ExportedCsvHoldsTheCellsTheBrowserAndTheOverloadPageShow) {
         const auto row = std::find_if(overloadRows.lines.begin(), overloadRows.lines.end(),
                                       [&](const QStringList& r) { return r[0] == column[0]; });
         ASSERT_NE(row, overloadRows.lines.end()) << column[0];
-        EXPECT_EQ(*row, column);
+        QStringList shown = column;
+        QString& date = shown[kOverloadRowDate];
+        date = date.left(6) + "20" + date.mid(6);
+        EXPECT_EQ(*row, shown);
         ++compared;
     }
     EXPECT_EQ(compared, 8);
+}
+
+TEST_F(FleetWindow, CsvFilesAreTheSameUnderEveryLocale) {
+    const QString sample = write(makeSampleRecording(), "sample.vrl");
+    const QString folder = QFileInfo(sample).path();
+    const QList<QStringList> commands = {
+        {"--export", "frames", sample},
+        {"--export", "overloads", sample},
+        {"--summary", folder},
+        {"--export", "frames", sample, "--csv-style", "point"},
+    };
+    for (const QStringList& command : commands) {
+        const QString ru = dir.filePath("ru.csv");
+        const QString c = dir.filePath("c.csv");
+        ASSERT_EQ(runZurval(command + QStringList{"--csv", ru}).first, 0);
+        ASSERT_EQ(runZurval(command + QStringList{"--csv", c}, "C.UTF-8").first, 0);
+        EXPECT_EQ(readAll(ru), readAll(c)) << command.join(' ').toStdString();
+        EXPECT_EQ(readAll(c).contains(";"), !command.contains("point"));
+    }
 }
 
 TEST_F(FleetWindow, ExportIsOfferedOnlyWhileARecordingIsShown) {
@@ -112,6 +154,11 @@ TEST_F(FleetWindow, ExportIsOfferedOnlyWhileARecordingIsShown) {
     click("Menu_ExportFrames");
     EXPECT_EQ(prompts.fileDialogs().back().fileName, QStringLiteral("test_кадры.csv"));
     EXPECT_EQ(readCsv(dir.filePath("frames.csv")).lines.size(), 1u + kFrameCount);
+    prompts.queueFileName(dir.filePath("point.csv"), 1); // the second file type
+    click("Menu_ExportFrames");
+    const ParsedCsv point = readCsv(dir.filePath("point.csv"), ',');
+    ASSERT_TRUE(point.ok);
+    EXPECT_EQ(point.lines[1].size(), kBrowserRows);
     click("Menu_ExportOverloads"); // cancelled: nothing written, nothing said
     prompts.queueFileName(dir.filePath("no/such/folder/o.csv"));
     click("Menu_ExportOverloads");

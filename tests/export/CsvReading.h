@@ -8,14 +8,14 @@
 namespace zurval::testing {
 
 // The lines of a CSV file as a spreadsheet reads them, by a strict RFC 4180 reader that is
-// not ours: ";" separates, no space is trimmed. The byte-order mark must lead.
+// not ours: separator between fields, no space trimmed. The byte-order mark must lead.
 struct ParsedCsv {
     bool ok = false;
     bool byteOrderMark = false;
     std::vector<QStringList> lines;
 };
 
-inline ParsedCsv parseCsv(const QByteArray& bytes) {
+inline ParsedCsv parseCsv(const QByteArray& bytes, char separator = ';') {
     ParsedCsv parsed;
     const QByteArray bom("\xEF\xBB\xBF");
     parsed.byteOrderMark = bytes.startsWith(bom);
@@ -24,7 +24,7 @@ inline ParsedCsv parseCsv(const QByteArray& bytes) {
     csv_parser parser;
     if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0)
         return parsed;
-    csv_set_delim(&parser, ';');
+    csv_set_delim(&parser, static_cast<unsigned char>(separator));
     csv_set_space_func(&parser, [](unsigned char) { return 0; });
     QStringList line;
     struct Sink {

@@ -65,8 +65,8 @@ RecordingBuilder reading(const Reading& r) {
 const Reading kCraneAJanuary = {"КБ-403", 101,          "РП-0001", 3,          12.5f,
                                 15999,    {5, 3, 1, 0}, 1000,      {110, 130}, "10.01.2026"};
 const Reading kCraneAFebruary = {
-    "КБ-403",    101, "РП-0001", 3, 12.5f, 15999, {8, 3, 2, 1}, 1500, {110, 130, 105, 140},
-    "15.02.2026"};
+    "КБ-403",         101, "РП-0001", 3, 12.5f, 15999, {8, 3, 2, 1}, 1500, {110, 130, 105, 140},
+    "15.02.2026 утро"};
 const Reading kCraneBMarch = {"КБМ-401П", 7,  "РП-0002", 4,  0.1f,
                               40000,      {}, 300,       {}, "01.03.26 14-05"};
 const Reading kCraneBApril = {"КБМ-401П", 7,  "РП-0002", 4,  0.1f,
@@ -116,20 +116,20 @@ TEST_F(FleetFolder, GivesOneRowPerRecordingByCraneAndReadingDateWithWhatEachRead
     // factor far below 0.125 (Q1) that is group A1. 40,000 cycles are U2, still A1 with Q1.
     const std::vector<QStringList> expected = {
         row({"2025/КБ-403 январь.vrl", "КБ-403", "101", "РП-0001", "10.01.2026", "A4", "A1", "U1",
-             "Q1", "12.50", "63000", "16:40:00", "1", "130", "02.01.26", "00:00:00"},
+             "Q1", "12,50", "63000", "16:40:00", "1", "130", "02.01.2026", "00:00:00"},
             {}, {"цел", ""}),
-        row({"2026/февраль/КБ-403.vrl", "КБ-403", "101", "РП-0001", "15.02.2026", "A4", "A1", "U1",
-             "Q1", "12.50", "63000", "25:00:00", "2", "140", "04.01.26", "00:00:00"},
+        row({"2026/февраль/КБ-403.vrl", "КБ-403", "101", "РП-0001", "15.02.2026 утро", "A4", "A1",
+             "U1", "Q1", "12,50", "63000", "25:00:00", "2", "140", "04.01.2026", "00:00:00"},
             {"+8:20:00", "+3", "0", "+1", "+1", "2"}, {"цел", ""}),
-        row({"КБМ/первое.vrl", "КБМ-401П", "7", "РП-0002", "01.03.26 14-05", "A5", "A1", "U2", "Q1",
-             "0.10", "125000", "5:00:00", "0", "", "", "00:00:00"},
+        row({"КБМ/первое.vrl", "КБМ-401П", "7", "РП-0002", "01.03.2026 14:05", "A5", "A1", "U2",
+             "Q1", "0,10", "125000", "5:00:00", "0", "", "", "00:00:00"},
             {}, {"цел", ""}),
-        row({"КБМ/второе.VRL", "КБМ-401П", "7", "РП-0002", "01.04.26 09-30", "A5", "A1", "U2", "Q1",
-             "0.10", "125000", "7:00:00", "0", "", "", "00:00:00"},
+        row({"КБМ/второе.VRL", "КБМ-401П", "7", "РП-0002", "01.04.2026 09:30", "A5", "A1", "U2",
+             "Q1", "0,10", "125000", "7:00:00", "0", "", "", "00:00:00"},
             {"+2:00:00", "0", "0", "0", "0", "0"},
             {"повреждён", "Ошибка контольной суммы рабочих циклов в Банке-1!"}),
         // Cut off before the operator block: no reading date, and the image sum is gone.
-        row({"обрезанный.vrl", "КС-55713", "3", "РП-0003", "", "A1", "A1", "U0", "Q1", "0.00",
+        row({"обрезанный.vrl", "КС-55713", "3", "РП-0003", "", "A1", "A1", "U0", "Q1", "0,00",
              "8000", "0:00:00", "0", "", "", "00:00:00"},
             {},
             {"повреждён",
@@ -148,7 +148,7 @@ TEST_F(FleetFolder, GivesOneRowPerRecordingByCraneAndReadingDateWithWhatEachRead
               QStringLiteral("Файлов: 8 (целых: 3, повреждённых: 2, не читается: 3)"));
 }
 
-TEST_F(FleetFolder, SummaryCommandPrintsTheTableOrWritesTheSameCellsAsCsv) {
+TEST_F(FleetFolder, SummaryCommandPrintsTheTableOrWritesTheSameCellsAsCsvInTheStyleAsked) {
     QString printed;
     QTextStream out(&printed);
     EXPECT_EQ(runSummaryCommand({{dir.path()}, {}, {}}, out), 0);
@@ -160,15 +160,18 @@ TEST_F(FleetFolder, SummaryCommandPrintsTheTableOrWritesTheSameCellsAsCsv) {
 
     QTemporaryDir out2;
     const QString csv = out2.filePath(QStringLiteral("сводка.csv"));
-    EXPECT_EQ(runSummaryCommand({{dir.path()}, {{"--csv", csv}}, {}}, out), 0);
+    EXPECT_EQ(
+        runSummaryCommand({{dir.path()}, {{"--csv", csv}, {"--csv-style", "point"}}, {}}, out), 0);
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const ParsedCsv parsed = parseCsv(file.readAll());
+    const ParsedCsv parsed = parseCsv(file.readAll(), ',');
     ASSERT_TRUE(parsed.ok);
-    const CsvTable table = summaryTable(summarizeFolder(dir.path()), dir.path());
+    const CsvTable table = summaryTable(summarizeFolder(dir.path()), dir.path(), CsvStyle::Point);
     ASSERT_EQ(parsed.lines.size(), table.rows.size() + 1);
     EXPECT_EQ(parsed.lines[0], table.header);
     EXPECT_EQ(parsed.lines[2], table.rows[1]);
+    EXPECT_EQ(parsed.lines[3].mid(4, 6),
+              QStringList({"2026-03-01 14:05", "A5", "A1", "U2", "Q1", "0.10"}));
 }
 
 TEST(FleetSummary, NewOverloadsAreThoseAfterTheEndOfTheEarlierRing) {
@@ -207,6 +210,9 @@ TEST(FleetCommands, EndWithTwoForRefusedInputAndOneForACsvNotWritten) {
         {{"overloads", file}, {{"--csv", csv}, {"--range", "3200-3200"}}, false, 2},
         {{"frames", dir.filePath("missing.vrl")}, {{"--csv", csv}}, false, 2},
         {{"frames", file}, {{"--csv", unwritable}}, false, 1},
+        {{"frames", file}, {{"--csv", csv}, {"--csv-style", "point"}}, false, 0},
+        {{"frames", file}, {{"--csv", csv}, {"--csv-style", "semicolon"}}, false, 2},
+        {{dir.path()}, {{"--csv", csv}, {"--csv-style", "Comma"}}, true, 2},
         {{dir.path()}, {}, true, 0},
         {{file}, {}, true, 2}, // no folder
         {{dir.path()}, {{"--csv", unwritable}}, true, 1},

@@ -66,3 +66,58 @@ TEST(RecordTexts, WordsAndChecksumStatesAreEmptyInAResetEntry) {
     EXPECT_EQ(checksumText(overload(130, {}, false)), QStringLiteral("Брак"));
     EXPECT_EQ(checksumText(OverloadRecord{}), QString());
 }
+
+TEST(RecordTexts, StampsAreDatesOfTheYears2000To2099AndNoneWhenNoSuchDayOrTime) {
+    EXPECT_EQ(calendarDate({0x15, 0x03, 0x06}), QDate(2006, 3, 15));
+    EXPECT_EQ(calendarDate({0x01, 0x01, 0x31}), QDate(2031, 1, 1));
+    EXPECT_EQ(calendarDate({0x31, 0x12, 0x99}), QDate(2099, 12, 31));
+    const RecorderDate noDay[] = {{0x31, 0x02, 0x06},
+                                  {0x00, 0x00, 0x00},
+                                  {0x01, 0x13, 0x26},
+                                  {0x1A, 0x03, 0x06},
+                                  {0xFF, 0xFF, 0xFF}};
+    for (const RecorderDate& d : noDay)
+        EXPECT_EQ(calendarDate(d), std::nullopt) << int(d.day) << "." << int(d.month);
+    EXPECT_EQ(clockTime({0x23, 0x59, 0x59}), QTime(23, 59, 59));
+    const RecorderTime noTime[] = {{0x24, 0x00, 0x00}, {0x10, 0x60, 0x00}, {0x0A, 0x00, 0x00}};
+    for (const RecorderTime& t : noTime)
+        EXPECT_EQ(clockTime(t), std::nullopt) << int(t.hours) << ":" << int(t.minutes);
+}
+
+TEST(RecordTexts, SpreadsheetsGetWordsInGroupsOfFourAndStampsAsDatesOrAsAMarkedText) {
+    EXPECT_EQ(bitGroupsText(0xA017), QStringLiteral("1010 0000 0001 0111"));
+    EXPECT_EQ(bitGroupsText(0x0003), QStringLiteral("0000 0000 0000 0011"));
+
+    const RecorderTime morning{0x10, 0x08, 0x00};
+    const RecorderDate day{0x02, 0x03, 0x26};
+    const struct {
+        const char* what;
+        CycleFrame frame;
+        const char* dayFirst;
+        const char* yearFirst;
+    } cases[] = {
+        {"a date frame", frame(0xA0, {}, day, true), "02.03.2026", "2026-03-02"},
+        {"a dated time frame", frame(2, morning, day, true), "02.03.2026 10:08:00",
+         "2026-03-02 10:08:00"},
+        {"from 2030 on", frame(2, morning, {0x31, 0x12, 0x30}, true), "31.12.2030 10:08:00",
+         "2030-12-31 10:08:00"},
+        {"a ring without date frames", frame(2, morning, {}, false), "10:08:00", "10:08:00"},
+        {"no such day", frame(2, morning, {0x31, 0x02, 0x26}, true), "неверно: 10:08:00 31.02.26",
+         "неверно: 10:08:00 31.02.26"},
+        {"bytes that are no BCD", frame(2, {0xFF, 0x0A, 0xB0}, day, true),
+         "неверно: FF:0A:B0 02.03.26", "неверно: FF:0A:B0 02.03.26"},
+        {"an erased date frame", frame(0xA0, {}, {0xFF, 0xFF, 0xFF}, true), "неверно: FF.FF.FF",
+         "неверно: FF.FF.FF"},
+        {"a reset entry", CycleFrame{}, "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(frameTimeText(c.frame, {u',', false}), QString::fromUtf8(c.dayFirst)) << c.what;
+        EXPECT_EQ(frameTimeText(c.frame, {u'.', true}), QString::fromUtf8(c.yearFirst)) << c.what;
+    }
+
+    EXPECT_EQ(overloadDateText(overload(121, {0x05, 0x06, 0x19}, true), {}),
+              QStringLiteral("05.06.2019"));
+    EXPECT_EQ(overloadDateText(overload(121, {0x1A, 0x03, 0x06}, true), {}),
+              QStringLiteral("неверно: 1A.03.06"));
+    EXPECT_EQ(overloadDateText(overload(0, {0x05, 0x06, 0x19}, true), {}), QString());
+}

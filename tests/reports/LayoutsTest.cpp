@@ -170,15 +170,6 @@ TEST(OverloadsReport, ADateThatIsNoCalendarDateEndsTheReport) {
     EXPECT_EQ(overloadsReport(crane(), *records, {3, 5}).refusal, "");
 }
 
-TEST(OverloadDate, ReadsTheRecordersDayMonthAndTwoDigitYear) {
-    EXPECT_EQ(overloadDate({0x15, 0x03, 0x06}), QDate(2006, 3, 15));
-    EXPECT_EQ(overloadDate({0x31, 0x12, 0x99}), QDate(2099, 12, 31));
-    const RecorderDate bad[] = {
-        {0x31, 0x02, 0x06}, {0x00, 0x00, 0x00}, {0x1A, 0x03, 0x06}, {0xFF, 0xFF, 0xFF}};
-    for (const RecorderDate& d : bad)
-        EXPECT_EQ(overloadDate(d), std::nullopt) << int(d.day) << "." << int(d.month);
-}
-
 TEST(ListReports, RangesOutsideTheListsAreRefused) {
     auto frames = std::make_unique<FrameArray>();
     auto records = std::make_unique<OverloadArray>();

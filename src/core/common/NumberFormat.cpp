@@ -109,7 +109,7 @@ void setDecimalSeparator(QChar separator) {
     g_separator = separator;
 }
 
-QString formatPattern(double value, const char* pattern) {
+QString formatPattern(double value, const char* pattern, QChar separator) {
     if (!std::isfinite(value))
         return nonFinite(value);
     const Pattern p = parsePattern(pattern);
@@ -130,7 +130,7 @@ QString formatPattern(double value, const char* pattern) {
     QString out = negative ? QStringLiteral("-") : QString();
     out += QString::fromLatin1(integer.data(), static_cast<int>(integer.size()));
     if (decimals > 0) {
-        out += decimalSeparator();
+        out += separator.isNull() ? decimalSeparator() : separator;
         out += QString::fromLatin1(d.digits.data() + d.intDigits, static_cast<int>(decimals));
     }
     return out;

@@ -16,6 +16,13 @@ struct FileDialogRequest {
     QString fileName = {}; // the name proposed (save dialogs), "" for none
 };
 
+// What a save dialog gives: the file ("" when the user cancels) and the position of the
+// filter ("file type") chosen in the request's list.
+struct SaveAnswer {
+    QString path;
+    int filter = 0;
+};
+
 // Every modal message box and file dialog of the program goes through this interface, so
 // commands can run under tests and in the headless state dump.
 class Prompts {
@@ -28,7 +35,10 @@ public:
     [[nodiscard]] virtual bool confirm(const QString& text) = 0;
     // The chosen file, or "" when the user cancels.
     [[nodiscard]] virtual QString openFileName(const FileDialogRequest& request) = 0;
-    [[nodiscard]] virtual QString saveFileName(const FileDialogRequest& request) = 0;
+    [[nodiscard]] virtual SaveAnswer saveFile(const FileDialogRequest& request) = 0;
+    [[nodiscard]] QString saveFileName(const FileDialogRequest& request) {
+        return saveFile(request).path;
+    }
     // An existing folder, starting in folder; "" when the user cancels.
     [[nodiscard]] virtual QString existingFolder(const QString& title, const QString& folder) = 0;
 };
@@ -57,16 +67,18 @@ public:
         answers_.pop_front();
         return answer;
     }
-    QString openFileName(const FileDialogRequest& request) override { return nextFile(request); }
-    QString saveFileName(const FileDialogRequest& request) override { return nextFile(request); }
+    QString openFileName(const FileDialogRequest& request) override {
+        return nextFile(request).path;
+    }
+    SaveAnswer saveFile(const FileDialogRequest& request) override { return nextFile(request); }
     // A folder dialog is a file dialog too: it takes the next queued name.
     QString existingFolder(const QString& title, const QString& folder) override {
-        return nextFile({title, folder, {}, {}});
+        return nextFile({title, folder, {}, {}}).path;
     }
 
     void queueAnswer(bool answer) { answers_.push_back(answer); }
-    // "" cancels the dialog that takes it.
-    void queueFileName(const QString& path) { files_.push_back(path); }
+    // "" cancels the dialog that takes it; a save dialog also gives the filter.
+    void queueFileName(const QString& path, int filter = 0) { files_.push_back({path, filter}); }
     [[nodiscard]] const std::vector<Shown>& shown() const { return shown_; }
     [[nodiscard]] QStringList texts() const {
         QStringList out;
@@ -79,18 +91,18 @@ public:
     void clear() { shown_.clear(); }
 
 private:
-    QString nextFile(const FileDialogRequest& request) {
+    SaveAnswer nextFile(const FileDialogRequest& request) {
         dialogs_.push_back(request);
         if (files_.empty())
             return {};
-        const QString path = files_.front();
+        const SaveAnswer answer = files_.front();
         files_.pop_front();
-        return path;
+        return answer;
     }
 
     bool defaultAnswer_;
     std::deque<bool> answers_;
-    std::deque<QString> files_;
+    std::deque<SaveAnswer> files_;
     std::vector<Shown> shown_;
     std::vector<FileDialogRequest> dialogs_;
 };

@@ -28,9 +28,25 @@ bool runsAsFormula(const QString& text) {
 
 } // namespace
 
-QString csvField(const QString& text) {
+char csvSeparator(CsvStyle style) {
+    return style == CsvStyle::Point ? ',' : ';';
+}
+
+SpreadsheetForm spreadsheetForm(CsvStyle style) {
+    return style == CsvStyle::Point ? SpreadsheetForm{u'.', true} : SpreadsheetForm{u',', false};
+}
+
+std::optional<CsvStyle> csvStyleNamed(const QString& name) {
+    if (name == QLatin1String("comma"))
+        return CsvStyle::Comma;
+    if (name == QLatin1String("point"))
+        return CsvStyle::Point;
+    return std::nullopt;
+}
+
+QString csvField(const QString& text, char separator) {
     QString field = runsAsFormula(text) ? QStringLiteral("'") + text : text;
-    const bool quote = field.contains(QChar(kCsvSeparator)) || field.contains(u'"') ||
+    const bool quote = field.contains(QChar(separator)) || field.contains(u'"') ||
                        field.contains(u'\n') || field.contains(u'\r') || field.startsWith(u' ') ||
                        field.endsWith(u' ');
     if (!quote)
@@ -41,11 +57,12 @@ QString csvField(const QString& text) {
 
 QByteArray csvBytes(const CsvTable& table) {
     QString text;
-    auto addLine = [&text](const QStringList& fields) {
+    const char separator = csvSeparator(table.style);
+    auto addLine = [&text, separator](const QStringList& fields) {
         for (qsizetype i = 0; i < fields.size(); ++i) {
             if (i > 0)
-                text += QChar(kCsvSeparator);
-            text += csvField(fields[i]);
+                text += QChar(separator);
+            text += csvField(fields[i], separator);
         }
         text += QStringLiteral("\r\n");
     };

@@ -80,11 +80,19 @@ QString signedCount(long long n) {
     return n > 0 ? QStringLiteral("+%1").arg(n) : QString::number(n);
 }
 
-// "12.03.2026", "12.03.26 14-05" (as the ВРЛ-3 read proposes it), "1.3.2026 9:05": a number
-// that grows with time; nullopt when the operator typed something else.
-std::optional<long long> readingTimeKey(const QString& text) {
-    static const QRegularExpression date(
-        QStringLiteral(R"(^\s*(\d{1,2})\.(\d{1,2})\.(\d{4}|\d{2})(?:\s+(\d{1,2})[-:.](\d{2}))?)"));
+// A reading date as the operator typed it: "12.03.2026", "12.03.26 14-05" (as the ВРЛ-3 read
+// proposes it), "1.3.2026 9:05". whole: nothing else follows.
+struct ReadingTime {
+    QDate date;
+    int hours = 0;
+    int minutes = 0;
+    bool timed = false;
+    bool whole = false;
+};
+
+std::optional<ReadingTime> readingTime(const QString& text) {
+    static const QRegularExpression date(QStringLiteral(
+        R"(^\s*(\d{1,2})\.(\d{1,2})\.(\d{4}|\d{2})(?:\s+(\d{1,2})[-:.](\d{2}))?(\s*$)?)"));
     const QRegularExpressionMatch m = date.match(text);
     if (!m.hasMatch())
         return std::nullopt;
@@ -94,8 +102,31 @@ std::optional<long long> readingTimeKey(const QString& text) {
     const QDate day(year, m.captured(2).toInt(), m.captured(1).toInt());
     if (!day.isValid())
         return std::nullopt;
-    return static_cast<long long>(day.toJulianDay()) * 10000 + m.captured(4).toInt() * 100 +
-           m.captured(5).toInt();
+    return ReadingTime{day, m.captured(4).toInt(), m.captured(5).toInt(), m.hasCaptured(4),
+                       m.hasCaptured(6)};
+}
+
+// A number that grows with time; nullopt when the operator typed something else.
+std::optional<long long> readingTimeKey(const QString& text) {
+    const std::optional<ReadingTime> t = readingTime(text);
+    if (!t)
+        return std::nullopt;
+    return static_cast<long long>(t->date.toJulianDay()) * 10000 + t->hours * 100 + t->minutes;
+}
+
+// The reading date as a spreadsheet's date (and time) when that is all the operator typed,
+// else the text as typed.
+QString readingDateText(const QString& text, const SpreadsheetForm& form) {
+    const std::optional<ReadingTime> t = readingTime(text);
+    if (!t || !t->whole || (t->timed && !QTime::isValid(t->hours, t->minutes, 0)))
+        return text;
+    const QString date = spreadsheetDate(t->date, form);
+    return t->timed ? date + u' ' + QTime(t->hours, t->minutes).toString(u"HH:mm") : date;
+}
+
+// A number the pages show, with the spreadsheet's decimal separator.
+QString withDecimal(QString shown, const SpreadsheetForm& form) {
+    return shown.replace(decimalSeparator(), form.decimal);
 }
 
 // A recorder date and time as YYMMDDhhmmss; nullopt when a byte is no BCD number.
@@ -350,11 +381,13 @@ namespace {
 // of an unreadable file), or what it added to the reading before it (nothing for the first).
 enum class Shows { Always, Contents, Growth };
 
-// One column of the summary: its caption and how a row's cell is made.
+// One column of the summary: its caption and how a row's cell is made; a column of numbers
+// with decimals or of dates has a form of its own for spreadsheets.
 struct SummaryColumn {
     QString caption; // a line break where the window wraps it
     Shows shows;
     std::function<SummaryCell(const RecordingSummary&, const QString& folder)> cell;
+    std::function<QString(const RecordingSummary&, const SpreadsheetForm&)> spreadsheet = {};
 };
 
 SummaryCell text(const QString& t, const QVariant& key) {
@@ -367,6 +400,7 @@ SummaryCell quantity(const QString& t, const QVariant& key) {
 std::vector<SummaryColumn> makeColumns() {
     using R = const RecordingSummary&;
     using F = const QString&;
+    using S = const SpreadsheetForm&;
     std::vector<SummaryColumn> c = {
         {QStringLiteral("Файл"), Shows::Always,
          [](R row, F folder) {
@@ -381,7 +415,8 @@ std::vector<SummaryColumn> makeColumns() {
         {QStringLiteral("№ РП"), Shows::Contents,
          [](R row, F) { return text(row.recorderNumber, row.recorderNumber); }},
         {QStringLiteral("Дата\nсчитывания"), Shows::Contents,
-         [](R row, F) { return text(row.readingDate, keyOf(readingTimeKey(row.readingDate))); }},
+         [](R row, F) { return text(row.readingDate, keyOf(readingTimeKey(row.readingDate))); },
+         [](R row, S form) { return readingDateText(row.readingDate, form); }},
         {QStringLiteral("Нормативная\nгруппа"), Shows::Contents,
          [](R row, F) { return text(row.normativeGroup, row.normativeGroup); }},
         {QStringLiteral("Текущая\nгруппа"), Shows::Contents,
@@ -394,7 +429,8 @@ std::vector<SummaryColumn> makeColumns() {
          [](R row, F) {
              return quantity(row.characteristicNumberText,
                              static_cast<double>(row.characteristicNumber));
-         }},
+         },
+         [](R row, S form) { return withDecimal(row.characteristicNumberText, form); }},
         {QStringLiteral("Хар. число\nнормативное"), Shows::Contents,
          [](R row, F) {
              return quantity(dutyTexts(row.duty).normativeCharacteristicNumber,
@@ -418,12 +454,16 @@ std::vector<SummaryColumn> makeColumns() {
              return largest
                         ? text(overloadDateText(*largest), keyOf(recorderTimeKey(largest->date)))
                         : text({}, keyOf(std::nullopt));
+         },
+         [](R row, S form) {
+             return row.largestOverload ? overloadDateText(*row.largestOverload, form) : QString();
          }},
         {QStringLiteral("Последний\nкадр"), Shows::Contents,
          [](R row, F) {
              return text(frameTimeText(row.newestFrame).trimmed(),
                          keyOf(recorderTimeKey(row.newestFrame)));
-         }},
+         },
+         [](R row, S form) { return frameTimeText(row.newestFrame, form); }},
         {QStringLiteral("Прирост\nнаработки"), Shows::Growth,
          [](R row, F) {
              return quantity(signedMotorHours(row.growth->motorMinutes), row.growth->motorMinutes);
@@ -468,14 +508,18 @@ const QStringList& summaryCaptions() {
     return captions;
 }
 
-std::vector<SummaryCell> summaryCells(const RecordingSummary& row, const QString& folder) {
+std::vector<SummaryCell> summaryCells(const RecordingSummary& row, const QString& folder,
+                                      const SpreadsheetForm* spreadsheet) {
     std::vector<SummaryCell> cells;
     cells.reserve(summaryColumns().size());
     for (const SummaryColumn& column : summaryColumns()) {
         const bool shown =
             column.shows == Shows::Always ||
             (row.state != FileState::Unreadable && (column.shows == Shows::Contents || row.growth));
-        cells.push_back(shown ? column.cell(row, folder) : SummaryCell{});
+        SummaryCell cell = shown ? column.cell(row, folder) : SummaryCell{};
+        if (shown && spreadsheet != nullptr && column.spreadsheet)
+            cell.text = column.spreadsheet(row, *spreadsheet);
+        cells.push_back(std::move(cell));
     }
     return cells;
 }
@@ -488,20 +532,24 @@ struct SummaryGrid {
     std::vector<std::vector<SummaryCell>> rows;
 };
 
-SummaryGrid summaryGrid(const std::vector<RecordingSummary>& rows, const QString& folder) {
+SummaryGrid summaryGrid(const std::vector<RecordingSummary>& rows, const QString& folder,
+                        const SpreadsheetForm* spreadsheet = nullptr) {
     SummaryGrid grid;
     for (const QString& caption : summaryCaptions())
         grid.header << QString(caption).replace(u'\n', u' ');
     for (const RecordingSummary& row : rows)
-        grid.rows.push_back(summaryCells(row, folder));
+        grid.rows.push_back(summaryCells(row, folder, spreadsheet));
     return grid;
 }
 
 } // namespace
 
-CsvTable summaryTable(const std::vector<RecordingSummary>& rows, const QString& folder) {
-    SummaryGrid grid = summaryGrid(rows, folder);
+CsvTable summaryTable(const std::vector<RecordingSummary>& rows, const QString& folder,
+                      CsvStyle style) {
+    const SpreadsheetForm form = spreadsheetForm(style);
+    SummaryGrid grid = summaryGrid(rows, folder, &form);
     CsvTable table;
+    table.style = style;
     table.header = std::move(grid.header);
     for (const std::vector<SummaryCell>& cells : grid.rows) {
         QStringList texts;

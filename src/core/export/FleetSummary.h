@@ -123,11 +123,15 @@ struct SummaryCell {
     QVariant sortKey;
     bool quantity = false; // a count, number or duration, lined up on the right
 };
-// Paths are told relative to folder.
+// Paths are told relative to folder. With a spreadsheet form, the texts of dates and of
+// numbers with decimals are in that form; the sort keys stay.
 [[nodiscard]] std::vector<SummaryCell> summaryCells(const RecordingSummary& row,
-                                                    const QString& folder);
+                                                    const QString& folder,
+                                                    const SpreadsheetForm* spreadsheet = nullptr);
+// The cells in the style's spreadsheet form: reading dates the operator typed as a date (and
+// time) alone are dates with four-digit years, other texts stay as typed.
 [[nodiscard]] CsvTable summaryTable(const std::vector<RecordingSummary>& rows,
-                                    const QString& folder);
+                                    const QString& folder, CsvStyle style = CsvStyle::Comma);
 // The table in aligned columns (quantities on the right), then the counts line.
 [[nodiscard]] QString summaryText(const std::vector<RecordingSummary>& rows, const QString& folder);
 // "Файлов: 12 (целых: 9, повреждённых: 2, не прочитано: 1)"

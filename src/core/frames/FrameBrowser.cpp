@@ -6,10 +6,6 @@
 namespace zurval {
 namespace {
 
-QString twoDecimals(float value) {
-    return formatPattern(value, "#0.00");
-}
-
 // A limit that acted is shown red where an entered one is lime.
 template <std::size_t N>
 void colourLabels(const std::array<DetailLabel, N>& labels, std::uint16_t word, DetailView& view,
@@ -135,22 +131,31 @@ const std::array<ExtraInfoLabel, 7> kExtraInfoLabels = {{
     {"Label_1", 15, "Переконф. рел. сниж.скор.", ""},
 }};
 
-FrameColumn frameColumn(const CycleFrame& f, TemperatureFormat temperature) {
+FrameColumn frameColumn(const CycleFrame& f, TemperatureFormat temperature,
+                        const SpreadsheetForm* spreadsheet) {
+    const QChar separator = spreadsheet != nullptr ? spreadsheet->decimal : QChar();
+    auto twoDecimals = [separator](float value) {
+        return formatPattern(value, "#0.00", separator);
+    };
+    auto word = [&f, &spreadsheet](std::uint16_t CycleFrame::*member) {
+        return spreadsheet != nullptr && f.decoded ? bitGroupsText(f.*member) : wordText(f, member);
+    };
     return {QString::number(f.number),
             twoDecimals(f.wind),
             twoDecimals(f.travel),
             twoDecimals(f.hookHeight),
             twoDecimals(f.azimuth),
-            formatPattern(f.temperature, temperature == TemperatureFormat::Whole ? "#0" : "#0.00"),
+            formatPattern(f.temperature, temperature == TemperatureFormat::Whole ? "#0" : "#0.00",
+                          separator),
             twoDecimals(f.radius),
             twoDecimals(f.force),
             twoDecimals(f.loadMass),
-            wordText(f, &CycleFrame::inputs),
-            wordText(f, &CycleFrame::relays),
-            wordText(f, &CycleFrame::limitsEntered),
-            wordText(f, &CycleFrame::limitsTriggered),
+            word(&CycleFrame::inputs),
+            word(&CycleFrame::relays),
+            word(&CycleFrame::limitsEntered),
+            word(&CycleFrame::limitsTriggered),
             QString::number(f.loadMoment),
-            frameTimeText(f),
+            spreadsheet != nullptr ? frameTimeText(f, *spreadsheet) : frameTimeText(f),
             QString::number(f.health),
             QString::number(f.limitsReached),
             QString::number(f.mark),

@@ -10,6 +10,8 @@
 
 namespace zurval {
 
+struct SpreadsheetForm;
+
 // The browser StringGrid_O_Otb: three frames side by side, one per column, from the scroll
 // bar's position.
 constexpr int kBrowserRows = 19;
@@ -42,8 +44,9 @@ enum class TemperatureFormat {
     TwoDecimals, // "#0.00", in the other fills
 };
 
-// The 19 cells of one frame.
-[[nodiscard]] FrameColumn frameColumn(const CycleFrame& f, TemperatureFormat temperature);
+// The 19 cells of one frame, as the browser shows them, or in a spreadsheet's form.
+[[nodiscard]] FrameColumn frameColumn(const CycleFrame& f, TemperatureFormat temperature,
+                                      const SpreadsheetForm* spreadsheet = nullptr);
 
 enum class BrowserFill {
     AfterOpening,   // as decoded, temperature with decimals

@@ -41,12 +41,13 @@ bool shown(const OverloadRecord& o, OverloadFill fill, int recorderVersion) {
 
 } // namespace
 
-OverloadColumn overloadColumn(const OverloadRecord& o) {
+OverloadColumn overloadColumn(const OverloadRecord& o, const SpreadsheetForm* spreadsheet) {
+    const QChar separator = spreadsheet != nullptr ? spreadsheet->decimal : QChar();
     return {QString::number(o.number),
-            overloadDateText(o),
+            spreadsheet != nullptr ? overloadDateText(o, *spreadsheet) : overloadDateText(o),
             QString::number(o.loadPercent),
-            formatPattern(o.ratedLoad, "#0.00"),
-            formatPattern(o.radius, "#0.00"),
+            formatPattern(o.ratedLoad, "#0.00", separator),
+            formatPattern(o.radius, "#0.00", separator),
             QString::number(o.mark),
             checksumText(o)};
 }

@@ -10,6 +10,8 @@
 
 namespace zurval {
 
+struct SpreadsheetForm;
+
 constexpr int kOverloadCapacity = filemap::kOverloadCount;
 
 // One decoded overload record, as read; RecordTexts makes its texts.
@@ -60,6 +62,7 @@ struct OverloadSelectionRun {
 
 // The table StringGrid_Per_Otb: eight records side by side from the scroll bar's position.
 constexpr int kOverloadTableRows = 7;
+constexpr int kOverloadRowDate = 1;
 constexpr int kOverloadTableColumns = 8;
 constexpr int kOverloadScrollMaximum = kOverloadCapacity - kOverloadTableColumns; // 3192
 using OverloadColumn = std::array<QString, kOverloadTableRows>;
@@ -72,8 +75,9 @@ enum class OverloadFill {
     AfterSelection, // mark is the layout version or 0xAF
 };
 
-// The seven cells of one record as the table shows them.
-[[nodiscard]] OverloadColumn overloadColumn(const OverloadRecord& o);
+// The seven cells of one record as the table shows them, or in a spreadsheet's form.
+[[nodiscard]] OverloadColumn overloadColumn(const OverloadRecord& o,
+                                            const SpreadsheetForm* spreadsheet = nullptr);
 
 [[nodiscard]] OverloadColumns overloadColumns(const OverloadArray& list,
                                               const OverloadSelection& selection, int start,

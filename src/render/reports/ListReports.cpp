@@ -91,18 +91,6 @@ constexpr double kPortraitWidth = 190;
 
 } // namespace
 
-std::optional<QDate> overloadDate(const RecorderDate& d) {
-    const std::optional<int> day = bcdValue(d.day);
-    const std::optional<int> month = bcdValue(d.month);
-    const std::optional<int> year = bcdValue(d.year);
-    if (!day || !month || !year)
-        return std::nullopt;
-    const QDate date(2000 + *year, *month, *day);
-    if (!date.isValid())
-        return std::nullopt;
-    return date;
-}
-
 QString shortDate(const QDate& date) {
     const QLocale locale;
     QString format = locale.dateFormat(QLocale::ShortFormat);
@@ -167,7 +155,7 @@ BuiltReport overloadsReport(const ShownTexts& shown, const OverloadArray& overlo
         const OverloadRecord& r = overloads[b];
         if (r.loadPercent == 0)
             continue;
-        const std::optional<QDate> date = overloadDate(r.date);
+        const std::optional<QDate> date = calendarDate(r.date);
         if (!date)
             return refused(QStringLiteral("'%1' is not a valid date").arg(overloadDateText(r)));
         memos[0].lines << QString::number(h);

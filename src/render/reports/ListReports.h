@@ -6,7 +6,6 @@
 #include "ShownTexts.h"
 
 #include <QDate>
-#include <optional>
 
 namespace zurval {
 
@@ -21,9 +20,6 @@ namespace zurval {
 [[nodiscard]] BuiltReport overloadsReport(const ShownTexts& shown, const OverloadArray& overloads,
                                           PrintRange range);
 
-// A record's date as a calendar date; the recorder's two-digit years are 2000 to 2099. A
-// byte that is no BCD number, or no such day, gives none.
-[[nodiscard]] std::optional<QDate> overloadDate(const RecorderDate& date);
 // The system's short date form, always with the year in four digits (15.03.2006).
 [[nodiscard]] QString shortDate(const QDate& date);
 

@@ -3,12 +3,13 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace zurval {
 namespace {
 const QString kTitle = QStringLiteral("Анализ РП ЗУРВАЛ");
 
-QString runFileDialog(QWidget* parent, const FileDialogRequest& request, bool save) {
+SaveAnswer runFileDialog(QWidget* parent, const FileDialogRequest& request, bool save) {
     QFileDialog dialog(parent, request.title,
                        QDir(request.folder).exists() ? request.folder : QDir::currentPath());
     dialog.setNameFilters(request.filters);
@@ -19,7 +20,9 @@ QString runFileDialog(QWidget* parent, const FileDialogRequest& request, bool sa
         dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return QDir::toNativeSeparators(dialog.selectedFiles().first());
+    return {QDir::toNativeSeparators(dialog.selectedFiles().first()),
+            static_cast<int>(
+                std::max<qsizetype>(request.filters.indexOf(dialog.selectedNameFilter()), 0))};
 }
 } // namespace
 
@@ -43,10 +46,10 @@ bool QtPrompts::confirm(const QString& text) {
 }
 
 QString QtPrompts::openFileName(const FileDialogRequest& request) {
-    return runFileDialog(parent_, request, false);
+    return runFileDialog(parent_, request, false).path;
 }
 
-QString QtPrompts::saveFileName(const FileDialogRequest& request) {
+SaveAnswer QtPrompts::saveFile(const FileDialogRequest& request) {
     return runFileDialog(parent_, request, true);
 }
 

@@ -17,7 +17,7 @@ public:
     void information(const QString& text) override;
     bool confirm(const QString& text) override;
     QString openFileName(const FileDialogRequest& request) override;
-    QString saveFileName(const FileDialogRequest& request) override;
+    SaveAnswer saveFile(const FileDialogRequest& request) override;
     QString existingFolder(const QString& title, const QString& folder) override;
 
 private:

@@ -1,5 +1,6 @@
 #include "FleetSummaryWindow.h"
 
+#include "ListExportDialog.h"
 #include "Prompts.h"
 
 #include <QBrush>
@@ -207,17 +208,13 @@ void FleetSummaryWindow::showRows() {
 
 void FleetSummaryWindow::Button_SaveCsvClick() {
     const QString folder = reading_ ? reading_->folder() : QString();
-    const QString path = prompts_.saveFileName(
-        {QStringLiteral("Сохранить CSV"),
-         folder,
-         {QStringLiteral("Таблицы CSV (*.csv)"), QStringLiteral("Все файлы (*)")},
-         QStringLiteral("csv"),
-         QStringLiteral("сводка.csv")});
-    if (path.isEmpty())
+    const std::optional<CsvDestination> to = askCsvDestination(
+        prompts_, QStringLiteral("Сохранить CSV"), folder, QStringLiteral("сводка.csv"));
+    if (!to)
         return;
     QString error;
-    if (!writeCsvFile(path, summaryTable(rows_, folder), &error))
-        prompts_.error(QStringLiteral("Не удалось записать файл %1:\n%2").arg(path, error));
+    if (!writeCsvFile(to->path, summaryTable(rows_, folder, to->style), &error))
+        prompts_.error(QStringLiteral("Не удалось записать файл %1:\n%2").arg(to->path, error));
 }
 
 void FleetSummaryWindow::closeEvent(QCloseEvent* e) {

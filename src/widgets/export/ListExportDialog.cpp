@@ -7,22 +7,33 @@
 
 namespace zurval {
 
+std::optional<CsvDestination> askCsvDestination(Prompts& prompts, const QString& title,
+                                                const QString& folder, const QString& fileName) {
+    const SaveAnswer answer = prompts.saveFile(
+        {title,
+         folder,
+         {QStringLiteral("CSV для таблиц на русском: «;», десятичная запятая (*.csv)"),
+          QStringLiteral("CSV с разделителем «,» и десятичной точкой (*.csv)"),
+          QStringLiteral("Все файлы (*)")},
+         QStringLiteral("csv"),
+         fileName});
+    if (answer.path.isEmpty())
+        return std::nullopt;
+    return CsvDestination{answer.path, answer.filter == 1 ? CsvStyle::Point : CsvStyle::Comma};
+}
+
 void exportListWithDialog(ExportedList list, const RecorderSession& session, Prompts& prompts,
                           const QString& folder) {
     const QString proposed = QFileInfo(session.fileName()).completeBaseName() +
                              (list == ExportedList::Frames ? QStringLiteral("_кадры.csv")
                                                            : QStringLiteral("_перегрузки.csv"));
-    const QString path = prompts.saveFileName(
-        {QStringLiteral("Экспорт в CSV"),
-         folder,
-         {QStringLiteral("Таблицы CSV (*.csv)"), QStringLiteral("Все файлы (*)")},
-         QStringLiteral("csv"),
-         proposed});
-    if (path.isEmpty())
+    const std::optional<CsvDestination> to =
+        askCsvDestination(prompts, QStringLiteral("Экспорт в CSV"), folder, proposed);
+    if (!to)
         return;
     QString error;
-    if (!writeCsvFile(path, listTable(session.document().cyclic, list), &error))
-        prompts.error(QStringLiteral("Не удалось записать файл %1:\n%2").arg(path, error));
+    if (!writeCsvFile(to->path, listTable(session.document().cyclic, list, to->style), &error))
+        prompts.error(QStringLiteral("Не удалось записать файл %1:\n%2").arg(to->path, error));
 }
 
 } // namespace zurval
