@@ -1,13 +1,24 @@
-#include "FileMap.h"
+#include "CyclicRecords.h"
+#include "FileAreas.h"
+#include "ListExport.h"
+#include "ReceiveStream.h"
+#include "RecorderFile.h"
 #include "RecordingBuilder.h"
 #include "SampleRecording.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <cstdio>
+#include <limits>
 
-// zurval-fuzz-seeds DIR: writes the fuzzer's starting recordings into DIR. They are made
-// here rather than kept in the repository, as each is a quarter of a megabyte.
+// zurval-fuzz-seeds DIR [RECORDING...]: writes the fuzzers' starting inputs, one folder per
+// target: DIR/open holds the recordings (for zurval-fuzz-open and -decode), each area target's
+// folder the bytes of its areas cut from each of them and from the recordings named, device
+// a whole transfer of the sample read from either device, csv the sample's lists as tables.
+// They are made here rather than kept in the repository, as a recording is a quarter of a
+// megabyte.
 
 namespace {
 
@@ -34,36 +45,127 @@ RecordingBuilder sampleInLayout(int version) {
     return b.fixAllChecksums(version);
 }
 
+// The sample with characteristic numbers no arithmetic gives.
+RecordingBuilder sampleWithCharacteristicNumbers(float bank0, float bank1) {
+    RecordingBuilder b = makeSampleRecording();
+    b.f32le(kBank0 + bankmap::kCharacteristicNumber, bank0);
+    b.f32le(kBank1 + bankmap::kCharacteristicNumber, bank1);
+    return b.fixAllChecksums(b.bytes()[kBank0 + bankmap::kVersion]);
+}
+
+// An input of zurval-fuzz-csv holding the table: FuzzedDataProvider takes a text up to a
+// backslash that is not doubled, and its numbers from the input's end (the style last).
+// The table's first rows, of its last columns (the words and time stamps of a frame).
+std::vector<std::uint8_t> csvInput(const CsvTable& table) {
+    const auto columns = std::min<qsizetype>(table.header.size(), 9);
+    const auto rows = std::min<std::size_t>(table.rows.size(), 8);
+    const qsizetype first = table.header.size() - columns;
+    std::vector<std::uint8_t> input;
+    auto line = [&](const QStringList& cells) {
+        for (qsizetype c = first; c < first + columns; ++c) {
+            for (const char ch : cells.value(c).toUtf8().left(63)) {
+                input.push_back(static_cast<std::uint8_t>(ch));
+                if (ch == '\\')
+                    input.push_back('\\');
+            }
+            input.insert(input.end(), {'\\', ' '});
+        }
+    };
+    line(table.header);
+    for (std::size_t r = 0; r < rows; ++r)
+        line(table.rows[r]);
+    const auto style = static_cast<std::uint8_t>(table.style == CsvStyle::Point ? 1 : 0);
+    input.insert(input.end(),
+                 {static_cast<std::uint8_t>(rows), static_cast<std::uint8_t>(columns - 2), style});
+    return input;
+}
+
+bool writeFile(const QString& path, const std::vector<std::uint8_t>& bytes) {
+    QFile file(path);
+    const auto size = static_cast<qint64>(bytes.size());
+    if (file.open(QIODevice::WriteOnly) &&
+        file.write(reinterpret_cast<const char*>(bytes.data()), size) == size)
+        return true;
+    std::fprintf(stderr, "zurval-fuzz-seeds: cannot write %s\n", qPrintable(path));
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.size() != 1) {
-        std::fputs("usage: zurval-fuzz-seeds DIR\n", stderr);
+    if (args.isEmpty()) {
+        std::fputs("usage: zurval-fuzz-seeds DIR [RECORDING...]\n", stderr);
         return 2;
     }
     const QDir dir(args[0]);
-    if (!dir.mkpath(QStringLiteral("."))) {
-        std::fprintf(stderr, "zurval-fuzz-seeds: cannot make %s\n", qPrintable(args[0]));
-        return 1;
-    }
-    std::vector<std::pair<QString, RecordingBuilder>> seeds = {
-        {QStringLiteral("sample.vrl"), makeSampleRecording()}};
+    const QStringList folders = {"open", "device", "csv"};
+    for (const QString& folder : folders)
+        dir.mkpath(folder);
+    for (const fuzz::AreaTarget& t : fuzz::kAreaTargets)
+        dir.mkpath(QString::fromLatin1(t.name));
+
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    std::vector<std::pair<QString, std::vector<std::uint8_t>>> recordings = {
+        {QStringLiteral("sample.vrl"), makeSampleRecording().bytes()}};
     for (const int version : {0, 1, 2, 3, 7}) // 7: a layout no recorder wrote
-        seeds.emplace_back(QStringLiteral("layout-%1.vrl").arg(version), sampleInLayout(version));
+        recordings.emplace_back(QStringLiteral("layout-%1.vrl").arg(version),
+                                sampleInLayout(version).bytes());
     // The image alone, and the banks alone: a file cut short before the frames.
-    seeds.emplace_back(QStringLiteral("image-only.vrl"),
-                       RecordingBuilder(seeds[0].second).resize(kImageSize));
-    seeds.emplace_back(QStringLiteral("banks-only.vrl"),
-                       RecordingBuilder(seeds[0].second).resize(kOverloads));
-    for (const auto& [name, builder] : seeds) {
-        QString error;
-        if (!builder.write(dir.filePath(name), &error)) {
-            std::fprintf(stderr, "zurval-fuzz-seeds: %s: %s\n", qPrintable(name),
-                         qPrintable(error));
-            return 1;
+    const std::vector<std::uint8_t> sample = recordings[0].second;
+    recordings.emplace_back(QStringLiteral("image-only.vrl"),
+                            std::vector(sample.begin(), sample.begin() + kImageSize));
+    recordings.emplace_back(QStringLiteral("banks-only.vrl"),
+                            std::vector(sample.begin(), sample.begin() + kOverloads));
+    recordings.emplace_back(QStringLiteral("nan-inf.vrl"),
+                            sampleWithCharacteristicNumbers(nan, inf).bytes());
+    recordings.emplace_back(QStringLiteral("minus-inf-nan.vrl"),
+                            sampleWithCharacteristicNumbers(-inf, nan).bytes());
+    bool written = true;
+    for (const auto& [name, bytes] : recordings)
+        written = writeFile(dir.filePath(QStringLiteral("open/") + name), bytes) && written;
+    // Stored inputs join the recordings the areas are cut from.
+    for (const QString& path : args.mid(1)) {
+        if (const std::optional<RecorderFile> file = readRecorderFile(path))
+            recordings.emplace_back(QFileInfo(path).fileName(), file->bytes);
+    }
+    for (const fuzz::AreaTarget& t : fuzz::kAreaTargets) {
+        for (const auto& [name, bytes] : recordings)
+            written = writeFile(dir.filePath(QString::fromLatin1(t.name) + '/' +
+                                             QFileInfo(name).completeBaseName()),
+                                fuzz::cutAreas(*t.areas, bytes)) &&
+                      written;
+    }
+
+    // A whole transfer of the sample from either device, and either device falling silent.
+    std::vector<std::uint8_t> transfer(sample.begin(), sample.begin() + kCompleteTransfer);
+    transfer.resize(kCompleteTransfer + fuzz::kDeviceChoiceBytes, 0);
+    for (const std::uint8_t device : {0, 1}) {
+        const QString name = QStringLiteral("device/vrl%1").arg(device + 2);
+        *(transfer.end() - 2) = device;
+        transfer.back() = fuzz::kSendsWholeTransfer;
+        written = writeFile(dir.filePath(name), transfer) && written;
+        std::vector<std::uint8_t> silent(fuzz::kDeviceChoiceBytes, 0);
+        *(silent.end() - 2) = device;
+        written = writeFile(dir.filePath(name + QStringLiteral("-silent")), silent) && written;
+    }
+
+    // The first rows of both lists of the sample, in both styles.
+    CyclicRecords records;
+    const RecorderFile file{sample, sample.size()};
+    decodeCyclicAreas(file.reader(), sample[kBank0 + bankmap::kVersion], records);
+    (void)orderCyclicAreas(sample[kBank0 + bankmap::kVersion], records);
+    for (const ExportedList list : {ExportedList::Frames, ExportedList::Overloads}) {
+        for (const CsvStyle style : {CsvStyle::Comma, CsvStyle::Point}) {
+            const CsvTable table = listTable(records, list, style);
+            written = writeFile(dir.filePath(QStringLiteral("csv/%1-%2")
+                                                 .arg(static_cast<int>(list))
+                                                 .arg(static_cast<int>(style))),
+                                csvInput(table)) &&
+                      written;
         }
     }
-    return 0;
+    return written ? 0 : 1;
 }

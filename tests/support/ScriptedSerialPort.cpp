@@ -36,8 +36,20 @@ void ScriptedSerialPort::attach(const QString& name, Device device) {
     devices_[name] = std::move(device);
 }
 
+const QStringList& ScriptedSerialPort::log() const {
+    endReadRun();
+    return log_;
+}
+
 void ScriptedSerialPort::note(const QString& line) {
+    endReadRun();
     log_ << line;
+}
+
+void ScriptedSerialPort::endReadRun() const {
+    if (readRunLength_ > 0)
+        log_ << QStringLiteral("read %1 bytes").arg(readRunLength_);
+    readRunLength_ = 0;
 }
 
 bool ScriptedSerialPort::logged(const QString& call, bool ok) {
@@ -111,14 +123,7 @@ int ScriptedSerialPort::readByte(std::uint8_t& byte) {
     input_.pop_front();
     if (clock_)
         clock_->advance(open_->msPerByte);
-    if (readRun_ >= 0 && readRun_ == log_.size() - 1) {
-        ++readRunLength_;
-    } else {
-        log_ << QString();
-        readRun_ = static_cast<int>(log_.size()) - 1;
-        readRunLength_ = 1;
-    }
-    log_[readRun_] = QStringLiteral("read %1 bytes").arg(readRunLength_);
+    ++readRunLength_;
     return 1;
 }
 

@@ -32,7 +32,7 @@ public:
 
     // Makes the port exist, with a device on it.
     void attach(const QString& name, Device device = {});
-    [[nodiscard]] const QStringList& log() const { return log_; }
+    [[nodiscard]] const QStringList& log() const;
     // Adds a line of the caller's to the log (a pause, say).
     void note(const QString& line);
     // The clock on which the devices' bytes take their time.
@@ -51,6 +51,9 @@ public:
 
 private:
     bool logged(const QString& call, bool ok);
+    // Writes the line of the reads since the last line: one line for a run of any length,
+    // made once rather than at every byte.
+    void endReadRun() const;
 
     std::map<QString, Device> devices_;
     const Device* open_ = nullptr;
@@ -58,9 +61,8 @@ private:
     LineSettings line_;
     Timeouts timeouts_;
     std::deque<std::uint8_t> input_;
-    QStringList log_;
-    int readRun_ = -1; // the log line counting the current run of reads
-    int readRunLength_ = 0;
+    mutable QStringList log_;
+    mutable int readRunLength_ = 0; // reads that returned a byte since the last line
 };
 
 // Text of line settings as the log shows them: "115200 8E2 DTR+ RTS+".
