@@ -11,7 +11,14 @@
 namespace zurval {
 namespace {
 
-QChar g_separator;
+// The system locale's separator, read as the program starts, before any thread can ask for
+// it: the threads of the fleet summary then only ever read it.
+QChar systemDecimalSeparator() {
+    const QString point = QLocale::system().decimalPoint();
+    return point.isEmpty() ? QChar('.') : point.at(0);
+}
+
+QChar g_separator = systemDecimalSeparator();
 
 // A non-negative decimal as a digit string with the point after the first intDigits
 // digits; intDigits is at least 1 so that values below one carry their leading "0".
@@ -98,10 +105,6 @@ constexpr std::size_t kSignificantDigits = 15;
 } // namespace
 
 QChar decimalSeparator() {
-    if (g_separator.isNull()) {
-        const QString point = QLocale::system().decimalPoint();
-        g_separator = point.isEmpty() ? QChar('.') : point.at(0);
-    }
     return g_separator;
 }
 

@@ -335,8 +335,6 @@ void orderAndCompare(std::vector<RecordingSummary>& rows) {
 }
 
 void FleetReading::run(int threads) {
-    // The first call reads the locale; from then on the workers only read the separator.
-    (void)decimalSeparator();
     const std::vector<FoundRecording> files = findRecordings(folder_);
     const int count = static_cast<int>(files.size());
     rows_.assign(files.size(), {});
