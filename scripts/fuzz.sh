@@ -21,10 +21,8 @@ jobs="${FUZZ_JOBS:-1}"
 target="${FUZZ_TARGET:-open}"
 scripts/install-deps.sh fuzz
 
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DZURVAL_FUZZ=ON -DZURVAL_TESTS=OFF -DZURVAL_BENCH=OFF "${launcher[@]}" >/dev/null
+  -DZURVAL_FUZZ=ON -DZURVAL_TESTS=OFF -DZURVAL_BENCH=OFF >/dev/null
 mapfile -t fast <build-fuzz/fuzz/fast-targets.txt
 case "$target" in
   fast) targets=("${fast[@]}") build=zurval-fuzz-fast ;;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, if any is missing.
 # scripts/install-deps.sh fuzz: also the compiler and runtime of the fuzzer (scripts/fuzz.sh).
+# scripts/install-deps.sh coverage: also the coverage report (scripts/coverage.sh).
 set -euo pipefail
 
 packages=(
@@ -10,10 +11,11 @@ packages=(
   fonts-liberation locales xvfb xauth
   dpkg-dev desktop-file-utils poppler-utils
 )
-if [ "${1:-}" = fuzz ]; then
+case "${1:-}" in
   # -fsanitize=fuzzer takes libFuzzer from clang's runtime package.
-  packages+=(clang-14 libclang-rt-14-dev)
-fi
+  fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
+  coverage) packages+=(gcovr) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

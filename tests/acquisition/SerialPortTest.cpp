@@ -78,10 +78,17 @@ TEST(PosixSerialPort, OpensOnlyAnExistingTerminalAndOnlyOnce) {
     first.close();
     EXPECT_TRUE(second.open("COM1"));
 
+    EXPECT_FALSE(other.open("LPT1"));
+
     // A closed port fails every call.
     LineSettings line;
+    Timeouts timeouts;
     std::uint8_t byte = 0;
     EXPECT_FALSE(first.getLine(line));
+    EXPECT_FALSE(first.setLine(line));
+    EXPECT_FALSE(first.getTimeouts(timeouts));
+    EXPECT_FALSE(first.setTimeouts(timeouts));
+    EXPECT_FALSE(first.purge());
     EXPECT_EQ(first.writeByte(0x02), 0);
     EXPECT_EQ(first.readByte(byte), 0);
 }
