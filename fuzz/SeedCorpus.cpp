@@ -10,9 +10,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 
+// zurval-fuzz-seeds --recording TARGET INPUT OUT.vrl: the recording an input of an area
+// target stands for, its areas in a blank file that ends with the last byte that is not zero,
+// for tests/data/, whose recordings the hostile-file test opens.
+//
 // zurval-fuzz-seeds DIR [RECORDING...]: writes the fuzzers' starting inputs, one folder per
 // target: DIR/open holds the recordings (for zurval-fuzz-open and -decode), each area target's
 // folder the bytes of its areas cut from each of them and from the recordings named, device
@@ -90,13 +95,36 @@ bool writeFile(const QString& path, const std::vector<std::uint8_t>& bytes) {
     return false;
 }
 
+int writeRecording(const QString& target, const QString& inputPath, const QString& out) {
+    const auto* t = std::find_if(std::begin(fuzz::kAreaTargets), std::end(fuzz::kAreaTargets),
+                                 [&](const fuzz::AreaTarget& a) { return target == a.name; });
+    QFile input(inputPath);
+    if (t == std::end(fuzz::kAreaTargets) || !input.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "zurval-fuzz-seeds: no area target %s or no input %s\n",
+                     qPrintable(target), qPrintable(inputPath));
+        return 2;
+    }
+    const QByteArray bytes = input.readAll();
+    fuzz::AreaImage image(*t->areas);
+    const ByteReader r = image.place(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                     static_cast<std::size_t>(bytes.size()));
+    std::vector<std::uint8_t> file = r.bytes(0, r.size());
+    while (!file.empty() && file.back() == 0)
+        file.pop_back();
+    return writeFile(out, file) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.isEmpty()) {
-        std::fputs("usage: zurval-fuzz-seeds DIR [RECORDING...]\n", stderr);
+    if (args.size() == 4 && args[0] == QLatin1String("--recording"))
+        return writeRecording(args[1], args[2], args[3]);
+    if (args.isEmpty() || args[0].startsWith('-')) {
+        std::fputs("usage: zurval-fuzz-seeds DIR [RECORDING...]\n"
+                   "       zurval-fuzz-seeds --recording TARGET INPUT OUT.vrl\n",
+                   stderr);
         return 2;
     }
     const QDir dir(args[0]);
