@@ -11,7 +11,7 @@
 // The input's last bytes choose the device and what happens around the read (which ports
 // answer the probe and how, how many bytes the device sends and how many before them, how
 // long a byte takes, when the user aborts, the answers to the prompts); the rest are the
-// bytes the device sends. Zero choices are an ordinary ВРЛ-2 read of a whole transfer.
+// bytes the device sends. Zero choices are an ordinary ВРЛ-2 read of the rest as it is.
 
 using namespace zurval;
 using fuzz::require;
