@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, if any is missing.
 # scripts/install-deps.sh fuzz: also the compiler and runtime of the fuzzer (scripts/fuzz.sh).
+# scripts/install-deps.sh package: also the checkers of the Debian package (scripts/package.sh).
 set -euo pipefail
 
 packages=(
@@ -8,12 +9,14 @@ packages=(
   qt6-base-dev qt6-translations-l10n libqcustomplot-dev
   libgtest-dev libbenchmark-dev libcsv-dev
   fonts-liberation locales xvfb xauth
-  dpkg-dev desktop-file-utils poppler-utils
+  dpkg-dev desktop-file-utils appstream poppler-utils
 )
-if [ "${1:-}" = fuzz ]; then
+case "${1:-}" in
   # -fsanitize=fuzzer takes libFuzzer from clang's runtime package.
-  packages+=(clang-14 libclang-rt-14-dev)
-fi
+  fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
+  # hardening-check comes with devscripts.
+  package) packages+=(lintian devscripts) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
