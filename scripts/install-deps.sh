@@ -2,6 +2,7 @@
 # Installs the Debian packages the build, the program and the tests need, if any is missing.
 # scripts/install-deps.sh fuzz: also the compiler and runtime of the fuzzer (scripts/fuzz.sh).
 # scripts/install-deps.sh coverage: also the coverage report (scripts/coverage.sh).
+# scripts/install-deps.sh package: also the checkers of the Debian package (scripts/package.sh).
 set -euo pipefail
 
 packages=(
@@ -9,12 +10,14 @@ packages=(
   qt6-base-dev qt6-translations-l10n libqcustomplot-dev
   libgtest-dev libbenchmark-dev libcsv-dev
   fonts-liberation locales xvfb xauth
-  dpkg-dev desktop-file-utils poppler-utils
+  dpkg-dev desktop-file-utils appstream poppler-utils
 )
 case "${1:-}" in
   # -fsanitize=fuzzer takes libFuzzer from clang's runtime package.
   fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
   coverage) packages+=(gcovr) ;;
+  # hardening-check comes with devscripts.
+  package) packages+=(lintian devscripts) ;;
 esac
 
 missing=()

@@ -224,6 +224,8 @@ TEST_F(Shell, MenusCarryTheirCaptionsShortcutsAndState) {
               QString::fromUtf8("Анализ данных регистратора параметров ЗУРВАЛ"));
     EXPECT_EQ(find<QAction>("Menu_Open")->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(find<QAction>("Menu_Clear")->shortcut(), QKeySequence("Ctrl+W"));
+    EXPECT_EQ(find<QAction>("M_Help")->shortcut(), QKeySequence("F1"));
+    EXPECT_EQ(find<QAction>("Menu_Exit")->shortcut(), QKeySequence("Ctrl+Q"));
     EXPECT_EQ(find<QAction>("Menu_VRL3")->text(), QString::fromUtf8("Считать ГМЕ-3"));
     EXPECT_TRUE(find<QAction>("M_CRP")->isEnabled());
     EXPECT_FALSE(find<QAction>("SavePicture_KZ")->isEnabled()); // no picture yet

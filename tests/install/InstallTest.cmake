@@ -6,8 +6,14 @@ execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${
 if(NOT installed EQUAL 0)
   message(FATAL_ERROR "cmake --install failed")
 endif()
-foreach(file bin/zurval share/zurval/HelpZURVAL.hlp share/applications/zurval.desktop
-             share/icons/hicolor/scalable/apps/zurval.svg share/mime/packages/zurval.xml)
+set(icons share/icons/hicolor/scalable/apps/zurval.svg)
+foreach(size 16 32 48 64 128 256)
+  list(APPEND icons share/icons/hicolor/${size}x${size}/apps/zurval.png)
+endforeach()
+foreach(file bin/zurval share/zurval/HelpZURVAL.hlp share/man/man1/zurval.1.gz
+             share/doc/zurval/copyright share/doc/zurval/changelog.gz
+             share/applications/ru.zurval.zurval.desktop share/metainfo/ru.zurval.zurval.metainfo.xml
+             share/mime/packages/zurval.xml ${icons})
   if(NOT EXISTS "${PREFIX}/${file}")
     message(FATAL_ERROR "not installed: ${file}")
   endif()
@@ -21,11 +27,21 @@ string(JSON messages GET "${state}" messages)
 if(NOT messages STREQUAL "[]")
   message(FATAL_ERROR "the installed program said: ${messages}")
 endif()
-find_program(VALIDATE desktop-file-validate)
-if(VALIDATE)
-  execute_process(COMMAND "${VALIDATE}" "${PREFIX}/share/applications/zurval.desktop"
+# The desktop entry and the AppStream metadata pass their validators without a remark.
+find_program(VALIDATE_DESKTOP desktop-file-validate)
+if(VALIDATE_DESKTOP)
+  execute_process(COMMAND "${VALIDATE_DESKTOP}" "${PREFIX}/share/applications/ru.zurval.zurval.desktop"
                   RESULT_VARIABLE valid OUTPUT_VARIABLE why ERROR_VARIABLE why)
   if(NOT valid EQUAL 0 OR NOT why STREQUAL "")
     message(FATAL_ERROR "desktop entry: ${why}")
+  endif()
+endif()
+find_program(APPSTREAMCLI appstreamcli)
+if(APPSTREAMCLI)
+  execute_process(COMMAND "${APPSTREAMCLI}" validate --pedantic --no-net --no-color
+                          "${PREFIX}/share/metainfo/ru.zurval.zurval.metainfo.xml"
+                  RESULT_VARIABLE valid OUTPUT_VARIABLE why ERROR_VARIABLE why)
+  if(NOT valid EQUAL 0 OR NOT why MATCHES "Validation was successful\\.\n$")
+    message(FATAL_ERROR "AppStream metadata: ${why}")
   endif()
 endif()

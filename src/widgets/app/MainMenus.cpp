@@ -48,11 +48,11 @@ constexpr Line kFileMenu[] = {
     {Line::Separator, "Menu_R2", "", ""},
     {Line::Submenu, "Menu_Recent", "Последние файлы", ""},
     {Line::End, "", "", ""},
-    {Line::Item, "Menu_Exit", "Выход", ""},
+    {Line::Item, "Menu_Exit", "Выход", "Ctrl+Q"},
 };
 
 constexpr Line kHelpMenu[] = {
-    {Line::Item, "M_Help", "Справка", ""},
+    {Line::Item, "M_Help", "Справка", "F1"},
     {Line::Item, "M_About", "О программе...", ""},
 };
 
