@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # scripts/fuzz.sh [SECONDS]: fuzzes the target FUZZ_TARGET names for SECONDS (600 when left
 # out), in FUZZ_JOBS processes (1 when not set); an input running over FUZZ_TIMEOUT seconds
-# (1 when not set) counts as a hang. The targets:
+# (1 when not set) counts as a hang; FUZZ_RUNS=N ends a target after N executions, sooner than
+# SECONDS if it is quick enough. The targets:
 #   open (the default)  the whole open command on a recording: pictures and reports included
 #   decode              the open command's steps that read the bytes, no pictures, no reports
 #   frames overloads banks parkran protect operator device csv
@@ -54,6 +55,7 @@ fuzz() {
   local options=(-max_total_time="$seconds" -timeout="${FUZZ_TIMEOUT:-1}" -rss_limit_mb=2048
     -malloc_limit_mb=64 -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$name-")
   [ "$jobs" -gt 1 ] && options+=(-fork="$jobs")
+  [ -n "${FUZZ_RUNS:-}" ] && options+=(-runs="$FUZZ_RUNS")
   # A whole transfer takes a hundred times as long as a short read: of inputs of equal worth
   # the quicker are mutated more.
   [ "$name" = device ] && options+=(-entropic_scale_per_exec_time=1)
