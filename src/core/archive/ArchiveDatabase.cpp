@@ -1,0 +1,3 @@
+#include "ArchiveDatabase.h"
+
+namespace zurval {} // namespace zurval

@@ -1,0 +1,3 @@
+#include "ArchiveReading.h"
+
+namespace zurval {} // namespace zurval

@@ -1,0 +1,3 @@
+#include "ArchiveTexts.h"
+
+namespace zurval {} // namespace zurval

@@ -1,0 +1,3 @@
+#include "FleetArchive.h"
+
+namespace zurval {} // namespace zurval

@@ -1,0 +1,3 @@
+#include "Forecast.h"
+
+namespace zurval {} // namespace zurval
