@@ -41,6 +41,8 @@ public:
     // A transaction that takes the write lock at once (SQLite: BEGIN IMMEDIATE), so that it
     // never has to give up a read lock to write.
     [[nodiscard]] bool begin(QString* error);
+    // A transaction that only reads and sees the archive as it was when it began.
+    [[nodiscard]] bool beginSnapshot(QString* error);
     [[nodiscard]] bool commit(QString* error);
     void rollback();
 
