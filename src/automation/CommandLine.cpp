@@ -18,7 +18,7 @@ std::optional<CommandArguments> parseArguments(const CommandSyntax& syntax,
     for (qsizetype i = 0; i < words.size(); ++i) {
         const QString& word = words[i];
         if (!word.startsWith(u'-')) {
-            if (arguments.positional.size() >= syntax.positional.size())
+            if (arguments.positional.size() >= syntax.positional.size() && !syntax.repeatsLast)
                 return refuse(QStringLiteral("unexpected %1 for %2").arg(word, command));
             arguments.positional << word;
             continue;

@@ -37,6 +37,7 @@ struct CommandSyntax {
     QStringList positional; // what its plain words are, in order: "card|oper", "FILE.vrl"
     int required = 0;       // how many of them must be given
     std::vector<OptionSpec> options;
+    bool repeatsLast = false; // the last plain word may be given any number of times
 };
 
 // A command line sorted out by its syntax.

@@ -7,17 +7,15 @@
 #include <QTextStream>
 
 namespace zurval {
-namespace {
 
-int write(const QString& path, const CsvTable& table) {
+int writeCsv(const QString& path, const CsvTable& table) {
     QString error;
     if (writeCsvFile(path, table, &error))
         return kExitDone;
     return fail(kExitNotWritten, aboutFile(path, QStringLiteral("cannot write: ") + error));
 }
 
-// --csv-style comma|point; comma when left out.
-std::optional<CsvStyle> csvStyle(const CommandArguments& arguments) {
+std::optional<CsvStyle> csvStyleOption(const CommandArguments& arguments) {
     const QString option = QStringLiteral("--csv-style");
     if (!arguments.has(option))
         return CsvStyle::Comma;
@@ -28,8 +26,6 @@ std::optional<CsvStyle> csvStyle(const CommandArguments& arguments) {
     return style;
 }
 
-} // namespace
-
 int runExportCommand(const CommandArguments& arguments) {
     const QString what = arguments.positional.value(0);
     if (what != QLatin1String("frames") && what != QLatin1String("overloads"))
@@ -37,7 +33,7 @@ int runExportCommand(const CommandArguments& arguments) {
                     QStringLiteral("--export takes frames or overloads, not %1").arg(what));
     const ExportedList list =
         what == QLatin1String("frames") ? ExportedList::Frames : ExportedList::Overloads;
-    const std::optional<CsvStyle> style = csvStyle(arguments);
+    const std::optional<CsvStyle> style = csvStyleOption(arguments);
     if (!style)
         return kExitRefused;
     EntryRange range{0, listCapacity(list) - 1};
@@ -66,20 +62,21 @@ int runExportCommand(const CommandArguments& arguments) {
         &problem);
     if (!opened)
         return fail(kExitRefused, aboutFile(file, problem));
-    return write(arguments.value(QStringLiteral("--csv")),
-                 listTable(session.document().cyclic, list, range, *style));
+    return writeCsv(arguments.value(QStringLiteral("--csv")),
+                    listTable(session.document().cyclic, list, range, *style));
 }
 
 int runSummaryCommand(const CommandArguments& arguments, QTextStream& out) {
     const QString folder = arguments.positional.value(0);
-    const std::optional<CsvStyle> style = csvStyle(arguments);
+    const std::optional<CsvStyle> style = csvStyleOption(arguments);
     if (!style)
         return kExitRefused;
     if (!QFileInfo(folder).isDir())
         return fail(kExitRefused, aboutFile(folder, QStringLiteral("not a folder")));
     const std::vector<RecordingSummary> rows = summarizeFolder(folder);
     if (arguments.has(QStringLiteral("--csv")))
-        return write(arguments.value(QStringLiteral("--csv")), summaryTable(rows, folder, *style));
+        return writeCsv(arguments.value(QStringLiteral("--csv")),
+                        summaryTable(rows, folder, *style));
     out << summaryText(rows, folder);
     return kExitDone;
 }

@@ -1,10 +1,16 @@
 #pragma once
 
 #include "CommandLine.h"
+#include "Csv.h"
 
 class QTextStream;
 
 namespace zurval {
+
+// The table into the CSV file at path: kExitDone, or kExitNotWritten with the reason told.
+[[nodiscard]] int writeCsv(const QString& path, const CsvTable& table);
+// --csv-style comma|point; comma when left out, nullopt (told) for any other word.
+[[nodiscard]] std::optional<CsvStyle> csvStyleOption(const CommandArguments& arguments);
 
 // zurval --export frames|overloads FILE --csv OUT.csv [--range A-B] [--csv-style comma|point]:
 // FrameList or the non-empty records of OverloadList of FILE as CSV. The open command's

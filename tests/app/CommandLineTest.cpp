@@ -26,6 +26,13 @@ TEST(CommandLine, SortsTheWordsIntoPlainWordsOptionsAndStepsInTheirOrder) {
     EXPECT_EQ(call->arguments.value("--frame"), "5");
     EXPECT_FALSE(call->arguments.has("--picture"));
 
+    // A command's options may stand before its name; --archive takes any number of paths.
+    const std::optional<CommandCall> archive =
+        parseCommandLine({"--archive-db", "a.sqlite", "--archive", "add", "a.vrl", "парк"}, &error);
+    ASSERT_TRUE(archive) << error.toStdString();
+    EXPECT_EQ(archive->arguments.positional, (QStringList{"add", "a.vrl", "парк"}));
+    EXPECT_EQ(archive->arguments.value("--archive-db"), "a.sqlite");
+
     const struct {
         QStringList words;
         QString command;
@@ -53,6 +60,9 @@ TEST(CommandLine, RefusesWhatItDoesNotUnderstandAndNamesIt) {
         {{"--export", "frames", "f.vrl", "--csv", "a", "--csv=b"}, "--csv is given twice"},
         {{"--dump-state", "--each=yes"}, "--each takes no value"},
         {{"--summary", "d", "e"}, "unexpected e for --summary"},
+        {{"--archive-db", "a.sqlite"}, "unknown command --archive-db"},
+        {{"--archive-db", "a.sqlite", "--summary", "d"},
+         "unknown option --archive-db for --summary"},
     };
     for (const auto& r : refused) {
         QString error;

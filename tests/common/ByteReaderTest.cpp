@@ -11,6 +11,7 @@ TEST(ByteReader, ReadsLittleEndianWidthsIndependentOfHost) {
     EXPECT_EQ(r.s16le(2), -2);
     EXPECT_EQ(r.u24le(0), 0xFE1234u);
     EXPECT_EQ(r.u32le(0), 0xFFFE1234u);
+    EXPECT_EQ(r.u64le(0), 0x3F800000FFFE1234u);
     EXPECT_EQ(r.s32le(0), static_cast<std::int32_t>(0xFFFE1234u));
     EXPECT_FLOAT_EQ(r.f32le(4), 1.0f);
     EXPECT_EQ(r.s8(2), -2);
@@ -23,6 +24,7 @@ TEST(ByteReader, BytesPastTheEndReadAsZero) {
     EXPECT_EQ(r.u32le(2), 0u);
     EXPECT_EQ(r.u8(SIZE_MAX), 0);
     EXPECT_EQ(r.u32le(SIZE_MAX - 1), 0u); // no wrap-around back to the start
+    EXPECT_EQ(r.u64le(SIZE_MAX - 3), 0u);
     EXPECT_EQ(r.bytes(1, 3), (std::vector<std::uint8_t>{0xBB, 0, 0}));
     EXPECT_EQ(r.block<3>(1), (std::array<std::uint8_t, 3>{0xBB, 0, 0}));
     EXPECT_EQ(r.block<2>(SIZE_MAX), (std::array<std::uint8_t, 2>{0, 0}));

@@ -37,6 +37,12 @@ public:
     [[nodiscard]] std::uint32_t u32le(std::size_t off) const {
         return u24le(off) | (static_cast<std::uint32_t>(at(off, 3)) << 24);
     }
+    [[nodiscard]] std::uint64_t u64le(std::size_t off) const {
+        std::uint64_t value = 0;
+        for (std::size_t k = 8; k-- > 0;)
+            value = value << 8 | at(off, k);
+        return value;
+    }
     [[nodiscard]] std::int32_t s32le(std::size_t off) const {
         return static_cast<std::int32_t>(u32le(off));
     }

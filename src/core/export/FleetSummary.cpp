@@ -23,23 +23,8 @@
 namespace zurval {
 namespace {
 
-// Overloads counted apart: above the highest load range's lower bound.
-constexpr int kHeavyOverloadPercent = 125;
 // The image and its stored sum: a file shorter than that was cut off.
 constexpr std::size_t kShortestWholeFile = filemap::kStoredImageSum + 4;
-
-// The 64 bits of an overload record that a later reading still shows the same: radius and
-// rated load in hundredths, load percentage and the three date bytes.
-std::uint64_t overloadFingerprint(const OverloadRecord& o) {
-    auto hundredths = [](float v) {
-        return static_cast<std::uint64_t>(
-            static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(v * 100.0))));
-    };
-    const std::uint64_t dateBytes =
-        std::uint64_t{o.date.day} << 16 | std::uint64_t{o.date.month} << 8 | o.date.year;
-    return hundredths(o.radius) | hundredths(o.ratedLoad) << 16 |
-           static_cast<std::uint64_t>(o.loadPercent & 0xFF) << 32 | dateBytes << 40;
-}
 
 void takeDecoded(const RecorderDocument& d, RecordingSummary& s) {
     const ServicePageTexts& texts = d.service.texts;
@@ -180,6 +165,22 @@ struct OrderKey {
 
 } // namespace
 
+std::uint64_t overloadFingerprint(const OverloadRecord& o) {
+    auto hundredths = [](float v) {
+        return static_cast<std::uint64_t>(
+            static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(v * 100.0))));
+    };
+    const std::uint64_t dateBytes =
+        std::uint64_t{o.date.day} << 16 | std::uint64_t{o.date.month} << 8 | o.date.year;
+    return hundredths(o.radius) | hundredths(o.ratedLoad) << 16 |
+           static_cast<std::uint64_t>(o.loadPercent & 0xFF) << 32 | dateBytes << 40;
+}
+
+std::optional<QDate> typedReadingDate(const QString& text) {
+    const std::optional<ReadingTime> t = readingTime(text);
+    return t ? std::optional(t->date) : std::nullopt;
+}
+
 QString fileStateText(FileState state) {
     switch (state) {
     case FileState::Intact:
@@ -245,10 +246,16 @@ RecordingSummary summarizeRecording(const FoundRecording& found, RecorderDocumen
         s.problems << found.problem;
         return s;
     }
-    const std::optional<RecorderFile> file = readRecorderFile(found.path);
+    return summarizeRecording(found.path, readRecorderFile(found.path), document);
+}
+
+RecordingSummary summarizeRecording(const QString& path, const std::optional<RecorderFile>& file,
+                                    RecorderDocument& document) {
+    RecordingSummary s;
+    s.path = path;
     if (!file) {
-        s.problems << (QFileInfo(found.path).isReadable() ? QStringLiteral("файл не открывается")
-                                                          : QStringLiteral("нет доступа"));
+        s.problems << (QFileInfo(path).isReadable() ? QStringLiteral("файл не открывается")
+                                                    : QStringLiteral("нет доступа"));
         return s;
     }
     if (file->bytes.empty()) {

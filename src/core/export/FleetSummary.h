@@ -3,6 +3,7 @@
 #include "Csv.h"
 #include "RecorderDocument.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -36,6 +37,9 @@ struct FoundRecording {
 // The load ranges above the rated moment: "100% < M < 110%" .. "125% < M ".
 constexpr int kFirstRangeAbove100 = 10;
 constexpr int kRangesAbove100 = kLoadRangeCount - kFirstRangeAbove100;
+
+// Overloads counted apart: above the highest load range's lower bound.
+constexpr int kHeavyOverloadPercent = 125;
 
 // What a reading added since the one before it of the same recorder.
 struct ReadingGrowth {
@@ -73,6 +77,18 @@ struct RecordingSummary {
 // Reads and decodes one file with the open command, in a document the caller keeps.
 [[nodiscard]] RecordingSummary summarizeRecording(const FoundRecording& found,
                                                   RecorderDocument& document);
+// The same for a file the caller has read already (nullopt: it could not be read).
+[[nodiscard]] RecordingSummary summarizeRecording(const QString& path,
+                                                  const std::optional<RecorderFile>& file,
+                                                  RecorderDocument& document);
+
+// The 64 bits of an overload record that a later reading still shows the same: radius and
+// rated load in hundredths, load percentage and the three date bytes.
+[[nodiscard]] std::uint64_t overloadFingerprint(const OverloadRecord& o);
+
+// The date a reading date as the operator typed it begins with ("12.03.2026",
+// "01.03.26 14-05", "15.02.2026 утро"); nullopt when it begins with no valid date.
+[[nodiscard]] std::optional<QDate> typedReadingDate(const QString& text);
 
 // How many records of later are not in earlier: the later ring goes on where the earlier
 // one ended, having lost its oldest records once full.

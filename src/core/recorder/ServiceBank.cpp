@@ -158,6 +158,7 @@ ServiceInfo decodeServiceAfterLoad(const ByteReader& r) {
     info.recorderVersion = selected.version;
     info.normativeGroup = int{selected.normativeGroup} + 1;
     info.motorMinutes = selected.motorMinutes;
+    info.operatingSeconds = selected.operatingSeconds;
     info.characteristicNumber =
         largerCharacteristicNumber(bank0.characteristicNumber, bank1.characteristicNumber);
 

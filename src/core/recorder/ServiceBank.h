@@ -76,7 +76,8 @@ struct ServiceInfo {
     float characteristicNumber = 0; // the larger of the two banks'
     int normativeGroup = 1;         // the n of An, from the selected bank
     std::uint32_t motorMinutes = 0; // of the selected bank
-    std::array<std::uint32_t, kLoadRangeCount> workingCycles{}; // per range, the larger
+    std::array<std::int32_t, kOperatingTimeCount> operatingSeconds{}; // of the selected bank
+    std::array<std::uint32_t, kLoadRangeCount> workingCycles{};       // per range, the larger
     ServicePageTexts texts;
     QString liftedMass; // Label_QSumm, "123,45 т."
 };

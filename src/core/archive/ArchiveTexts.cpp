@@ -1,0 +1,322 @@
+#include "ArchiveTexts.h"
+
+#include "NumberFormat.h"
+
+#include <QJsonObject>
+#include <functional>
+
+namespace zurval {
+namespace {
+
+// One column of a table of the archive: its caption (a line break where the window wraps
+// it), its name in JSON and how a row's cell is made; a column of dates or of numbers with
+// decimals has a form of its own for files.
+template <typename Row> struct Column {
+    QString caption;
+    QString key;
+    std::function<SummaryCell(const Row&)> cell;
+    std::function<QString(const Row&, const SpreadsheetForm&)> spreadsheet = {};
+    bool number = false; // a number in JSON
+};
+using ReadingColumn = Column<StoredReading>;
+using FleetColumn = Column<FleetRow>;
+
+SummaryCell text(const QString& t, const QVariant& key) {
+    return {t, key};
+}
+SummaryCell quantity(const QString& t, const QVariant& key) {
+    return {t, key, true};
+}
+
+QString shownDate(const QDate& date) {
+    return date.isValid() ? date.toString(QStringLiteral("dd.MM.yyyy")) : QString();
+}
+QVariant dateKey(const QDate& date) {
+    return date.isValid() ? QVariant(date.toJulianDay()) : QVariant();
+}
+QString fileDate(const QDate& date, const SpreadsheetForm& form) {
+    return date.isValid() ? spreadsheetDate(date, form) : QString();
+}
+
+using R = const StoredReading&;
+using S = const SpreadsheetForm&;
+
+ReadingColumn craneModel() {
+    return {QStringLiteral("Кран"), QStringLiteral("crane"),
+            [](R r) { return text(r.crane.craneModel, r.crane.craneModel); }};
+}
+ReadingColumn craneNumber() {
+    return {QStringLiteral("№ крана"), QStringLiteral("crane_number"),
+            [](R r) { return quantity(r.crane.craneNumber, r.crane.craneNumber.toInt()); }};
+}
+ReadingColumn recorderNumber() {
+    return {QStringLiteral("№ РП"), QStringLiteral("recorder_number"),
+            [](R r) { return text(r.crane.recorderNumber, r.crane.recorderNumber); }};
+}
+ReadingColumn readingDate(const QString& caption, const QString& key) {
+    return {caption, key,
+            [](R r) { return text(shownDate(r.readingDate), dateKey(r.readingDate)); },
+            [](R r, S form) { return fileDate(r.readingDate, form); }};
+}
+ReadingColumn readingDateSource() {
+    return {QStringLiteral("Дата\nвзята из"), QStringLiteral("reading_date_source"), [](R r) {
+                const QString t = readingDateSourceText(r.readingDateSource);
+                return text(t, t);
+            }};
+}
+ReadingColumn operatorName() {
+    return {QStringLiteral("Оператор"), QStringLiteral("operator"),
+            [](R r) { return text(r.operatorName, r.operatorName); }};
+}
+ReadingColumn normativeGroup() {
+    return {QStringLiteral("Нормативная\nгруппа"), QStringLiteral("normative_group"),
+            [](R r) { return text(groupText(r.normativeGroup), r.normativeGroup); }};
+}
+ReadingColumn currentGroup() {
+    return {QStringLiteral("Текущая\nгруппа"), QStringLiteral("group"),
+            [](R r) { return text(groupText(r.duty.groupA), r.duty.groupA); }};
+}
+ReadingColumn classU() {
+    return {QStringLiteral("Класс\nиспользования"), QStringLiteral("class_u"),
+            [](R r) { return text(dutyTexts(r.duty).classU, r.duty.classU); }};
+}
+ReadingColumn classQ() {
+    return {QStringLiteral("Режим\nнагружения"), QStringLiteral("class_q"),
+            [](R r) { return text(dutyTexts(r.duty).classQ, r.duty.classQ); }};
+}
+ReadingColumn characteristicNumber() {
+    return {
+        QStringLiteral("Хар. число\nтекущее"), QStringLiteral("characteristic_number"),
+        [](R r) {
+            return quantity(formatPattern(r.characteristicNumber, "#0.00"), r.characteristicNumber);
+        },
+        [](R r, S form) { return formatPattern(r.characteristicNumber, "#0.00", form.decimal); },
+        true};
+}
+ReadingColumn normativeNumber() {
+    return {QStringLiteral("Хар. число\nнормативное"),
+            QStringLiteral("normative_characteristic_number"),
+            [](R r) {
+                return quantity(dutyTexts(r.duty).normativeCharacteristicNumber,
+                                r.duty.normativeCharacteristicNumber);
+            },
+            {},
+            true};
+}
+ReadingColumn motorHours() {
+    return {QStringLiteral("Общая\nнаработка"), QStringLiteral("motor_hours"),
+            [](R r) { return quantity(formatMotorHours(r.motorMinutes), r.motorMinutes); }};
+}
+ReadingColumn newHeavyOverloads() {
+    return {QStringLiteral("Новых перегрузок\n> 125%"),
+            QStringLiteral("new_overloads"),
+            [](R r) {
+                return r.newHeavyOverloads
+                           ? quantity(QString::number(*r.newHeavyOverloads), *r.newHeavyOverloads)
+                           : quantity({}, {});
+            },
+            {},
+            true};
+}
+ReadingColumn path() {
+    return {QStringLiteral("Файл"), QStringLiteral("path"),
+            [](R r) { return text(r.path, r.path); }};
+}
+
+// A column of the crane's newest reading.
+FleetColumn ofLast(const ReadingColumn& c) {
+    FleetColumn f{c.caption,
+                  c.key,
+                  [cell = c.cell](const FleetRow& row) { return cell(row.last); },
+                  {},
+                  c.number};
+    if (c.spreadsheet)
+        f.spreadsheet = [s = c.spreadsheet](const FleetRow& row, S form) {
+            return s(row.last, form);
+        };
+    return f;
+}
+
+const std::vector<ReadingColumn>& readingColumns() {
+    static const std::vector<ReadingColumn> columns = {
+        craneModel(),
+        craneNumber(),
+        recorderNumber(),
+        readingDate(QStringLiteral("Дата\nсчитывания"), QStringLiteral("reading_date")),
+        readingDateSource(),
+        operatorName(),
+        normativeGroup(),
+        currentGroup(),
+        classU(),
+        classQ(),
+        characteristicNumber(),
+        normativeNumber(),
+        motorHours(),
+        newHeavyOverloads(),
+        path(),
+    };
+    return columns;
+}
+
+const std::vector<FleetColumn>& fleetColumns() {
+    using F = const FleetRow&;
+    static const std::vector<FleetColumn> columns = {
+        ofLast(craneModel()),
+        ofLast(craneNumber()),
+        ofLast(recorderNumber()),
+        ofLast(
+            readingDate(QStringLiteral("Последнее\nсчитывание"), QStringLiteral("last_reading"))),
+        {QStringLiteral("Считываний"),
+         QStringLiteral("readings"),
+         [](F row) { return quantity(QString::number(row.readingCount), row.readingCount); },
+         {},
+         true},
+        ofLast(normativeGroup()),
+        ofLast(currentGroup()),
+        ofLast(classU()),
+        ofLast(classQ()),
+        ofLast(characteristicNumber()),
+        ofLast(normativeNumber()),
+        ofLast(motorHours()),
+        ofLast(newHeavyOverloads()),
+        // The most urgent first: a limit reached sorts by the day it was, and before any date
+        // to come.
+        {QStringLiteral("Прогноз\nэкспертизы"), QStringLiteral("forecast"),
+         [](F row) {
+             const Forecast& f = row.forecast;
+             return text(forecastText(f),
+                         f.kind == ForecastKind::NoData ? QVariant() : dateKey(f.date));
+         },
+         [](F row, S form) { return forecastText(row.forecast, &form); }},
+        {QStringLiteral("По одному\nсчитыванию"), QStringLiteral("forecast_single_reading"),
+         [](F row) {
+             const QString t = singleReadingText(row.forecast);
+             return text(t, t);
+         }},
+    };
+    return columns;
+}
+
+template <typename Row> QStringList captions(const std::vector<Column<Row>>& columns) {
+    QStringList c;
+    for (const Column<Row>& column : columns)
+        c << column.caption;
+    return c;
+}
+
+template <typename Row>
+std::vector<SummaryCell> cells(const std::vector<Column<Row>>& columns, const Row& row,
+                               const SpreadsheetForm* spreadsheet) {
+    std::vector<SummaryCell> out;
+    out.reserve(columns.size());
+    for (const Column<Row>& column : columns) {
+        SummaryCell cell = column.cell(row);
+        if (spreadsheet != nullptr && column.spreadsheet)
+            cell.text = column.spreadsheet(row, *spreadsheet);
+        out.push_back(std::move(cell));
+    }
+    return out;
+}
+
+template <typename Row>
+CsvTable table(const std::vector<Column<Row>>& columns, const std::vector<Row>& rows,
+               CsvStyle style) {
+    const SpreadsheetForm form = spreadsheetForm(style);
+    CsvTable t;
+    t.style = style;
+    for (const QString& caption : captions(columns))
+        t.header << QString(caption).replace(u'\n', u' ');
+    for (const Row& row : rows) {
+        QStringList texts;
+        for (const SummaryCell& cell : cells(columns, row, &form))
+            texts << cell.text;
+        t.rows.push_back(texts);
+    }
+    return t;
+}
+
+template <typename Row>
+QJsonArray json(const std::vector<Column<Row>>& columns, const std::vector<Row>& rows) {
+    const SpreadsheetForm form = spreadsheetForm(CsvStyle::Point);
+    QJsonArray array;
+    for (const Row& row : rows) {
+        const std::vector<SummaryCell> texts = cells(columns, row, &form);
+        QJsonObject object;
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            const QString& t = texts[k].text;
+            object.insert(columns[k].key, t.isEmpty()         ? QJsonValue()
+                                          : columns[k].number ? QJsonValue(t.toDouble())
+                                                              : QJsonValue(t));
+        }
+        array.append(object);
+    }
+    return array;
+}
+
+} // namespace
+
+QString forecastText(const Forecast& forecast, const SpreadsheetForm* spreadsheet) {
+    switch (forecast.kind) {
+    case ForecastKind::Date:
+        return spreadsheet != nullptr ? spreadsheetDate(forecast.date, *spreadsheet)
+                                      : shownDate(forecast.date);
+    case ForecastKind::Reached:
+        return QStringLiteral("достигнуто");
+    case ForecastKind::NoData:
+        break;
+    }
+    return QStringLiteral("нет данных");
+}
+
+QString singleReadingText(const Forecast& forecast) {
+    return forecast.singleReading ? QStringLiteral("да") : QString();
+}
+
+QString readingDateSourceText(ReadingDateSource source) {
+    switch (source) {
+    case ReadingDateSource::OperatorBlock:
+        return QStringLiteral("оператор");
+    case ReadingDateSource::NewestFrame:
+        return QStringLiteral("последний кадр");
+    case ReadingDateSource::None:
+        break;
+    }
+    return QStringLiteral("нет");
+}
+
+const QStringList& fleetCaptions() {
+    static const QStringList c = captions(fleetColumns());
+    return c;
+}
+
+std::vector<SummaryCell> fleetCells(const FleetRow& row, const SpreadsheetForm* spreadsheet) {
+    return cells(fleetColumns(), row, spreadsheet);
+}
+
+CsvTable fleetTable(const std::vector<FleetRow>& rows, CsvStyle style) {
+    return table(fleetColumns(), rows, style);
+}
+
+QJsonArray fleetJson(const std::vector<FleetRow>& rows) {
+    return json(fleetColumns(), rows);
+}
+
+const QStringList& readingCaptions() {
+    static const QStringList c = captions(readingColumns());
+    return c;
+}
+
+std::vector<SummaryCell> readingCells(const StoredReading& reading,
+                                      const SpreadsheetForm* spreadsheet) {
+    return cells(readingColumns(), reading, spreadsheet);
+}
+
+CsvTable readingsTable(const std::vector<StoredReading>& readings, CsvStyle style) {
+    return table(readingColumns(), readings, style);
+}
+
+QJsonArray readingsJson(const std::vector<StoredReading>& readings) {
+    return json(readingColumns(), readings);
+}
+
+} // namespace zurval
