@@ -168,9 +168,8 @@ const std::vector<Command> kCommands{
        kCsvStyleOption},
       true},
      "",
-     {"--archive add FILE|DIR... [--archive-db DB]",
-      "list [--csv OUT.csv [--csv-style comma|point]] [--archive-db DB]",
-      "crane RECORDER_NUMBER [--csv OUT.csv [--csv-style comma|point]] [--archive-db DB]"},
+     {"--archive add FILE|DIR...", "list [--csv OUT.csv [--csv-style comma|point]]",
+      "crane RECORDER_NUMBER [--csv OUT.csv [--csv-style comma|point]]", "[--archive-db DB]"},
      "the fleet archive. add: store each intact recording and every *.vrl under each DIR "
      "once, and print {\"added\": N, \"known\": N, \"refused\": [{\"path\": ..., "
      "\"reason\": ...}]} (exit code 2 when one was refused); list: one row per crane and "
@@ -282,10 +281,11 @@ QString helpText() {
     QString text;
     for (const Command& c : kCommands) {
         // Further lines of a usage line up after the command's name.
-        QString lead = text.isEmpty() ? "usage: zurval " : "       zurval ";
+        const QString first = text.isEmpty() ? "usage: zurval " : "       zurval ";
+        QString lead = first;
         for (const QString& line : c.usage) {
             text += lead + line + '\n';
-            lead = QString(lead.size() + c.syntax.name.size() + 1, ' ');
+            lead = QString(first.size() + c.syntax.name.size() + 1, ' ');
         }
     }
     for (const Command& c : kCommands) {
