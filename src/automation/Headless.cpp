@@ -1,6 +1,7 @@
 #include "Headless.h"
 
 #include "Application.h"
+#include "ArchiveMenu.h"
 #include "FleetSummaryWindow.h"
 #include "MainWindow.h"
 #include "ProtectionViewPage.h"
@@ -236,9 +237,11 @@ int runDumpState(const CommandArguments& arguments) {
     for (const ScriptStep& step : *steps) {
         if (const QString why = runner.run(step); !why.isEmpty())
             return fail(kExitRefused, why);
-        // A folder summary reads in the background; the state shows it read.
+        // A folder summary reads and the archive adds in the background; the state shows
+        // them done.
         if (FleetSummaryWindow* summary = window.summaryWindow())
             summary->waitUntilRead();
+        window.archive().waitUntilAdded();
         if (each && ScriptRunner::actsOnWindow(step))
             snapshot();
     }

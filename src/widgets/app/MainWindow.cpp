@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "ArchiveMenu.h"
 #include "ChartPages.h"
 #include "ControlColours.h"
 #include "FleetSummaryWindow.h"
@@ -65,6 +66,8 @@ TForm_Main::TForm_Main(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
                                    pages_.ProgressBar_Read, pages_.Button_Abort);
     recentFiles_ = new RecentFilesMenu(menus_.Menu_Recent, prompts_, this);
     deviceReads_->setStartFolder([this] { return recentFiles_->files().lastFolder(); });
+    archive_ = new ArchiveMenu(this, prompts_);
+    archive_->setStartFolder([this] { return dialogFolder(); });
     AboutBox = new TAboutBox(this); // dialogs start hidden
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     connectCommands();
@@ -164,12 +167,14 @@ void TForm_Main::tell(const OpenNotice& notice) {
 void TForm_Main::sessionOpened() {
     menus_.Menu_Open->setProperty("Tag", 1);
     setExportEnabled(menus_, true);
+    archive_->setShownFile(session_.fileName());
     for (DocumentView* page : pages_.inFillOrder)
         page->show();
 }
 
 void TForm_Main::sessionCleared() {
     setExportEnabled(menus_, false);
+    archive_->setShownFile(QString());
     setControlBackground(StatusBar_Main, buttonFace());
     for (DocumentView* page : pages_.inFillOrder)
         page->clear();
@@ -203,6 +208,7 @@ void TForm_Main::Menu_COM2Click() {
 void TForm_Main::readEnded(const ReadOutcome& outcome) {
     if (!outcome.savedPath.isEmpty())
         rememberFile(outcome.savedPath);
+    archive_->recordingSaved(outcome.savedPath);
     if (closeWhenReadEnds_) {
         closeWhenReadEnds_ = false;
         close();
@@ -212,6 +218,7 @@ void TForm_Main::readEnded(const ReadOutcome& outcome) {
 void TForm_Main::useSettings(QSettings* settings) {
     settings_ = settings;
     recentFiles_->useSettings(settings);
+    archive_->useSettings(settings);
     // Only the position: the size is fixed, as the form is laid out for it.
     const QPoint position = settings ? settings->value("window/position").toPoint() : QPoint();
     if (settings && settings->contains("window/position") &&

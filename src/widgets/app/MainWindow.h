@@ -19,6 +19,7 @@ class QSettings;
 
 namespace zurval {
 
+class ArchiveMenu;
 class FleetSummaryWindow;
 class PanelStatusBar;
 class Prompts;
@@ -76,9 +77,11 @@ public:
     void Menu_SummaryClick();
     // The summary window once the command has run; nullptr before.
     [[nodiscard]] FleetSummaryWindow* summaryWindow() const { return summaryWindow_; }
+    // Файл → Архив.
+    [[nodiscard]] ArchiveMenu& archive() { return *archive_; }
 
-    // Keeps the recent files and the window's position in settings from now on (nullptr:
-    // for this run only, as the headless commands run).
+    // Keeps the recent files, the window's position and the archive's choices in settings
+    // from now on (nullptr: for this run only, as the headless commands run).
     void useSettings(QSettings* settings);
     // A file opened or saved: first in "Последние файлы"; its folder starts the dialogs.
     void rememberFile(const QString& path) { recentFiles_->add(path); }
@@ -123,6 +126,7 @@ private:
     DeviceReads* deviceReads_ = nullptr;
     TAboutBox* AboutBox = nullptr; // created at start-up, stays hidden
     FleetSummaryWindow* summaryWindow_ = nullptr;
+    ArchiveMenu* archive_ = nullptr;
     PrintRange printRange_;
     ReportPreview reportPreview_ = previewModally;
     QSettings* settings_ = nullptr;

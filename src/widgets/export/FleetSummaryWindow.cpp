@@ -2,18 +2,15 @@
 
 #include "ListExportDialog.h"
 #include "Prompts.h"
+#include "SummaryGrid.h"
 
 #include <QBrush>
 #include <QCloseEvent>
 #include <QDir>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
-#include <QScrollBar>
-#include <QTableWidget>
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -24,25 +21,6 @@ namespace {
 constexpr int kPathRole = Qt::UserRole + 1;
 constexpr int kProgressMilliseconds = 100;
 constexpr int kMargin = 11; // of the window's layout
-constexpr int kSortArrowWidth = 12;
-
-// A cell that sorts by its value: numbers and dates as numbers, empty cells first.
-class SummaryItem : public QTableWidgetItem {
-public:
-    explicit SummaryItem(const SummaryCell& cell) : QTableWidgetItem(cell.text) {
-        setData(Qt::UserRole, cell.sortKey);
-        setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    }
-    bool operator<(const QTableWidgetItem& other) const override {
-        const QVariant a = data(Qt::UserRole);
-        const QVariant b = other.data(Qt::UserRole);
-        if (!a.isValid() || !b.isValid())
-            return !a.isValid() && b.isValid();
-        if (a.typeId() != QMetaType::QString && b.typeId() != QMetaType::QString)
-            return a.toDouble() < b.toDouble();
-        return QString::localeAwareCompare(a.toString(), b.toString()) < 0;
-    }
-};
 
 QColor stateColour(FileState state) {
     switch (state) {
@@ -68,16 +46,8 @@ FleetSummaryWindow::FleetSummaryWindow(Prompts& prompts, QWidget* parent)
     Label_SummaryFolder->setObjectName("Label_SummaryFolder");
     Label_SummaryFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    Grid_Summary = new QTableWidget(0, static_cast<int>(summaryCaptions().size()));
+    Grid_Summary = new SummaryGrid(summaryCaptions());
     Grid_Summary->setObjectName("Grid_Summary");
-    Grid_Summary->setHorizontalHeaderLabels(summaryCaptions());
-    Grid_Summary->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Grid_Summary->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Grid_Summary->setSelectionMode(QAbstractItemView::SingleSelection);
-    Grid_Summary->setWordWrap(false);
-    Grid_Summary->verticalHeader()->hide();
-    Grid_Summary->verticalHeader()->setDefaultSectionSize(18);
-    Grid_Summary->horizontalHeader()->setHighlightSections(false);
     Grid_Summary->setToolTip(QStringLiteral("Двойной щелчок открывает файл в главном окне"));
     connect(Grid_Summary, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
         const QTableWidgetItem* file = Grid_Summary->item(row, 0);
@@ -128,8 +98,7 @@ void FleetSummaryWindow::stopReading() {
 void FleetSummaryWindow::readFolder(const QString& folder) {
     stopReading();
     rows_.clear();
-    Grid_Summary->setSortingEnabled(false);
-    Grid_Summary->setRowCount(0);
+    Grid_Summary->startRows(0);
     Button_SaveCsv->setEnabled(false);
     Label_SummaryFolder->setText(QStringLiteral("Папка: ") + QDir::toNativeSeparators(folder));
     Label_SummaryCount->setText(QStringLiteral("Поиск файлов..."));
@@ -175,33 +144,21 @@ void FleetSummaryWindow::showProgress() {
 
 void FleetSummaryWindow::showRows() {
     const QString folder = reading_->folder();
-    Grid_Summary->setRowCount(static_cast<int>(rows_.size()));
+    Grid_Summary->startRows(static_cast<int>(rows_.size()));
     for (std::size_t r = 0; r < rows_.size(); ++r) {
+        const int row = static_cast<int>(r);
         const std::vector<SummaryCell> cells = summaryCells(rows_[r], folder);
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            auto* item = new SummaryItem(cells[c]);
-            item->setForeground(stateColour(rows_[r].state));
-            if (cells[c].quantity)
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            Grid_Summary->setItem(static_cast<int>(r), static_cast<int>(c), item);
-        }
+        Grid_Summary->setCells(row, cells);
+        for (int c = 0; c < Grid_Summary->columnCount(); ++c)
+            Grid_Summary->item(row, c)->setForeground(stateColour(rows_[r].state));
         // What could not be read is not offered to the main window: a pipe would keep it
         // waiting for a writer.
         if (rows_[r].state != FileState::Unreadable)
-            Grid_Summary->item(static_cast<int>(r), 0)->setData(kPathRole, rows_[r].path);
+            Grid_Summary->item(row, 0)->setData(kPathRole, rows_[r].path);
     }
-    Grid_Summary->resizeColumnsToContents();
-    // Room for the sort arrow beside the heading.
-    for (int c = 0; c < Grid_Summary->columnCount(); ++c)
-        Grid_Summary->setColumnWidth(c, Grid_Summary->columnWidth(c) + kSortArrowWidth);
-    // As wide as the columns need, as far as the screen allows.
-    const int wanted = Grid_Summary->horizontalHeader()->length() +
-                       Grid_Summary->verticalScrollBar()->sizeHint().width() + 2 * kMargin + 4;
-    if (!isMaximized() && screen() && wanted > width())
-        resize(std::min(wanted, screen()->availableGeometry().width() - kMargin), height());
     // Sorting starts in the order read (crane, then reading date) until a heading is clicked.
-    Grid_Summary->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    Grid_Summary->setSortingEnabled(true);
+    Grid_Summary->endRows();
+    Grid_Summary->widenToColumns(this, kMargin);
     Label_SummaryCount->setText(summaryCounts(rows_));
     Button_SaveCsv->setEnabled(true);
 }

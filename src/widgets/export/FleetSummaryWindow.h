@@ -9,13 +9,13 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QTableWidget;
 class QThread;
 class QTimer;
 
 namespace zurval {
 
 class Prompts;
+class SummaryGrid;
 
 // "Сводка по папке": a window of its own with one row per recording of a folder, read in
 // the background on every core. The columns sort on a click on their heading; a
@@ -49,7 +49,7 @@ private:
 
     Prompts& prompts_;
     QLabel* Label_SummaryFolder;
-    QTableWidget* Grid_Summary;
+    SummaryGrid* Grid_Summary;
     QProgressBar* ProgressBar_Summary;
     QLabel* Label_SummaryCount;
     QPushButton* Button_SaveCsv;

@@ -1,0 +1,205 @@
+#include "AppTestSupport.h"
+#include "ArchiveMenu.h"
+#include "ArchiveTexts.h"
+#include "CraneChart.h"
+#include "FleetArchiveWindow.h"
+#include "FleetReadings.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTimer>
+
+using namespace zurval;
+using namespace zurval::testing;
+
+namespace {
+
+// Three readings of one crane on a straight line, one of another crane, a damaged file.
+const Reading kJanuary = {"КБ-403", 101, "РП-0001", 3, 20000, 15999, {}, 1000, {}, "10.01.2026"};
+const Reading kMarch = {"КБ-403", 101, "РП-0001", 3, 30000, 15999, {}, 2000, {}, "11.03.2026"};
+const Reading kMay = {"КБ-403", 101, "РП-0001", 3, 40000, 15999, {}, 3000, {}, "10.05.2026"};
+const Reading kOther = {"КБМ-401П", 7, "РП-0002", 4, 5000, 40000, {}, 300, {}, "01.03.2026"};
+
+// A main window whose archive is an SQLite file of the test's own.
+struct ArchiveWindow : WindowFixture {
+    void SetUp() override { window->archive().useLocation(dir.filePath("archive.sqlite")); }
+
+    QString folderOfReadings() {
+        const QString folder = dir.filePath(QStringLiteral("краны"));
+        QDir().mkpath(folder);
+        write(reading(kJanuary), QStringLiteral("краны/01.vrl"));
+        write(reading(kMarch), QStringLiteral("краны/03.vrl"));
+        write(reading(kMay), QStringLiteral("краны/05.vrl"));
+        write(reading(kOther), QStringLiteral("краны/другой.vrl"));
+        RecordingBuilder damaged = reading(kOther);
+        damaged.breakBlock(filemap::kBank1 + bankmap::kWorkingCycles, 42).fixImageSum();
+        write(damaged, QStringLiteral("краны/плохой.vrl"));
+        return folder;
+    }
+    void addFolder(const QString& folder) {
+        prompts.queueFileName(folder);
+        click("Menu_ArchiveAddFolder");
+        window->archive().waitUntilAdded();
+    }
+    // Types location into "База архива" once it shows and presses "Ok"; cancels it should it
+    // stay open.
+    static void answerLocationDialog(const QString& location) {
+        QTimer::singleShot(0, [location] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->findChild<QLineEdit*>("Edit_ArchiveDb")->setText(location);
+            dialog->findChild<QPushButton*>("Button_ArchiveDbOk")->click();
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+    }
+    QStringList lines(std::size_t message) const {
+        return prompts.shown().at(message).text.split('\n');
+    }
+};
+
+TEST_F(ArchiveWindow, AddingTheFileShownIsOfferedWhileOneIsShown) {
+    QAction* add = find<QAction>("Menu_ArchiveAdd");
+    EXPECT_FALSE(add->isEnabled());
+    ASSERT_TRUE(window->openFile(write(reading(kJanuary))));
+    EXPECT_TRUE(add->isEnabled());
+    click("Menu_ArchiveAdd");
+    window->archive().waitUntilAdded();
+    EXPECT_EQ(lines(0).first(), "Добавлено в архив: 1");
+    click("Menu_Clear");
+    EXPECT_FALSE(add->isEnabled());
+}
+
+TEST_F(ArchiveWindow, ChoicesAreKeptInTheSettingsButALocationForTheRunIsNot) {
+    QSettings settings(dir.filePath("zurval.ini"), QSettings::IniFormat);
+    window->useSettings(&settings);
+    click("Menu_ArchiveAddRead");
+    const QString kept = dir.filePath("kept.sqlite");
+    answerLocationDialog(kept);
+    find<QAction>("Menu_ArchiveDb")->trigger();
+    EXPECT_TRUE(QFileInfo::exists(kept)); // made as it was opened
+    window->useSettings(nullptr);
+
+    TForm_Main next(prompts);
+    next.useSettings(&settings);
+    EXPECT_TRUE(next.findChild<QAction*>("Menu_ArchiveAddRead")->isChecked());
+    EXPECT_EQ(next.archive().location(), kept);
+    next.archive().useLocation(dir.filePath("given.sqlite"));
+    EXPECT_EQ(settings.value("archive/location").toString(), kept);
+}
+
+TEST_F(ArchiveWindow, RecordingsSavedFromADeviceAreAddedOnlyWhenChosen) {
+    const QString saved = write(reading(kJanuary));
+    window->archive().recordingSaved(saved);
+    window->archive().waitUntilAdded();
+    EXPECT_TRUE(prompts.shown().empty());
+    click("Menu_ArchiveAddRead");
+    window->archive().recordingSaved(saved);
+    window->archive().waitUntilAdded();
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(lines(0).first(), "Добавлено в архив: 1");
+}
+
+TEST_F(ArchiveWindow, AddingAFolderTellsTheOutcomeAndRefreshesTheFleet) {
+    const QString folder = folderOfReadings();
+    addFolder(folder);
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown()[0].kind, ScriptedPrompts::Kind::Information);
+    const QStringList told = lines(0);
+    ASSERT_EQ(told.size(), 4);
+    EXPECT_EQ(told.mid(0, 3),
+              QStringList({"Добавлено в архив: 4", "Уже были в архиве: 0", "Не добавлены: 1"}));
+    EXPECT_TRUE(told[3].startsWith(QStringLiteral("плохой.vrl: "))) << told[3];
+
+    click("Menu_Fleet");
+    FleetArchiveWindow* fleet = window->archive().fleetWindow();
+    ASSERT_NE(fleet, nullptr);
+    auto* grid = find<QTableWidget>("Grid_Fleet");
+    EXPECT_EQ(grid->rowCount(), 2);
+    EXPECT_EQ(grid->item(0, 0)->text(), "КБ-403");
+
+    write(reading({"КС-55713", 3, "РП-0003", 0, 100, 0, {}, 0, {}, "20.05.2026"}),
+          QStringLiteral("краны/новый.vrl"));
+    addFolder(folder);
+    EXPECT_EQ(lines(1).mid(0, 2), QStringList({"Добавлено в архив: 1", "Уже были в архиве: 4"}));
+    EXPECT_EQ(grid->rowCount(), 3);
+}
+
+TEST_F(ArchiveWindow, DoubleClickShowsTheCranesReadingsAndItsForecastChart) {
+    addFolder(folderOfReadings());
+    click("Menu_Fleet");
+    FleetArchiveWindow* fleet = window->archive().fleetWindow();
+    auto* grid = find<QTableWidget>("Grid_Fleet");
+    grid->sortItems(0, Qt::DescendingOrder); // КБМ-401П first
+    emit grid->cellDoubleClicked(1, 2);
+
+    ASSERT_NE(fleet->craneWindow(), nullptr);
+    EXPECT_TRUE(fleet->craneWindow()->isVisible());
+    EXPECT_EQ(find<QTableWidget>("Grid_CraneReadings")->rowCount(), 3);
+    const FleetRow& crane = fleet->rows().front();
+    ASSERT_EQ(crane.crane.craneNumber, "101");
+    const QJsonObject chart = fleet->craneWindow()->chart()->describeState();
+    EXPECT_EQ(chart["points"].toArray(),
+              QJsonArray({QJsonArray{"10.01.2026", 20000}, QJsonArray{"11.03.2026", 30000},
+                          QJsonArray{"10.05.2026", 40000}}));
+    // The line runs from the first reading to the forecast date, where it meets the
+    // normative number: 10000 every 60 days, 63000 on 25.09.2026.
+    const QJsonArray line = chart["line"].toArray();
+    ASSERT_EQ(line.size(), 2);
+    EXPECT_EQ(line[0].toArray()[0].toString(), "10.01.2026");
+    EXPECT_NEAR(line[0].toArray()[1].toDouble(), 20000, 1e-6);
+    EXPECT_EQ(line[1].toArray()[0].toString(), "25.09.2026");
+    EXPECT_NEAR(line[1].toArray()[1].toDouble(), 63000, 1e-6);
+    EXPECT_EQ(chart["normative"].toDouble(), 63000);
+    EXPECT_EQ(chart["forecast"].toString(), "25.09.2026");
+}
+
+TEST_F(ArchiveWindow, TheChartSetsReadingsBeforeAResetApartAndTellsAForecastOfOneReading) {
+    const Reading readings[] = {
+        {"КБ-474", 22, "РП-0033", 4, 90000, 0, {}, 0, {}, "11.02.2025"},
+        {"КБ-474", 22, "РП-0033", 4, 104000, 0, {}, 0, {}, "14.05.2025"},
+        {"КБ-474", 22, "РП-0033", 4, 8000, 0, {}, 0, {}, "20.08.2025"}, // counters reset
+        {"КБ-474", 22, "РП-0033", 4, 15500, 0, {}, 0, {}, "25.11.2025"},
+        {"КС-55713", 3, "РП-0003", 3, 9000, 0, {}, 0, {}, "12.02.2026"},
+    };
+    QDir().mkpath(dir.filePath("f"));
+    for (const Reading& r : readings)
+        write(reading(r), QStringLiteral("f/%1.vrl").arg(QString::fromUtf8(r.readingDate)));
+    addFolder(dir.filePath("f"));
+    click("Menu_Fleet");
+    FleetArchiveWindow* fleet = window->archive().fleetWindow();
+
+    fleet->showCrane(0);
+    const QJsonObject chart = fleet->craneWindow()->chart()->describeState();
+    EXPECT_EQ(chart["earlier"].toArray().size(), 2);
+    EXPECT_EQ(chart["points"].toArray().size(), 2);
+    EXPECT_EQ(chart["line"].toArray()[0].toArray()[0].toString(), "20.08.2025");
+    fleet->showCrane(1);
+    EXPECT_TRUE(text("Label_CraneForecast").endsWith(QStringLiteral("(по одному считыванию)")))
+        << text("Label_CraneForecast");
+}
+
+TEST_F(ArchiveWindow, AnArchiveThatCannotBeOpenedIsToldAndNotUsed) {
+    const QString unusable = write(reading(kJanuary)) + "/archive.sqlite"; // under a file
+    const QString before = window->archive().location();
+    answerLocationDialog(unusable);
+    find<QAction>("Menu_ArchiveDb")->trigger();
+    EXPECT_EQ(window->archive().location(), before);
+
+    window->archive().useLocation(unusable);
+    click("Menu_Fleet");
+    EXPECT_EQ(window->archive().fleetWindow(), nullptr);
+    ASSERT_EQ(prompts.shown().size(), 2u);
+    for (const ScriptedPrompts::Shown& told : prompts.shown()) {
+        EXPECT_EQ(told.kind, ScriptedPrompts::Kind::Error);
+        EXPECT_TRUE(told.text.startsWith(QStringLiteral("Архив ") + unusable)) << told.text;
+    }
+}
+
+} // namespace
