@@ -33,6 +33,8 @@ int runWindow(const CommandArguments& arguments) {
     prompts.setParent(&window);
     QSettings settings(QStringLiteral("zurval"), QStringLiteral("zurval"));
     window.useSettings(&settings);
+    if (arguments.has(QStringLiteral("--archive-db")))
+        window.archive().useLocation(arguments.value(QStringLiteral("--archive-db")));
     window.show();
     if (!arguments.positional.isEmpty()) {
         const QString path = arguments.positional.first();
@@ -58,9 +60,14 @@ const OptionSpec kCsvStyleOption{
     "2026-03-02 10:08:00"};
 
 const std::vector<Command> kCommands{
-    {{"", {"FILE.vrl"}, 0, {}},
+    {{"",
+      {"FILE.vrl"},
+      0,
+      {{"--archive-db", "DB",
+        "the fleet archive the window uses this time, instead of the one chosen with "
+        "\"База архива...\"; the same forms as for --archive"}}},
      "",
-     {"[FILE.vrl]"},
+     {"[--archive-db DB] [FILE.vrl]"},
      "open the window, and FILE in it when given",
      AppKind::Window,
      runWindow},
@@ -246,12 +253,21 @@ std::optional<CommandCall> parseCommandLine(const QStringList& words, QString* e
         qsizetype at = 0;
         while (at < words.size() && named(words[at]) == kCommands.end())
             ++at;
-        if (at == words.size() || (at > 0 && !words.first().startsWith(QLatin1String("--")))) {
-            *error = QStringLiteral("unknown command %1").arg(words.first());
-            return std::nullopt;
+        // Without a command's name, the words are the window's when the first is its option.
+        const std::vector<OptionSpec>& windowOptions = kCommands.front().syntax.options;
+        const bool forWindow =
+            at == words.size() &&
+            std::any_of(windowOptions.begin(), windowOptions.end(), [&words](const OptionSpec& o) {
+                return words.first() == o.name || words.first().startsWith(o.name + '=');
+            });
+        if (!forWindow) {
+            if (at == words.size() || (at > 0 && !words.first().startsWith(QLatin1String("--")))) {
+                *error = QStringLiteral("unknown command %1").arg(words.first());
+                return std::nullopt;
+            }
+            command = &*named(words[at]);
+            rest = words.mid(at + 1) + words.mid(0, at);
         }
-        command = &*named(words[at]);
-        rest = words.mid(at + 1) + words.mid(0, at);
     }
     std::optional<CommandArguments> arguments = parseArguments(command->syntax, rest, error);
     if (!arguments)

@@ -36,7 +36,11 @@ TEST(CommandLine, SortsTheWordsIntoPlainWordsOptionsAndStepsInTheirOrder) {
     const struct {
         QStringList words;
         QString command;
-    } named[] = {{{}, ""}, {{"f.vrl"}, ""}, {{"-h"}, "--help"}, {{"-V"}, "--version"}};
+    } named[] = {{{}, ""},
+                 {{"f.vrl"}, ""},
+                 {{"--archive-db", "a.sqlite", "f.vrl"}, ""},
+                 {{"-h"}, "--help"},
+                 {{"-V"}, "--version"}};
     for (const auto& n : named) {
         const std::optional<CommandCall> c = parseCommandLine(n.words, &error);
         ASSERT_TRUE(c) << error.toStdString();
@@ -60,7 +64,7 @@ TEST(CommandLine, RefusesWhatItDoesNotUnderstandAndNamesIt) {
         {{"--export", "frames", "f.vrl", "--csv", "a", "--csv=b"}, "--csv is given twice"},
         {{"--dump-state", "--each=yes"}, "--each takes no value"},
         {{"--summary", "d", "e"}, "unexpected e for --summary"},
-        {{"--archive-db", "a.sqlite"}, "unknown command --archive-db"},
+        {{"--archive-db"}, "--archive-db needs DB"},
         {{"--archive-db", "a.sqlite", "--summary", "d"},
          "unknown option --archive-db for --summary"},
     };
