@@ -214,16 +214,20 @@ void ArchiveMenu::addingEnded(AddingJob* job) {
     const auto it =
         std::find_if(jobs_.begin(), jobs_.end(),
                      [job](const std::unique_ptr<AddingJob>& j) { return j.get() == job; });
-    if (it == jobs_.end() || !job->thread()->isFinished())
+    if (it == jobs_.end())
         return;
-    const std::unique_ptr<AddingJob> ended = std::move(*it);
-    jobs_.erase(it);
+    // The thread sends finished just before it ends, so isFinished() may still be false here:
+    // wait the moment out rather than leave the outcome untold.
+    job->thread()->wait();
+    const bool failed = job->failed();
+    const QString message = job->message();
+    jobs_.erase(it); // and its progress window with it, before the outcome is told
     if (fleetWindow_ && fleetWindow_->isVisible())
         fleetWindow_->refresh();
-    if (ended->failed())
-        prompts_.error(ended->message());
+    if (failed)
+        prompts_.error(message);
     else
-        prompts_.information(ended->message());
+        prompts_.information(message);
 }
 
 } // namespace zurval
