@@ -50,6 +50,16 @@ for style in comma point; do
   LC_ALL=C.UTF-8 "$zurval" --export overloads "$sample" --csv "$out/overloads.csv" --csv-style $style
   LC_ALL=C.UTF-8 "$zurval" --summary "$work/folder" --csv "$out/summary.csv" --csv-style $style
 done
+# The archive's crane list and the readings of the sample's recorder.
+recorder=$(LC_ALL=C.UTF-8 "$zurval" --archive-db "$work/archive.sqlite" --archive add "$work/folder" >/dev/null &&
+  LC_ALL=C.UTF-8 "$zurval" --archive-db "$work/archive.sqlite" --archive list |
+  python3 -c 'import json, sys; print(json.load(sys.stdin)["cranes"][0]["recorder_number"])')
+for style in comma point; do
+  LC_ALL=C.UTF-8 "$zurval" --archive-db "$work/archive.sqlite" --archive list \
+    --csv "$work/$style/archive-list.csv" --csv-style $style
+  LC_ALL=C.UTF-8 "$zurval" --archive-db "$work/archive.sqlite" --archive crane "$recorder" \
+    --csv "$work/$style/archive-crane.csv" --csv-style $style
+done
 
 # Token 1 the separator, 2 the quote, 3 the character set (76: UTF-8), 4 the first line,
 # 6 the language (1049 Russian, 1033 English US).
@@ -57,7 +67,8 @@ import() {
   local locale=$1 options=$2 dir=$3
   LC_ALL=$locale soffice -env:UserInstallation="file://$work/profile" --headless \
     --infilter="CSV:$options" --convert-to fods --outdir "$dir" \
-    "$dir/frames.csv" "$dir/overloads.csv" "$dir/summary.csv" >/dev/null 2>&1
+    "$dir/frames.csv" "$dir/overloads.csv" "$dir/summary.csv" "$dir/archive-list.csv" \
+    "$dir/archive-crane.csv" >/dev/null 2>&1
 }
 import ru_RU.UTF-8 59,34,76,1,,1049 "$work/comma"
 import C.UTF-8 44,34,76,1,,1033 "$work/point"
@@ -77,6 +88,8 @@ def q(prefix, name):
 
 # What each column must arrive as; a column not named here is a text.
 FLOAT, DATE, TIME, BITS = "float", "date", "time", "bits"
+# A date, or a text where there is none ("достигнуто", "нет данных").
+DATE_OR_TEXT = "date or text"
 growth = {c: FLOAT for c in ("Прирост циклов 100% < M < 110%", "Прирост циклов 110% < M < 120%",
                              "Прирост циклов 120% < M < 125%", "Прирост циклов 125% < M")}
 KINDS = {
@@ -102,7 +115,16 @@ KINDS = {
         **{c: TIME for c in ("Общая наработка", "Прирост наработки")},
     },
 }
-TEXTS = {"frames": "Норма", "overloads": "Норма", "summary": "цел"}
+archive = {
+    **{c: FLOAT for c in ("№ крана", "Считываний", "Хар. число текущее", "Хар. число нормативное",
+                          "Новых перегрузок > 125%")},
+    "Общая наработка": TIME,
+}
+KINDS["archive-list"] = {**archive, "Последнее считывание": DATE,
+                         "Прогноз экспертизы": DATE_OR_TEXT}
+KINDS["archive-crane"] = {**archive, "Дата считывания": DATE}
+TEXTS = {"frames": "Норма", "overloads": "Норма", "summary": "цел", "archive-list": "да",
+         "archive-crane": "оператор"}
 
 def stamp(text):
     """The date (and time) a field of the file names, in either style's form."""
@@ -169,6 +191,8 @@ def check(style, name, separator, decimal):
                     problem(f"row {n} {column}: empty field arrived as {kind}")
                 continue
             wanted = KINDS[name].get(column, "string")
+            if wanted == DATE_OR_TEXT:
+                wanted = DATE if stamp(text) else "string"
             where = f"row {n} {column} {text!r}"
             if wanted == FLOAT:
                 if kind != "float" or float(value) != float(text.replace(decimal, ".")):
@@ -198,7 +222,7 @@ def check(style, name, separator, decimal):
 
 results = []
 for style, separator, decimal in (("comma", ";", ","), ("point", ",", ".")):
-    for name in ("frames", "overloads", "summary"):
+    for name in ("frames", "overloads", "summary", "archive-list", "archive-crane"):
         results.append(check(style, name, separator, decimal))
 if not all(results):
     sys.exit("The spreadsheet did not read every CSV file right.")
