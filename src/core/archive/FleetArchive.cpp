@@ -1,7 +1,6 @@
 #include "FleetArchive.h"
 
 #include "ArchiveDatabase.h"
-#include "NumberFormat.h"
 #include "RecordTexts.h"
 
 #include <QDir>
@@ -550,8 +549,6 @@ FleetArchive::recorderReadings(const QString& recorderNumber, QString* error) co
 }
 
 void ArchiveAdding::run(int threads) {
-    // The first call reads the locale; from then on the workers only read the separator.
-    (void)decimalSeparator();
     std::vector<FoundRecording> files;
     QSet<QString> listed;
     auto take = [&](const FoundRecording& found) {
@@ -570,7 +567,7 @@ void ArchiveAdding::run(int threads) {
             take({info.absoluteFilePath(), {}});
         } else {
             take({info.absoluteFilePath(), info.isSymLink()
-                                               ? QStringLiteral("ссылка никуда не ведёт")
+                                               ? danglingLinkProblem()
                                                : QStringLiteral("нет такого файла или папки")});
         }
     }

@@ -193,6 +193,10 @@ QString fileStateText(FileState state) {
     return QStringLiteral("не читается");
 }
 
+QString danglingLinkProblem() {
+    return QStringLiteral("ссылка никуда не ведёт");
+}
+
 std::vector<FoundRecording> findRecordings(const QString& folder) {
     std::vector<FoundRecording> found;
     QSet<QString> walkedFolders;
@@ -223,8 +227,7 @@ std::vector<FoundRecording> findRecordings(const QString& folder) {
             if (!entry.fileName().endsWith(QStringLiteral(".vrl"), Qt::CaseInsensitive))
                 continue;
             if (!entry.exists()) {
-                found.push_back(
-                    {entry.absoluteFilePath(), QStringLiteral("ссылка никуда не ведёт")});
+                found.push_back({entry.absoluteFilePath(), danglingLinkProblem()});
             } else if (!entry.isFile()) {
                 // Reading a pipe would wait for a writer for ever.
                 found.push_back({entry.absoluteFilePath(), QStringLiteral("не обычный файл")});

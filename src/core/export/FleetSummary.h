@@ -33,6 +33,8 @@ struct FoundRecording {
 // reached by several paths is listed once. A folder that cannot be listed is listed itself,
 // with its problem, so that nothing under it goes missing unnoticed.
 [[nodiscard]] std::vector<FoundRecording> findRecordings(const QString& folder);
+// The problem of a link that leads nowhere.
+[[nodiscard]] QString danglingLinkProblem();
 
 // The load ranges above the rated moment: "100% < M < 110%" .. "125% < M ".
 constexpr int kFirstRangeAbove100 = 10;
