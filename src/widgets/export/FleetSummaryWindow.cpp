@@ -108,7 +108,14 @@ void FleetSummaryWindow::readFolder(const QString& folder) {
     reading_ = std::make_unique<FleetReading>(folder);
     FleetReading* reading = reading_.get();
     thread_ = QThread::create([reading] { reading->run(); });
-    connect(thread_, &QThread::finished, this, &FleetSummaryWindow::readingEnded);
+    // finished comes just before the thread ends, when isFinished() may still be false: wait
+    // that moment out, or the rows would never be shown.
+    connect(thread_, &QThread::finished, this, [this, started = thread_] {
+        if (started == thread_) {
+            thread_->wait();
+            readingEnded();
+        }
+    });
     thread_->start();
     progressTimer_->start();
 }
