@@ -1,5 +1,5 @@
-#include "FleetArchive.h"
 #include "FleetFiles.h"
+#include "core/archive/FleetArchive.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

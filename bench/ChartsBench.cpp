@@ -1,6 +1,6 @@
-#include "ChartPages.h"
-#include "RecorderSession.h"
 #include "SampleRecording.h"
+#include "core/document/RecorderSession.h"
+#include "widgets/frames/ChartPages.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 // A complete ВРЛ-2 read from zurval-device sending at the real line rate: how long it takes
 // against the time the line and the protocol need, and how much of a core the read uses.
 
-#include "DeviceCommands.h"
-#include "PosixSerialPort.h"
+#include "core/acquisition/DeviceCommands.h"
+#include "core/acquisition/PosixSerialPort.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

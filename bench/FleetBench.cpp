@@ -1,5 +1,5 @@
 #include "FleetFiles.h"
-#include "FleetSummary.h"
+#include "core/export/FleetSummary.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Cp1251.h"
-#include "FileMap.h"
 #include "SampleRecording.h"
+#include "core/common/Cp1251.h"
+#include "core/recorder/FileMap.h"
 
 #include <QDate>
 #include <QDir>

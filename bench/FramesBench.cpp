@@ -1,5 +1,5 @@
-#include "CyclicRecords.h"
 #include "SampleRecording.h"
+#include "core/frames/CyclicRecords.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
-#include "Checksums.h"
-#include "FileMap.h"
-#include "OpenRecording.h"
 #include "SampleRecording.h"
+#include "core/document/OpenRecording.h"
+#include "core/recorder/Checksums.h"
+#include "core/recorder/FileMap.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 #include "BenchSupport.h"
-#include "OpenRecording.h"
-#include "ProtectionPicture.h"
 #include "SampleRecording.h"
+#include "core/document/OpenRecording.h"
+#include "render/protection/ProtectionPicture.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

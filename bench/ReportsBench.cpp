@@ -1,7 +1,7 @@
 #include "BenchSupport.h"
-#include "CyclicRecords.h"
-#include "ListReports.h"
 #include "SampleRecording.h"
+#include "core/frames/CyclicRecords.h"
+#include "render/reports/ListReports.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

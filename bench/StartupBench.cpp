@@ -5,8 +5,8 @@
 // window down, so that timed from outside as whole processes the two tell how long the user
 // waits for a window and what the program adds to that and to the memory of any Qt window.
 
-#include "Commands.h"
-#include "MainWindow.h"
+#include "automation/Commands.h"
+#include "widgets/app/MainWindow.h"
 
 #include <QApplication>
 #include <QMainWindow>

@@ -9,7 +9,8 @@ function(zurval_library name)
   add_library(${name} STATIC ${ARGN})
   # One compilation per library instead of one per file: the Qt headers are read once.
   set_target_properties(${name} PROPERTIES UNITY_BUILD ON)
-  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  # Includes name their tier and folder: "core/frames/FrameBrowser.h".
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   file(RELATIVE_PATH below ${PROJECT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
   string(REGEX MATCH "^[a-z]+" tier "${below}")
   if(NOT tier IN_LIST ZURVAL_TIERS)

@@ -1,5 +1,5 @@
-#include "CraneParameters.h"
 #include "FileAreas.h"
+#include "core/protection/CraneParameters.h"
 
 // zurval-fuzz-parkran: PAR_KRAN alone, read in every layout the program knows and in two it
 // does not: the checksums, the listing and the crane's dimensions.

@@ -1,6 +1,6 @@
-#include "Csv.h"
 #include "CsvReading.h"
 #include "FileAreas.h"
+#include "core/export/Csv.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,7 +1,7 @@
-#include "DeviceCommands.h"
 #include "FakeClock.h"
 #include "FileAreas.h"
 #include "ScriptedSerialPort.h"
+#include "core/acquisition/DeviceCommands.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

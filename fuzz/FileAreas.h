@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ByteReader.h"
-#include "FileMap.h"
-#include "ProtectionSettings.h"
+#include "core/common/ByteReader.h"
+#include "core/protection/ProtectionSettings.h"
+#include "core/recorder/FileMap.h"
 
 #include <algorithm>
 #include <cstddef>

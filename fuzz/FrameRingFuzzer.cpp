@@ -1,6 +1,6 @@
-#include "CycleFrame.h"
 #include "FileAreas.h"
-#include "RecordTexts.h"
+#include "core/frames/CycleFrame.h"
+#include "core/frames/RecordTexts.h"
 
 #include <memory>
 

@@ -1,12 +1,12 @@
 #include "OpenPath.h"
 
-#include "FileMap.h"
-#include "FrameBrowser.h"
-#include "FrameCharts.h"
-#include "ProtectionPicture.h"
-#include "Reports.h"
-#include "ServiceBank.h"
-#include "ShownTexts.h"
+#include "core/document/ShownTexts.h"
+#include "core/frames/FrameBrowser.h"
+#include "core/frames/FrameCharts.h"
+#include "core/recorder/FileMap.h"
+#include "core/recorder/ServiceBank.h"
+#include "render/protection/ProtectionPicture.h"
+#include "render/reports/Reports.h"
 
 #include <QPainter>
 #include <QPicture>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "OpenRecording.h"
+#include "core/document/OpenRecording.h"
 
 #include <QImage>
 #include <QSize>

@@ -1,6 +1,6 @@
-#include "Cp1251.h"
 #include "FileAreas.h"
-#include "RecorderFile.h"
+#include "core/common/Cp1251.h"
+#include "core/recorder/RecorderFile.h"
 
 // zurval-fuzz-operator: the operator block and the code page alone. Each field reads as its
 // bytes up to the first zero, one character a byte, and goes back to the same bytes (the one

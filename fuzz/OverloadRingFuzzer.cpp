@@ -1,5 +1,5 @@
 #include "FileAreas.h"
-#include "Overloads.h"
+#include "core/frames/Overloads.h"
 
 #include <memory>
 

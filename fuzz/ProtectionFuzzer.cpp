@@ -1,8 +1,8 @@
-#include "CraneParameters.h"
-#include "CycleFrame.h"
 #include "FileAreas.h"
-#include "ProtectionPicture.h"
-#include "ProtectionSettings.h"
+#include "core/frames/CycleFrame.h"
+#include "core/protection/CraneParameters.h"
+#include "core/protection/ProtectionSettings.h"
+#include "render/protection/ProtectionPicture.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -1,10 +1,10 @@
-#include "CyclicRecords.h"
 #include "FileAreas.h"
-#include "ListExport.h"
-#include "ReceiveStream.h"
-#include "RecorderFile.h"
 #include "RecordingBuilder.h"
 #include "SampleRecording.h"
+#include "core/acquisition/ReceiveStream.h"
+#include "core/export/ListExport.h"
+#include "core/frames/CyclicRecords.h"
+#include "core/recorder/RecorderFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "Checksums.h"
-#include "DutyClassification.h"
 #include "FileAreas.h"
-#include "ServiceBank.h"
+#include "core/recorder/Checksums.h"
+#include "core/recorder/DutyClassification.h"
+#include "core/recorder/ServiceBank.h"
 
 #include <cmath>
 

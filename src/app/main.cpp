@@ -1,4 +1,4 @@
-#include "Commands.h"
+#include "automation/Commands.h"
 
 #include <QGuiApplication>
 #include <QIcon>

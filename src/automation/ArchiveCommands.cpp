@@ -1,8 +1,8 @@
-#include "ArchiveCommands.h"
+#include "automation/ArchiveCommands.h"
 
-#include "ArchiveTexts.h"
-#include "ExportCommands.h"
-#include "FleetArchive.h"
+#include "automation/ExportCommands.h"
+#include "core/archive/ArchiveTexts.h"
+#include "core/archive/FleetArchive.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -1,6 +1,6 @@
-#include "CommandLine.h"
+#include "automation/CommandLine.h"
 
-#include "IntegerText.h"
+#include "core/frames/IntegerText.h"
 
 #include <algorithm>
 #include <cstdio>

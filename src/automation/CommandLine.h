@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ListExport.h"
+#include "core/export/ListExport.h"
 
 #include <QMap>
 #include <QString>

@@ -1,13 +1,13 @@
-#include "Commands.h"
+#include "automation/Commands.h"
 
-#include "Application.h"
-#include "ArchiveCommands.h"
-#include "ExportCommands.h"
-#include "Headless.h"
-#include "HeadlessStart.h"
-#include "MainWindow.h"
-#include "QtPrompts.h"
-#include "ReportCommand.h"
+#include "automation/ArchiveCommands.h"
+#include "automation/ExportCommands.h"
+#include "automation/Headless.h"
+#include "automation/HeadlessStart.h"
+#include "automation/ReportCommand.h"
+#include "widgets/app/Application.h"
+#include "widgets/app/MainWindow.h"
+#include "widgets/app/QtPrompts.h"
 
 #include <QGuiApplication>
 #include <QLibraryInfo>

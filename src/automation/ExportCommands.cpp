@@ -1,7 +1,7 @@
-#include "ExportCommands.h"
+#include "automation/ExportCommands.h"
 
-#include "FleetSummary.h"
-#include "RecorderSession.h"
+#include "core/document/RecorderSession.h"
+#include "core/export/FleetSummary.h"
 
 #include <QFileInfo>
 #include <QTextStream>

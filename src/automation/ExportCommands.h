@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CommandLine.h"
-#include "Csv.h"
+#include "automation/CommandLine.h"
+#include "core/export/Csv.h"
 
 class QTextStream;
 

@@ -1,15 +1,15 @@
-#include "Headless.h"
+#include "automation/Headless.h"
 
-#include "Application.h"
-#include "ArchiveMenu.h"
-#include "FleetSummaryWindow.h"
-#include "MainWindow.h"
-#include "ProtectionViewPage.h"
-#include "RecorderFile.h"
-#include "Saver.h"
-#include "ScriptSteps.h"
-#include "StateDump.h"
-#include "WindowTransferView.h"
+#include "automation/ScriptSteps.h"
+#include "automation/StateDump.h"
+#include "core/recorder/RecorderFile.h"
+#include "widgets/acquisition/Saver.h"
+#include "widgets/app/Application.h"
+#include "widgets/app/MainWindow.h"
+#include "widgets/app/WindowTransferView.h"
+#include "widgets/archive/ArchiveMenu.h"
+#include "widgets/export/FleetSummaryWindow.h"
+#include "widgets/protection/ProtectionViewPage.h"
 
 #include <QAction>
 #include <QFileInfo>

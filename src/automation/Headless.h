@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommandLine.h"
+#include "automation/CommandLine.h"
 
 #include <QStringList>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "HeadlessStart.h"
+#include "automation/HeadlessStart.h"
 
 #include <QDir>
 #include <QFile>

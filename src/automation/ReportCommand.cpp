@@ -1,8 +1,8 @@
-#include "ReportCommand.h"
+#include "automation/ReportCommand.h"
 
-#include "IntegerText.h"
-#include "RecorderSession.h"
-#include "Reports.h"
+#include "core/document/RecorderSession.h"
+#include "core/frames/IntegerText.h"
+#include "render/reports/Reports.h"
 
 #include <QFileInfo>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "ScriptSteps.h"
+#include "automation/ScriptSteps.h"
 
-#include "Prompts.h"
+#include "core/common/Prompts.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -12,7 +12,7 @@
 #include <QTableWidget>
 #include <QTimer>
 
-#include "StringGrid.h"
+#include "widgets/common/StringGrid.h"
 
 namespace zurval {
 namespace {

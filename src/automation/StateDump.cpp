@@ -1,6 +1,6 @@
-#include "StateDump.h"
+#include "automation/StateDump.h"
 
-#include "PanelStatusBar.h"
+#include "widgets/common/PanelStatusBar.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DescribesOwnState.h"
-#include "Prompts.h"
+#include "core/common/Prompts.h"
+#include "widgets/common/DescribesOwnState.h"
 
 #include <QByteArray>
 #include <QJsonArray>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DeviceCommands.h"
-#include "FileMap.h"
 #include "RecordingBuilder.h"
 #include "ScriptedSerialPort.h"
+#include "core/acquisition/DeviceCommands.h"
+#include "core/recorder/FileMap.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 #include "AcquisitionTestSupport.h"
-#include "Opening.h"
-#include "PosixSerialPort.h"
 #include "SampleRecording.h"
-#include "SerialLink.h"
+#include "core/acquisition/PosixSerialPort.h"
+#include "core/acquisition/SerialLink.h"
+#include "core/recorder/Opening.h"
 
 #include <QProcess>
 #include <fcntl.h>

@@ -1,5 +1,5 @@
 #include "AcquisitionTestSupport.h"
-#include "Cp1251.h"
+#include "core/common/Cp1251.h"
 
 #include <QDir>
 

@@ -1,10 +1,10 @@
 #include "AppTestSupport.h"
-#include "ControlColours.h"
-#include "Headless.h"
-#include "PanelStatusBar.h"
-#include "Saver.h"
 #include "ScriptedSerialPort.h"
-#include "WindowTransferView.h"
+#include "automation/Headless.h"
+#include "widgets/acquisition/Saver.h"
+#include "widgets/app/WindowTransferView.h"
+#include "widgets/common/ControlColours.h"
+#include "widgets/common/PanelStatusBar.h"
 
 #include <QCoreApplication>
 #include <QDropEvent>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "FileMap.h"
-#include "MainWindow.h"
-#include "Prompts.h"
 #include "RecordingBuilder.h"
-#include "ScriptSteps.h"
+#include "automation/ScriptSteps.h"
+#include "core/common/Prompts.h"
+#include "core/recorder/FileMap.h"
+#include "widgets/app/MainWindow.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "AppTestSupport.h"
-#include "ArchiveMenu.h"
-#include "ArchiveTexts.h"
-#include "CraneChart.h"
-#include "FleetArchiveWindow.h"
 #include "FleetReadings.h"
+#include "core/archive/ArchiveTexts.h"
+#include "widgets/archive/ArchiveMenu.h"
+#include "widgets/archive/CraneChart.h"
+#include "widgets/archive/FleetArchiveWindow.h"
 
 #include <QApplication>
 #include <QDialog>

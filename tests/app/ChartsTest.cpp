@@ -1,7 +1,7 @@
 #include "AppTestSupport.h"
-#include "ChartPages.h"
-#include "ControlColours.h"
-#include "StateDump.h"
+#include "automation/StateDump.h"
+#include "widgets/common/ControlColours.h"
+#include "widgets/frames/ChartPages.h"
 
 #include <QApplication>
 #include <QCheckBox>

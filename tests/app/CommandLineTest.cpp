@@ -1,5 +1,5 @@
 #include "AppTestSupport.h"
-#include "Commands.h"
+#include "automation/Commands.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,8 +1,8 @@
 #include "AppTestSupport.h"
 #include "CsvReading.h"
-#include "FleetSummaryWindow.h"
-#include "FrameBrowser.h"
 #include "SampleRecording.h"
+#include "core/frames/FrameBrowser.h"
+#include "widgets/export/FleetSummaryWindow.h"
 
 #include <QFile>
 #include <QFileInfo>

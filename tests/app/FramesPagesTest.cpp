@@ -1,9 +1,9 @@
 #include "AppTestSupport.h"
-#include "ControlColours.h"
-#include "FrameBrowserPage.h"
-#include "PanelStatusBar.h"
-#include "StateDump.h"
-#include "StringGrid.h"
+#include "automation/StateDump.h"
+#include "widgets/common/ControlColours.h"
+#include "widgets/common/PanelStatusBar.h"
+#include "widgets/common/StringGrid.h"
+#include "widgets/frames/FrameBrowserPage.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,10 +1,10 @@
 #include "AppTestSupport.h"
-#include "ControlColours.h"
 #include "OpenPath.h"
-#include "PanelStatusBar.h"
-#include "ProtectionSettings.h"
 #include "SampleRecording.h"
-#include "StringGrid.h"
+#include "core/protection/ProtectionSettings.h"
+#include "widgets/common/ControlColours.h"
+#include "widgets/common/PanelStatusBar.h"
+#include "widgets/common/StringGrid.h"
 
 #include <QDir>
 #include <QFile>

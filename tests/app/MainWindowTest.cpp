@@ -1,11 +1,11 @@
-#include "AboutBox.h"
 #include "AppTestSupport.h"
-#include "Application.h"
-#include "ChartPages.h"
-#include "ControlColours.h"
-#include "PanelStatusBar.h"
-#include "StateDump.h"
-#include "StringGrid.h"
+#include "automation/StateDump.h"
+#include "widgets/app/AboutBox.h"
+#include "widgets/app/Application.h"
+#include "widgets/common/ControlColours.h"
+#include "widgets/common/PanelStatusBar.h"
+#include "widgets/common/StringGrid.h"
+#include "widgets/frames/ChartPages.h"
 
 #include <QCoreApplication>
 #include <QDropEvent>

@@ -1,4 +1,4 @@
-#include "ProtectionViewPage.h"
+#include "widgets/protection/ProtectionViewPage.h"
 #include "AppTestSupport.h"
 #include "FakeClock.h"
 

@@ -1,7 +1,7 @@
 #include "AppTestSupport.h"
-#include "FrameRangeDialog.h"
 #include "ReportTestSupport.h"
-#include "ReportWindow.h"
+#include "widgets/reports/FrameRangeDialog.h"
+#include "widgets/reports/ReportWindow.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,5 +1,5 @@
 #include "AppTestSupport.h"
-#include "StringGrid.h"
+#include "widgets/common/StringGrid.h"
 
 #include <QLineEdit>
 #include <QScrollBar>

@@ -1,7 +1,7 @@
 #include "AppTestSupport.h"
-#include "ControlColours.h"
-#include "ProtectionSettings.h"
-#include "StringGrid.h"
+#include "core/protection/ProtectionSettings.h"
+#include "widgets/common/ControlColours.h"
+#include "widgets/common/StringGrid.h"
 
 #include <QPlainTextEdit>
 

@@ -1,4 +1,4 @@
-#include "StateDump.h"
+#include "automation/StateDump.h"
 #include "AppTestSupport.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "Application.h"
-#include "NumberFormat.h"
+#include "core/common/NumberFormat.h"
+#include "widgets/app/Application.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "ArchiveCommands.h"
-#include "ArchiveDatabase.h"
-#include "ArchiveTexts.h"
-#include "FleetArchive.h"
 #include "FleetReadings.h"
+#include "automation/ArchiveCommands.h"
+#include "core/archive/ArchiveDatabase.h"
+#include "core/archive/ArchiveTexts.h"
+#include "core/archive/FleetArchive.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "Forecast.h"
-#include "ArchiveTexts.h"
+#include "core/archive/Forecast.h"
+#include "core/archive/ArchiveTexts.h"
 
 #include <gtest/gtest.h>
 

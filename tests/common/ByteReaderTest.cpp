@@ -1,4 +1,4 @@
-#include "ByteReader.h"
+#include "core/common/ByteReader.h"
 
 #include <gtest/gtest.h>
 

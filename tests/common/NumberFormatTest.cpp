@@ -1,4 +1,4 @@
-#include "NumberFormat.h"
+#include "core/common/NumberFormat.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "RecentFiles.h"
+#include "core/common/RecentFiles.h"
 
 #include <QDir>
 #include <QSettings>

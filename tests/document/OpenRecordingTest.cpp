@@ -1,7 +1,7 @@
-#include "OpenRecording.h"
-#include "FileMap.h"
-#include "RecorderSession.h"
+#include "core/document/OpenRecording.h"
 #include "RecordingBuilder.h"
+#include "core/document/RecorderSession.h"
+#include "core/recorder/FileMap.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FileMap.h"
-#include "FleetSummary.h"
 #include "RecordingBuilder.h"
+#include "core/export/FleetSummary.h"
+#include "core/recorder/FileMap.h"
 
 #include <array>
 #include <cstdint>

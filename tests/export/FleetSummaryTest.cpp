@@ -1,11 +1,11 @@
-#include "FleetSummary.h"
-#include "Checksums.h"
+#include "core/export/FleetSummary.h"
 #include "CsvReading.h"
-#include "ExportCommands.h"
-#include "FileMap.h"
 #include "FleetReadings.h"
 #include "RecordingBuilder.h"
-#include "ReportCommand.h"
+#include "automation/ExportCommands.h"
+#include "automation/ReportCommand.h"
+#include "core/recorder/Checksums.h"
+#include "core/recorder/FileMap.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "ListExport.h"
-#include "FileMap.h"
-#include "OpenRecording.h"
+#include "core/export/ListExport.h"
 #include "RecordingBuilder.h"
+#include "core/document/OpenRecording.h"
+#include "core/recorder/FileMap.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

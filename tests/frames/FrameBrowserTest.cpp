@@ -1,5 +1,5 @@
-#include "FrameBrowser.h"
-#include "NumberFormat.h"
+#include "core/frames/FrameBrowser.h"
+#include "core/common/NumberFormat.h"
 
 #include <gtest/gtest.h>
 #include <map>

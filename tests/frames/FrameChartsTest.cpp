@@ -1,5 +1,5 @@
-#include "FrameCharts.h"
-#include "NumberFormat.h"
+#include "core/frames/FrameCharts.h"
+#include "core/common/NumberFormat.h"
 
 #include <gtest/gtest.h>
 #include <map>

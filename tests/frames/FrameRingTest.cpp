@@ -1,6 +1,6 @@
-#include "CyclicRecords.h"
 #include "RecordingBuilder.h"
 #include "SampleRecording.h"
+#include "core/frames/CyclicRecords.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -1,5 +1,5 @@
-#include "FrameSelection.h"
-#include "IntegerText.h"
+#include "core/frames/FrameSelection.h"
+#include "core/frames/IntegerText.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "Overloads.h"
-#include "NumberFormat.h"
+#include "core/frames/Overloads.h"
 #include "RecordingBuilder.h"
+#include "core/common/NumberFormat.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "RecordTexts.h"
+#include "core/frames/RecordTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "CraneParameters.h"
+#include "core/protection/CraneParameters.h"
 
-#include "FileMap.h"
 #include "RecordingBuilder.h"
+#include "core/recorder/FileMap.h"
 
 #include <gtest/gtest.h>
 

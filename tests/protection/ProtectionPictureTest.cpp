@@ -1,4 +1,4 @@
-#include "ProtectionPicture.h"
+#include "render/protection/ProtectionPicture.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "ProtectionSettings.h"
+#include "core/protection/ProtectionSettings.h"
 
-#include "FileMap.h"
 #include "RecordingBuilder.h"
+#include "core/recorder/FileMap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "Checksums.h"
-#include "FileMap.h"
+#include "core/recorder/Checksums.h"
 #include "RecordingBuilder.h"
+#include "core/recorder/FileMap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "DutyClassification.h"
-#include "NumberFormat.h"
+#include "core/recorder/DutyClassification.h"
+#include "core/common/NumberFormat.h"
 
 #include <gtest/gtest.h>
 #include <limits>

@@ -1,7 +1,7 @@
-#include "Opening.h"
-#include "Checksums.h"
-#include "FileMap.h"
+#include "core/recorder/Opening.h"
 #include "RecordingBuilder.h"
+#include "core/recorder/Checksums.h"
+#include "core/recorder/FileMap.h"
 
 #include <QFile>
 #include <QTemporaryDir>

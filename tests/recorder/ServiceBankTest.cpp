@@ -1,8 +1,8 @@
-#include "ServiceBank.h"
+#include "core/recorder/ServiceBank.h"
 
-#include "FileMap.h"
-#include "NumberFormat.h"
 #include "RecordingBuilder.h"
+#include "core/common/NumberFormat.h"
+#include "core/recorder/FileMap.h"
 
 #include <gtest/gtest.h>
 #include <limits>

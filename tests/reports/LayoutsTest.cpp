@@ -1,6 +1,6 @@
-#include "InformationCard.h"
-#include "ListReports.h"
 #include "ReportTestSupport.h"
+#include "render/reports/InformationCard.h"
+#include "render/reports/ListReports.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "ReportEngine.h"
+#include "render/reports/ReportEngine.h"
 
 #include <QImage>
 #include <QPainter>

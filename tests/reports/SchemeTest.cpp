@@ -1,6 +1,6 @@
-#include "RecorderDocument.h"
 #include "ReportTestSupport.h"
-#include "WorkAreaScheme.h"
+#include "core/document/RecorderDocument.h"
+#include "render/reports/WorkAreaScheme.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FakeClock.h"
-#include "SerialPort.h"
+#include "core/acquisition/SerialPort.h"
 
 #include <QStringList>
 #include <deque>

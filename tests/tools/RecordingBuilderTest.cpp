@@ -1,7 +1,7 @@
 #include "RecordingBuilder.h"
-#include "Checksums.h"
-#include "FileMap.h"
-#include "ServiceBank.h"
+#include "core/recorder/Checksums.h"
+#include "core/recorder/FileMap.h"
+#include "core/recorder/ServiceBank.h"
 
 #include <gtest/gtest.h>
 

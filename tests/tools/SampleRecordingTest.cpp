@@ -1,11 +1,11 @@
 #include "SampleRecording.h"
-#include "Checksums.h"
-#include "Cp1251.h"
-#include "CraneParameters.h"
-#include "FileMap.h"
-#include "Opening.h"
-#include "ProtectionSettings.h"
-#include "ServiceBank.h"
+#include "core/common/Cp1251.h"
+#include "core/protection/CraneParameters.h"
+#include "core/protection/ProtectionSettings.h"
+#include "core/recorder/Checksums.h"
+#include "core/recorder/FileMap.h"
+#include "core/recorder/Opening.h"
+#include "core/recorder/ServiceBank.h"
 
 #include <QDate>
 #include <QTemporaryDir>

@@ -1,11 +1,11 @@
 #include "RecordingBuilder.h"
 
-#include "CraneParameters.h"
-#include "ProtectionSettings.h"
+#include "core/protection/CraneParameters.h"
+#include "core/protection/ProtectionSettings.h"
 
-#include "Checksums.h"
-#include "Cp1251.h"
-#include "FileMap.h"
+#include "core/common/Cp1251.h"
+#include "core/recorder/Checksums.h"
+#include "core/recorder/FileMap.h"
 
 #include <QFile>
 #include <QSaveFile>

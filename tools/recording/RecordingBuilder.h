@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Checksums.h"
-#include "ServiceBank.h"
+#include "core/recorder/Checksums.h"
+#include "core/recorder/ServiceBank.h"
 
 #include <QString>
 #include <array>

@@ -1,8 +1,8 @@
 #include "SampleRecording.h"
 
-#include "CraneParameters.h"
-#include "FileMap.h"
-#include "ProtectionSettings.h"
+#include "core/protection/CraneParameters.h"
+#include "core/protection/ProtectionSettings.h"
+#include "core/recorder/FileMap.h"
 
 #include <QDate>
 #include <algorithm>

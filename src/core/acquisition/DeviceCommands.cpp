@@ -1,10 +1,10 @@
-#include "DeviceCommands.h"
+#include "core/acquisition/DeviceCommands.h"
 
-#include "Checksums.h"
-#include "Cp1251.h"
-#include "FileMap.h"
-#include "NumberFormat.h"
-#include "SerialLink.h"
+#include "core/acquisition/SerialLink.h"
+#include "core/common/Cp1251.h"
+#include "core/common/NumberFormat.h"
+#include "core/recorder/Checksums.h"
+#include "core/recorder/FileMap.h"
 
 #include <QDir>
 #include <QSaveFile>

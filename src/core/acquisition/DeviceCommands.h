@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Clock.h"
-#include "Prompts.h"
-#include "ReceiveStream.h"
-#include "SerialPort.h"
-#include "TransferView.h"
+#include "core/acquisition/ReceiveStream.h"
+#include "core/acquisition/SerialPort.h"
+#include "core/acquisition/TransferView.h"
+#include "core/common/Clock.h"
+#include "core/common/Prompts.h"
 
 #include <QDateTime>
 #include <QString>

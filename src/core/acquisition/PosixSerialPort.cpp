@@ -1,4 +1,4 @@
-#include "PosixSerialPort.h"
+#include "core/acquisition/PosixSerialPort.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "ReceiveStream.h"
+#include "core/acquisition/ReceiveStream.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SerialPort.h"
+#include "core/acquisition/SerialPort.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "SerialLink.h"
+#include "core/acquisition/SerialLink.h"
 
 namespace zurval {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecorderFile.h"
+#include "core/recorder/RecorderFile.h"
 
 #include <QString>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "ArchiveDatabase.h"
+#include "core/archive/ArchiveDatabase.h"
 
-#include "ServiceBank.h"
+#include "core/recorder/ServiceBank.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

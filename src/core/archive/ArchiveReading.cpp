@@ -1,7 +1,7 @@
-#include "ArchiveReading.h"
+#include "core/archive/ArchiveReading.h"
 
-#include "FileMap.h"
-#include "RecordTexts.h"
+#include "core/frames/RecordTexts.h"
+#include "core/recorder/FileMap.h"
 
 #include <QCryptographicHash>
 #include <QStringList>

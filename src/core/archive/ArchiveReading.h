@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FleetSummary.h"
+#include "core/export/FleetSummary.h"
 
 #include <QByteArray>
 #include <QDate>

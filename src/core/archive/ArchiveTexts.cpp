@@ -1,6 +1,6 @@
-#include "ArchiveTexts.h"
+#include "core/archive/ArchiveTexts.h"
 
-#include "NumberFormat.h"
+#include "core/common/NumberFormat.h"
 
 #include <QJsonObject>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Csv.h"
-#include "FleetArchive.h"
+#include "core/archive/FleetArchive.h"
+#include "core/export/Csv.h"
 
 #include <QJsonArray>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "FleetArchive.h"
+#include "core/archive/FleetArchive.h"
 
-#include "ArchiveDatabase.h"
-#include "RecordTexts.h"
+#include "core/archive/ArchiveDatabase.h"
+#include "core/frames/RecordTexts.h"
 
 #include <QDir>
 #include <QFileInfo>

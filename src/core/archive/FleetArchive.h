@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ArchiveReading.h"
-#include "Forecast.h"
+#include "core/archive/ArchiveReading.h"
+#include "core/archive/Forecast.h"
 
 #include <QString>
 #include <QStringList>

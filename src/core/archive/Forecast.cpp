@@ -1,4 +1,4 @@
-#include "Forecast.h"
+#include "core/archive/Forecast.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "Clock.h"
+#include "core/common/Clock.h"
 
 #include <QTimer>
 #include <chrono>

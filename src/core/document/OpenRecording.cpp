@@ -1,6 +1,6 @@
-#include "OpenRecording.h"
+#include "core/document/OpenRecording.h"
 
-#include "Opening.h"
+#include "core/recorder/Opening.h"
 
 namespace zurval {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecorderDocument.h"
+#include "core/document/RecorderDocument.h"
 
 #include <QString>
 #include <optional>

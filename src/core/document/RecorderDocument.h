@@ -1,11 +1,11 @@
 #pragma once
 
-#include "CraneParameters.h"
-#include "CyclicRecords.h"
-#include "DutyClassification.h"
-#include "ProtectionSettings.h"
-#include "RecorderFile.h"
-#include "ServiceBank.h"
+#include "core/frames/CyclicRecords.h"
+#include "core/protection/CraneParameters.h"
+#include "core/protection/ProtectionSettings.h"
+#include "core/recorder/DutyClassification.h"
+#include "core/recorder/RecorderFile.h"
+#include "core/recorder/ServiceBank.h"
 
 namespace zurval {
 

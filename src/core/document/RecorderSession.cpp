@@ -1,4 +1,4 @@
-#include "RecorderSession.h"
+#include "core/document/RecorderSession.h"
 
 namespace zurval {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "OpenRecording.h"
-#include "ShownTexts.h"
+#include "core/document/OpenRecording.h"
+#include "core/document/ShownTexts.h"
 
 #include <QObject>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "ShownTexts.h"
+#include "core/document/ShownTexts.h"
 
-#include "RecorderDocument.h"
+#include "core/document/RecorderDocument.h"
 
 namespace zurval {
 

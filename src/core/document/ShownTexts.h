@@ -1,10 +1,10 @@
 #pragma once
 
-#include "DutyClassification.h"
-#include "Overloads.h"
-#include "ProtectionSettings.h"
-#include "RecorderFile.h"
-#include "ServiceBank.h"
+#include "core/frames/Overloads.h"
+#include "core/protection/ProtectionSettings.h"
+#include "core/recorder/DutyClassification.h"
+#include "core/recorder/RecorderFile.h"
+#include "core/recorder/ServiceBank.h"
 
 #include <QString>
 #include <QStringList>

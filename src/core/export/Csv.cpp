@@ -1,4 +1,4 @@
-#include "Csv.h"
+#include "core/export/Csv.h"
 
 #include <QSaveFile>
 

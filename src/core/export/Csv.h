@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecordTexts.h"
+#include "core/frames/RecordTexts.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,10 +1,10 @@
-#include "FleetSummary.h"
+#include "core/export/FleetSummary.h"
 
-#include "Checksums.h"
-#include "FileMap.h"
-#include "NumberFormat.h"
-#include "OpenRecording.h"
-#include "RecordTexts.h"
+#include "core/common/NumberFormat.h"
+#include "core/document/OpenRecording.h"
+#include "core/frames/RecordTexts.h"
+#include "core/recorder/Checksums.h"
+#include "core/recorder/FileMap.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Csv.h"
-#include "RecorderDocument.h"
+#include "core/document/RecorderDocument.h"
+#include "core/export/Csv.h"
 
 #include <QDate>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "ListExport.h"
+#include "core/export/ListExport.h"
 
-#include "FrameBrowser.h"
+#include "core/frames/FrameBrowser.h"
 
 namespace zurval {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Csv.h"
-#include "CyclicRecords.h"
+#include "core/export/Csv.h"
+#include "core/frames/CyclicRecords.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "CycleFrame.h"
+#include "core/frames/CycleFrame.h"
 
-#include "Checksums.h"
+#include "core/recorder/Checksums.h"
 
 namespace zurval {
 namespace {

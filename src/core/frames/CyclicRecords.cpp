@@ -1,4 +1,4 @@
-#include "CyclicRecords.h"
+#include "core/frames/CyclicRecords.h"
 
 namespace zurval {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CycleFrame.h"
-#include "Overloads.h"
+#include "core/frames/CycleFrame.h"
+#include "core/frames/Overloads.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
-#include "FrameBrowser.h"
+#include "core/frames/FrameBrowser.h"
 
-#include "NumberFormat.h"
-#include "RecordTexts.h"
+#include "core/common/NumberFormat.h"
+#include "core/frames/RecordTexts.h"
 
 namespace zurval {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CycleFrame.h"
-#include "PaletteColour.h"
+#include "core/common/PaletteColour.h"
+#include "core/frames/CycleFrame.h"
 
 #include <QString>
 #include <array>

@@ -1,7 +1,7 @@
-#include "FrameCharts.h"
+#include "core/frames/FrameCharts.h"
 
-#include "NumberFormat.h"
-#include "RecordTexts.h"
+#include "core/common/NumberFormat.h"
+#include "core/frames/RecordTexts.h"
 
 namespace zurval {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CycleFrame.h"
-#include "PaletteColour.h"
-#include "ServiceBank.h"
+#include "core/common/PaletteColour.h"
+#include "core/frames/CycleFrame.h"
+#include "core/recorder/ServiceBank.h"
 
 #include <QString>
 #include <QVector>

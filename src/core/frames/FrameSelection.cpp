@@ -1,7 +1,7 @@
-#include "FrameSelection.h"
+#include "core/frames/FrameSelection.h"
 
-#include "FrameBrowser.h"
-#include "IntegerText.h"
+#include "core/frames/FrameBrowser.h"
+#include "core/frames/IntegerText.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CycleFrame.h"
+#include "core/frames/CycleFrame.h"
 
 #include <QString>
 

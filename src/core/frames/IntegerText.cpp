@@ -1,4 +1,4 @@
-#include "IntegerText.h"
+#include "core/frames/IntegerText.h"
 
 #include <cstdint>
 #include <limits>

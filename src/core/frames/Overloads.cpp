@@ -1,9 +1,9 @@
-#include "Overloads.h"
+#include "core/frames/Overloads.h"
 
-#include "Checksums.h"
-#include "IntegerText.h"
-#include "NumberFormat.h"
-#include "RecordTexts.h"
+#include "core/common/NumberFormat.h"
+#include "core/frames/IntegerText.h"
+#include "core/frames/RecordTexts.h"
+#include "core/recorder/Checksums.h"
 
 namespace zurval {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ByteReader.h"
-#include "FileMap.h"
-#include "RecordTables.h"
+#include "core/common/ByteReader.h"
+#include "core/frames/RecordTables.h"
+#include "core/recorder/FileMap.h"
 
 #include <QString>
 #include <array>

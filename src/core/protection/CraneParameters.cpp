@@ -1,6 +1,6 @@
-#include "CraneParameters.h"
+#include "core/protection/CraneParameters.h"
 
-#include "NumberFormat.h"
+#include "core/common/NumberFormat.h"
 
 #include <array>
 

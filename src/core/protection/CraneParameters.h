@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ByteReader.h"
-#include "Checksums.h"
+#include "core/common/ByteReader.h"
+#include "core/recorder/Checksums.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "Playback.h"
+#include "core/protection/Playback.h"
 
-#include "IntegerText.h"
+#include "core/frames/IntegerText.h"
 
 #include <algorithm>
 

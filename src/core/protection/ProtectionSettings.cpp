@@ -1,6 +1,6 @@
-#include "ProtectionSettings.h"
+#include "core/protection/ProtectionSettings.h"
 
-#include "NumberFormat.h"
+#include "core/common/NumberFormat.h"
 
 namespace zurval {
 

@@ -1,6 +1,6 @@
-#include "Checksums.h"
+#include "core/recorder/Checksums.h"
 
-#include "FileMap.h"
+#include "core/recorder/FileMap.h"
 
 namespace zurval {
 

@@ -1,6 +1,6 @@
-#include "DutyClassification.h"
+#include "core/recorder/DutyClassification.h"
 
-#include "NumberFormat.h"
+#include "core/common/NumberFormat.h"
 
 #include <cstdint>
 

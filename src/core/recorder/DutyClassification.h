@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ServiceBank.h"
+#include "core/recorder/ServiceBank.h"
 
 #include <QString>
 #include <array>

@@ -1,6 +1,6 @@
-#include "Opening.h"
+#include "core/recorder/Opening.h"
 
-#include "Checksums.h"
+#include "core/recorder/Checksums.h"
 
 namespace zurval {
 

@@ -1,7 +1,7 @@
-#include "RecorderFile.h"
+#include "core/recorder/RecorderFile.h"
 
-#include "Cp1251.h"
-#include "FileMap.h"
+#include "core/common/Cp1251.h"
+#include "core/recorder/FileMap.h"
 
 #include <QFile>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ByteReader.h"
+#include "core/common/ByteReader.h"
 
 #include <QString>
 #include <array>

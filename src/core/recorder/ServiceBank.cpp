@@ -1,10 +1,10 @@
-#include "ServiceBank.h"
+#include "core/recorder/ServiceBank.h"
 
-#include "Cp1251.h"
-#include "DutyClassification.h"
-#include "FileMap.h"
-#include "NumberFormat.h"
-#include "RecorderFile.h"
+#include "core/common/Cp1251.h"
+#include "core/common/NumberFormat.h"
+#include "core/recorder/DutyClassification.h"
+#include "core/recorder/FileMap.h"
+#include "core/recorder/RecorderFile.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "StandardColours.h"
+#include "render/colours/StandardColours.h"
 
 namespace zurval {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PaletteColour.h"
+#include "core/common/PaletteColour.h"
 
 #include <QColor>
 

@@ -1,7 +1,7 @@
-#include "ProtectionPicture.h"
+#include "render/protection/ProtectionPicture.h"
 
-#include "NumberFormat.h"
-#include "RecordTexts.h"
+#include "core/common/NumberFormat.h"
+#include "core/frames/RecordTexts.h"
 
 #include <QFontMetrics>
 #include <QImage>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CraneParameters.h"
-#include "CycleFrame.h"
-#include "ProtectionSettings.h"
-#include "StandardColours.h"
+#include "core/frames/CycleFrame.h"
+#include "core/protection/CraneParameters.h"
+#include "core/protection/ProtectionSettings.h"
+#include "render/colours/StandardColours.h"
 
 #include <QColor>
 #include <QPen>

@@ -1,4 +1,4 @@
-#include "InformationCard.h"
+#include "render/reports/InformationCard.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ReportEngine.h"
-#include "ShownTexts.h"
+#include "core/document/ShownTexts.h"
+#include "render/reports/ReportEngine.h"
 
 namespace zurval {
 

@@ -1,7 +1,7 @@
-#include "ListReports.h"
+#include "render/reports/ListReports.h"
 
-#include "NumberFormat.h"
-#include "RecordTexts.h"
+#include "core/common/NumberFormat.h"
+#include "core/frames/RecordTexts.h"
 
 #include <QLocale>
 

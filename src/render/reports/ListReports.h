@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CycleFrame.h"
-#include "Overloads.h"
-#include "Reports.h"
-#include "ShownTexts.h"
+#include "core/document/ShownTexts.h"
+#include "core/frames/CycleFrame.h"
+#include "core/frames/Overloads.h"
+#include "render/reports/Reports.h"
 
 #include <QDate>
 

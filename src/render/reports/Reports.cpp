@@ -1,9 +1,9 @@
-#include "Reports.h"
+#include "render/reports/Reports.h"
 
-#include "InformationCard.h"
-#include "ListReports.h"
-#include "RecorderDocument.h"
-#include "WorkAreaScheme.h"
+#include "core/document/RecorderDocument.h"
+#include "render/reports/InformationCard.h"
+#include "render/reports/ListReports.h"
+#include "render/reports/WorkAreaScheme.h"
 
 namespace zurval {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportEngine.h"
+#include "render/reports/ReportEngine.h"
 
 namespace zurval {
 

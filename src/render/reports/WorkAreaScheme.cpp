@@ -1,11 +1,11 @@
-#include "WorkAreaScheme.h"
+#include "render/reports/WorkAreaScheme.h"
 
-#include "IntegerText.h"
-#include "NumberFormat.h"
-#include "Playback.h"
-#include "ProtectionPicture.h"
-#include "RecordTexts.h"
-#include "RecorderDocument.h"
+#include "core/common/NumberFormat.h"
+#include "core/document/RecorderDocument.h"
+#include "core/frames/IntegerText.h"
+#include "core/frames/RecordTexts.h"
+#include "core/protection/Playback.h"
+#include "render/protection/ProtectionPicture.h"
 
 #include <QPainter>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Reports.h"
-#include "ShownTexts.h"
+#include "core/document/ShownTexts.h"
+#include "render/reports/Reports.h"
 
 #include <QSize>
 

@@ -1,6 +1,6 @@
-#include "Saver.h"
+#include "widgets/acquisition/Saver.h"
 
-#include "ControlColours.h"
+#include "widgets/common/ControlColours.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TransferView.h"
+#include "core/acquisition/TransferView.h"
 
 #include <QDialog>
 

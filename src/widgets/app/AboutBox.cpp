@@ -1,4 +1,4 @@
-#include "AboutBox.h"
+#include "widgets/app/AboutBox.h"
 
 #include <QFrame>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "Application.h"
+#include "widgets/app/Application.h"
 
-#include "Prompts.h"
+#include "core/common/Prompts.h"
 
 #include <exception>
 

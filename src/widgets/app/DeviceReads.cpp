@@ -1,8 +1,8 @@
-#include "DeviceReads.h"
+#include "widgets/app/DeviceReads.h"
 
-#include "PosixSerialPort.h"
-#include "Saver.h"
-#include "WindowTransferView.h"
+#include "core/acquisition/PosixSerialPort.h"
+#include "widgets/acquisition/Saver.h"
+#include "widgets/app/WindowTransferView.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DeviceCommands.h"
+#include "core/acquisition/DeviceCommands.h"
 
 #include <QObject>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "HelpViewer.h"
+#include "widgets/app/HelpViewer.h"
 
-#include "Prompts.h"
+#include "core/common/Prompts.h"
 
 #include <QCoreApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
-#include "MainMenus.h"
+#include "widgets/app/MainMenus.h"
 
-#include "RecentFiles.h"
+#include "core/common/RecentFiles.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,11 +1,11 @@
-#include "MainPages.h"
+#include "widgets/app/MainPages.h"
 
-#include "ChartPages.h"
-#include "FrameBrowserPage.h"
-#include "OverloadPage.h"
-#include "ProtectionViewPage.h"
-#include "ServicePages.h"
-#include "SettingsPage.h"
+#include "widgets/frames/ChartPages.h"
+#include "widgets/frames/FrameBrowserPage.h"
+#include "widgets/frames/OverloadPage.h"
+#include "widgets/protection/ProtectionViewPage.h"
+#include "widgets/protection/SettingsPage.h"
+#include "widgets/recorder/ServicePages.h"
 
 #include <QProgressBar>
 #include <QPushButton>

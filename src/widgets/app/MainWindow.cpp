@@ -1,14 +1,14 @@
-#include "MainWindow.h"
+#include "widgets/app/MainWindow.h"
 
-#include "AboutBox.h"
-#include "ArchiveMenu.h"
-#include "ChartPages.h"
-#include "ControlColours.h"
-#include "FleetSummaryWindow.h"
-#include "FrameRangeDialog.h"
-#include "PanelStatusBar.h"
-#include "Prompts.h"
-#include "ServicePages.h"
+#include "core/common/Prompts.h"
+#include "widgets/app/AboutBox.h"
+#include "widgets/archive/ArchiveMenu.h"
+#include "widgets/common/ControlColours.h"
+#include "widgets/common/PanelStatusBar.h"
+#include "widgets/export/FleetSummaryWindow.h"
+#include "widgets/frames/ChartPages.h"
+#include "widgets/recorder/ServicePages.h"
+#include "widgets/reports/FrameRangeDialog.h"
 
 #include <QCloseEvent>
 #include <QDir>

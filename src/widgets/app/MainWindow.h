@@ -1,14 +1,14 @@
 #pragma once
 
-#include "ChartPages.h"
-#include "DeviceReads.h"
-#include "HelpViewer.h"
-#include "ListExportDialog.h"
-#include "MainMenus.h"
-#include "MainPages.h"
-#include "RecentFilesMenu.h"
-#include "RecorderSession.h"
-#include "ReportWindow.h"
+#include "core/document/RecorderSession.h"
+#include "widgets/app/DeviceReads.h"
+#include "widgets/app/HelpViewer.h"
+#include "widgets/app/MainMenus.h"
+#include "widgets/app/MainPages.h"
+#include "widgets/app/RecentFilesMenu.h"
+#include "widgets/export/ListExportDialog.h"
+#include "widgets/frames/ChartPages.h"
+#include "widgets/reports/ReportWindow.h"
 
 #include <QMainWindow>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "QtPrompts.h"
+#include "widgets/app/QtPrompts.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Prompts.h"
+#include "core/common/Prompts.h"
 
 class QWidget;
 

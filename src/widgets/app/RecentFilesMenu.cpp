@@ -1,6 +1,6 @@
-#include "RecentFilesMenu.h"
+#include "widgets/app/RecentFilesMenu.h"
 
-#include "Prompts.h"
+#include "core/common/Prompts.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecentFiles.h"
+#include "core/common/RecentFiles.h"
 
 #include <QObject>
 

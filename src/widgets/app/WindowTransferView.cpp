@@ -1,8 +1,8 @@
-#include "WindowTransferView.h"
+#include "widgets/app/WindowTransferView.h"
 
-#include "ControlColours.h"
-#include "PanelStatusBar.h"
-#include "RecorderSession.h"
+#include "core/document/RecorderSession.h"
+#include "widgets/common/ControlColours.h"
+#include "widgets/common/PanelStatusBar.h"
 
 #include <QCoreApplication>
 #include <QProgressBar>

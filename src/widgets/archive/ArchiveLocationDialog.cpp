@@ -1,7 +1,7 @@
-#include "ArchiveLocationDialog.h"
+#include "widgets/archive/ArchiveLocationDialog.h"
 
-#include "FleetArchive.h"
-#include "Prompts.h"
+#include "core/archive/FleetArchive.h"
+#include "core/common/Prompts.h"
 
 #include <QApplication>
 #include <QDir>

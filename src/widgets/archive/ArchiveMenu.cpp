@@ -1,9 +1,9 @@
-#include "ArchiveMenu.h"
+#include "widgets/archive/ArchiveMenu.h"
 
-#include "ArchiveLocationDialog.h"
-#include "FleetArchive.h"
-#include "FleetArchiveWindow.h"
-#include "Prompts.h"
+#include "core/archive/FleetArchive.h"
+#include "core/common/Prompts.h"
+#include "widgets/archive/ArchiveLocationDialog.h"
+#include "widgets/archive/FleetArchiveWindow.h"
 
 #include <QAction>
 #include <QDir>

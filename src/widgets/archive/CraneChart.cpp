@@ -1,7 +1,7 @@
-#include "CraneChart.h"
+#include "widgets/archive/CraneChart.h"
 
-#include "ArchiveTexts.h"
-#include "NumberFormat.h"
+#include "core/archive/ArchiveTexts.h"
+#include "core/common/NumberFormat.h"
 
 #include <QJsonArray>
 #include <algorithm>

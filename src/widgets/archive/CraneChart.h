@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DescribesOwnState.h"
-#include "FleetArchive.h"
+#include "core/archive/FleetArchive.h"
+#include "widgets/common/DescribesOwnState.h"
 
 #include <qcustomplot.h>
 #include <vector>

@@ -1,11 +1,11 @@
-#include "FleetArchiveWindow.h"
+#include "widgets/archive/FleetArchiveWindow.h"
 
-#include "ArchiveLocationDialog.h"
-#include "ArchiveTexts.h"
-#include "CraneChart.h"
-#include "ListExportDialog.h"
-#include "Prompts.h"
-#include "SummaryGrid.h"
+#include "core/archive/ArchiveTexts.h"
+#include "core/common/Prompts.h"
+#include "widgets/archive/ArchiveLocationDialog.h"
+#include "widgets/archive/CraneChart.h"
+#include "widgets/export/ListExportDialog.h"
+#include "widgets/export/SummaryGrid.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

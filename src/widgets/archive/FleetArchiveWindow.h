@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FleetArchive.h"
+#include "core/archive/FleetArchive.h"
 
 #include <QWidget>
 #include <memory>

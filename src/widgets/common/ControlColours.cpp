@@ -1,4 +1,4 @@
-#include "ControlColours.h"
+#include "widgets/common/ControlColours.h"
 
 #include <QApplication>
 #include <QLineEdit>

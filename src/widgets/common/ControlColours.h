@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StandardColours.h"
+#include "render/colours/StandardColours.h"
 
 #include <QColor>
 

@@ -1,4 +1,4 @@
-#include "PanelStatusBar.h"
+#include "widgets/common/PanelStatusBar.h"
 
 #include <QLabel>
 

@@ -1,4 +1,4 @@
-#include "StringGrid.h"
+#include "widgets/common/StringGrid.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DescribesOwnState.h"
+#include "widgets/common/DescribesOwnState.h"
 
 #include <QTableWidget>
 

@@ -1,8 +1,8 @@
-#include "FleetSummaryWindow.h"
+#include "widgets/export/FleetSummaryWindow.h"
 
-#include "ListExportDialog.h"
-#include "Prompts.h"
-#include "SummaryGrid.h"
+#include "core/common/Prompts.h"
+#include "widgets/export/ListExportDialog.h"
+#include "widgets/export/SummaryGrid.h"
 
 #include <QBrush>
 #include <QCloseEvent>

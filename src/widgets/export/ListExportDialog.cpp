@@ -1,7 +1,7 @@
-#include "ListExportDialog.h"
+#include "widgets/export/ListExportDialog.h"
 
-#include "Prompts.h"
-#include "RecorderSession.h"
+#include "core/common/Prompts.h"
+#include "core/document/RecorderSession.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "SummaryGrid.h"
+#include "widgets/export/SummaryGrid.h"
 
 #include <QHeaderView>
 #include <QScreen>

@@ -1,9 +1,9 @@
-#include "ChartPages.h"
+#include "widgets/frames/ChartPages.h"
 
-#include "RecorderSession.h"
+#include "core/document/RecorderSession.h"
 
-#include "ControlColours.h"
-#include "RecorderDocument.h"
+#include "core/document/RecorderDocument.h"
+#include "widgets/common/ControlColours.h"
 
 #include <QCheckBox>
 #include <QFrame>

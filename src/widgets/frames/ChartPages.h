@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DocumentView.h"
-#include "FrameChart.h"
+#include "core/document/DocumentView.h"
+#include "widgets/frames/FrameChart.h"
 
 #include <QWidget>
 #include <array>

@@ -1,13 +1,13 @@
-#include "FrameBrowserPage.h"
+#include "widgets/frames/FrameBrowserPage.h"
 
-#include "RecorderSession.h"
+#include "core/document/RecorderSession.h"
 
-#include "ControlColours.h"
-#include "FrameSelection.h"
-#include "GridParts.h"
-#include "Prompts.h"
-#include "RecorderDocument.h"
-#include "StringGrid.h"
+#include "core/common/Prompts.h"
+#include "core/document/RecorderDocument.h"
+#include "core/frames/FrameSelection.h"
+#include "widgets/common/ControlColours.h"
+#include "widgets/common/StringGrid.h"
+#include "widgets/frames/GridParts.h"
 
 #include <QAction>
 #include <QCheckBox>

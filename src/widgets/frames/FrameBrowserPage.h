@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DocumentView.h"
-#include "FrameBrowser.h"
+#include "core/document/DocumentView.h"
+#include "core/frames/FrameBrowser.h"
 
 #include <QHash>
 #include <QWidget>

@@ -1,7 +1,7 @@
-#include "FrameChart.h"
+#include "widgets/frames/FrameChart.h"
 
-#include "ControlColours.h"
-#include "NumberFormat.h"
+#include "core/common/NumberFormat.h"
+#include "widgets/common/ControlColours.h"
 
 #include <QJsonArray>
 #include <QPrintDialog>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DescribesOwnState.h"
-#include "FrameCharts.h"
+#include "core/frames/FrameCharts.h"
+#include "widgets/common/DescribesOwnState.h"
 
 #include <optional>
 #include <qcustomplot.h>

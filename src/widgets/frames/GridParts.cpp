@@ -1,6 +1,6 @@
-#include "GridParts.h"
+#include "widgets/frames/GridParts.h"
 
-#include "StringGrid.h"
+#include "widgets/common/StringGrid.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

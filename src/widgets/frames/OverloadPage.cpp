@@ -1,11 +1,11 @@
-#include "OverloadPage.h"
+#include "widgets/frames/OverloadPage.h"
 
-#include "RecorderSession.h"
+#include "core/document/RecorderSession.h"
 
-#include "GridParts.h"
-#include "Prompts.h"
-#include "RecorderDocument.h"
-#include "StringGrid.h"
+#include "core/common/Prompts.h"
+#include "core/document/RecorderDocument.h"
+#include "widgets/common/StringGrid.h"
+#include "widgets/frames/GridParts.h"
 
 #include <QFrame>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DocumentView.h"
-#include "Overloads.h"
+#include "core/document/DocumentView.h"
+#include "core/frames/Overloads.h"
 
 #include <QWidget>
 

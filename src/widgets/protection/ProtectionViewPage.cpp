@@ -1,11 +1,11 @@
-#include "ProtectionViewPage.h"
+#include "widgets/protection/ProtectionViewPage.h"
 
-#include "RecorderSession.h"
+#include "core/document/RecorderSession.h"
 
-#include "Clock.h"
-#include "ControlColours.h"
-#include "Prompts.h"
-#include "RecorderDocument.h"
+#include "core/common/Clock.h"
+#include "core/common/Prompts.h"
+#include "core/document/RecorderDocument.h"
+#include "widgets/common/ControlColours.h"
 
 #include <QAction>
 #include <QDir>

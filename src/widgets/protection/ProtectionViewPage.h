@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DescribesOwnState.h"
-#include "DocumentView.h"
-#include "Playback.h"
-#include "ProtectionPicture.h"
+#include "core/document/DocumentView.h"
+#include "core/protection/Playback.h"
+#include "render/protection/ProtectionPicture.h"
+#include "widgets/common/DescribesOwnState.h"
 
 #include <QImage>
 #include <QWidget>

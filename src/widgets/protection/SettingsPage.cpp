@@ -1,10 +1,10 @@
-#include "SettingsPage.h"
+#include "widgets/protection/SettingsPage.h"
 
-#include "RecorderSession.h"
+#include "core/document/RecorderSession.h"
 
-#include "ControlColours.h"
-#include "RecorderDocument.h"
-#include "StringGrid.h"
+#include "core/document/RecorderDocument.h"
+#include "widgets/common/ControlColours.h"
+#include "widgets/common/StringGrid.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DocumentView.h"
-#include "ProtectionSettings.h"
+#include "core/document/DocumentView.h"
+#include "core/protection/ProtectionSettings.h"
 
 #include <QWidget>
 #include <array>

@@ -1,7 +1,7 @@
-#include "ServicePages.h"
+#include "widgets/recorder/ServicePages.h"
 
-#include "ControlColours.h"
-#include "RecorderSession.h"
+#include "core/document/RecorderSession.h"
+#include "widgets/common/ControlColours.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

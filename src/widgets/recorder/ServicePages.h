@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DocumentView.h"
-#include "ServiceBank.h"
+#include "core/document/DocumentView.h"
+#include "core/recorder/ServiceBank.h"
 
 #include <QWidget>
 #include <array>

@@ -1,7 +1,7 @@
-#include "FrameRangeDialog.h"
+#include "widgets/reports/FrameRangeDialog.h"
 
-#include "IntegerText.h"
-#include "Prompts.h"
+#include "core/common/Prompts.h"
+#include "core/frames/IntegerText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

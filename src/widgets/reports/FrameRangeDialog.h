@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Reports.h"
+#include "render/reports/Reports.h"
 
 #include <QDialog>
 

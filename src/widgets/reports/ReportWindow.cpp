@@ -1,7 +1,7 @@
-#include "ReportWindow.h"
+#include "widgets/reports/ReportWindow.h"
 
-#include "Prompts.h"
-#include "RecorderSession.h"
+#include "core/common/Prompts.h"
+#include "core/document/RecorderSession.h"
 
 #include <QGuiApplication>
 #include <QPainter>
