@@ -1,7 +1,13 @@
 #include "FleetFiles.h"
+#include "core/archive/ArchiveDatabase.h"
 #include "core/archive/FleetArchive.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -9,44 +15,116 @@ namespace {
 using namespace zurval;
 using namespace zurval::bench;
 
-// Adding a folder of recordings to an empty SQLite archive on every core: the walk, the
-// decoding and the writing. The files were just written, so they are read from the page
-// cache.
-void BM_ArchiveAdd(benchmark::State& state) {
+// The PostgreSQL server that ZURVAL_TEST_POSTGRES names (scripts/with-postgres.sh sets it).
+QString server() {
+    return qEnvironmentVariable("ZURVAL_TEST_POSTGRES");
+}
+
+bool onServer(const QString& statement) {
+    QString error;
+    ArchiveConnection c(*parseArchiveLocation(server(), {}, &error), true);
+    QSqlQuery q(c.db());
+    return c.open(&error) && q.exec(statement);
+}
+
+// An empty archive of its own for each run: a file in dir, or a new database on the server.
+QString emptyArchive(const QTemporaryDir& dir, bool onPostgres, int run) {
+    const QString name =
+        QStringLiteral("zurval_bench_%1_%2").arg(QCoreApplication::applicationPid()).arg(run);
+    if (!onPostgres)
+        return dir.filePath(name + QStringLiteral(".sqlite"));
+    if (!onServer(QStringLiteral("CREATE DATABASE ") + name))
+        return {};
+    QUrl url(server());
+    url.setPath(u'/' + name);
+    return url.toString();
+}
+
+// The archive's size: the SQLite file, or the server database's.
+double archiveBytes(const QString& location) {
+    if (!isServerAddress(location))
+        return static_cast<double>(QFileInfo(location).size());
+    QString error;
+    ArchiveConnection c(*parseArchiveLocation(location, {}, &error), false);
+    QSqlQuery q(c.db());
+    if (!c.open(&error) || !q.exec(QStringLiteral("SELECT pg_database_size(current_database())")) ||
+        !q.next())
+        return 0;
+    return q.value(0).toDouble();
+}
+
+// Adding a folder of recordings to an empty archive on every core: the walk, the decoding,
+// the hash, the compression and the writing. The files were just written, so they are read
+// from the page cache. bytes/reading: what the archive takes per reading, its recording
+// included.
+void addFolder(benchmark::State& state, bool onPostgres) {
+    if (onPostgres && server().isEmpty()) {
+        state.SkipWithError("ZURVAL_TEST_POSTGRES is not set (scripts/with-postgres.sh sets it)");
+        return;
+    }
     const int count = static_cast<int>(state.range(0));
     QTemporaryDir dir;
     if (!dir.isValid() || !writeFleet(dir.filePath("парк"), count)) {
         state.SkipWithError("cannot write the recordings");
         return;
     }
-    int run = 0;
+    static int run = 0;
+    QString last;
     for (auto _ : state) {
-        QString error;
-        const auto archive = FleetArchive::open(
-            dir.filePath(QStringLiteral("archive-%1.sqlite").arg(run++)), &error);
+        state.PauseTiming();
+        const QString location = emptyArchive(dir, onPostgres, run++);
+        state.ResumeTiming();
+        ArchiveOpening opening;
+        const auto archive = FleetArchive::open(location, ArchiveAccess::Create, &opening);
         if (!archive || archive->add({dir.filePath("парк")}).added != count)
             state.SkipWithError("a reading was not added");
+        last = location;
     }
     state.counters["files/s"] =
         benchmark::Counter(count, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["bytes/reading"] = archiveBytes(last) / count;
+}
+
+void BM_ArchiveAdd(benchmark::State& state) {
+    addFolder(state, false);
 }
 BENCHMARK(BM_ArchiveAdd)
+    ->Arg(1)
     ->Arg(100)
-    ->Arg(2000)
+    ->Arg(5000)
     ->Unit(benchmark::kSecond)
     ->UseRealTime()
     ->Iterations(1);
 
-// The rows of "Парк кранов" for that many cranes of two readings each, forecasts included.
+void BM_ArchiveAddPostgres(benchmark::State& state) {
+    addFolder(state, true);
+}
+BENCHMARK(BM_ArchiveAddPostgres)
+    ->Arg(100)
+    ->Arg(5000)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime()
+    ->Iterations(1);
+
+// The rows of "Парк кранов" for that many cranes of that many readings each, forecasts
+// included. The recordings are written and added a thousand at a time, so that 20,000 of
+// them never lie on the disk at once.
 void BM_ArchiveListCranes(benchmark::State& state) {
     const int cranes = static_cast<int>(state.range(0));
+    const int perCrane = static_cast<int>(state.range(1));
     QTemporaryDir dir;
-    QString error;
-    const auto archive = FleetArchive::open(dir.filePath("archive.sqlite"), &error);
-    if (!archive || !writeFleet(dir.filePath("парк"), 2 * cranes, 2) ||
-        archive->add({dir.filePath("парк")}).added != 2 * cranes) {
-        state.SkipWithError("cannot fill the archive");
-        return;
+    ArchiveOpening opening;
+    const auto archive =
+        FleetArchive::open(dir.filePath("archive.sqlite"), ArchiveAccess::Create, &opening);
+    constexpr int kPart = 1000;
+    for (int first = 0; archive && first < cranes * perCrane; first += kPart) {
+        const int count = std::min(kPart, cranes * perCrane - first);
+        const QString part = dir.filePath(QStringLiteral("часть"));
+        if (!writeFleet(part, count, perCrane, first) || archive->add({part}).added != count ||
+            !QDir(part).removeRecursively()) {
+            state.SkipWithError("cannot fill the archive");
+            return;
+        }
     }
     for (auto _ : state) {
         const auto rows = archive->fleet();
@@ -55,8 +133,20 @@ void BM_ArchiveListCranes(benchmark::State& state) {
         benchmark::DoNotOptimize(rows);
     }
 }
-BENCHMARK(BM_ArchiveListCranes)->Arg(20)->Arg(500)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ArchiveListCranes)
+    ->Args({20, 2})
+    ->Args({500, 40})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv); // the SQL drivers are plugins
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -12,10 +12,11 @@ namespace zurval::bench {
 
 // count readings of count / readingsPerCrane cranes, each a variant of the sample recording (about
 // 270 KB): its own crane and recorder number, motor hours growing by ten hours a month, a reading
-// date a month after the one before.
-inline bool writeFleet(const QString& folder, int count, int readingsPerCrane = 10) {
+// date a month after the one before. first: the number of the first reading, for a fleet
+// written in parts.
+inline bool writeFleet(const QString& folder, int count, int readingsPerCrane = 10, int first = 0) {
     const RecordingBuilder sample = makeSampleRecording();
-    for (int i = 0; i < count; ++i) {
+    for (int i = first; i < first + count; ++i) {
         const int crane = i / readingsPerCrane;
         const int month = i % readingsPerCrane;
         RecordingBuilder b = sample;

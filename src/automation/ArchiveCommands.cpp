@@ -1,11 +1,13 @@
 #include "automation/ArchiveCommands.h"
 
 #include "automation/ExportCommands.h"
+#include "core/archive/ArchiveDatabase.h"
 #include "core/archive/ArchiveTexts.h"
 #include "core/archive/FleetArchive.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSaveFile>
 #include <QTextStream>
 
 namespace zurval {
@@ -16,11 +18,49 @@ void print(QTextStream& out, const QJsonObject& object) {
     out.flush();
 }
 
-QJsonObject addedJson(const AddResult& result) {
+QJsonObject addedJson(const AddResult& result, bool created) {
     QJsonArray refused;
     for (const RefusedRecording& r : result.refused)
         refused.append(QJsonObject{{"path", r.path}, {"reason", r.reason}});
-    return {{"added", result.added}, {"known", result.known}, {"refused", refused}};
+    return {{"added", result.added},
+            {"known", result.known},
+            {"refused", refused},
+            {"created", created}};
+}
+
+// The arguments of each command; an empty text when they fit.
+QString misfit(const QString& what, const QStringList& rest, const CommandArguments& arguments) {
+    const bool csv = arguments.has(QStringLiteral("--csv"));
+    const bool out = arguments.has(QStringLiteral("--out"));
+    if (what == QLatin1String("add")) {
+        if (rest.isEmpty())
+            return QStringLiteral("--archive add needs FILE|DIR");
+        if (csv || out)
+            return QStringLiteral("--archive add writes no file");
+    } else if (what == QLatin1String("list")) {
+        if (!rest.isEmpty())
+            return QStringLiteral("unexpected %1 for --archive list").arg(rest.first());
+    } else if (what == QLatin1String("crane")) {
+        if (rest.size() != 1)
+            return QStringLiteral("--archive crane takes one RECORDER_NUMBER");
+    } else if (what == QLatin1String("get")) {
+        if (rest.size() != 1 || !out)
+            return QStringLiteral("--archive get takes one SHA256 and --out FILE.vrl");
+        if (csv)
+            return QStringLiteral("--archive get writes no CSV");
+    } else {
+        return QStringLiteral("--archive takes add, list, crane or get, not %1").arg(what);
+    }
+    if (out && what != QLatin1String("get"))
+        return QStringLiteral("--out is for --archive get");
+    return {};
+}
+
+int writeRecording(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return fail(kExitNotWritten, aboutFile(path, file.errorString()));
+    return kExitDone;
 }
 
 } // namespace
@@ -28,45 +68,44 @@ QJsonObject addedJson(const AddResult& result) {
 int runArchiveCommand(const CommandArguments& arguments, QTextStream& out) {
     const QString what = arguments.positional.value(0);
     const QStringList rest = arguments.positional.mid(1);
-    const bool csv = arguments.has(QStringLiteral("--csv"));
-    if (what == QLatin1String("add")) {
-        if (rest.isEmpty())
-            return fail(kExitRefused, QStringLiteral("--archive add needs FILE|DIR"));
-        if (csv)
-            return fail(kExitRefused, QStringLiteral("--archive add writes no CSV"));
-    } else if (what == QLatin1String("list")) {
-        if (!rest.isEmpty())
-            return fail(kExitRefused,
-                        QStringLiteral("unexpected %1 for --archive list").arg(rest.first()));
-    } else if (what == QLatin1String("crane")) {
-        if (rest.size() != 1)
-            return fail(kExitRefused, QStringLiteral("--archive crane takes one RECORDER_NUMBER"));
-    } else {
-        return fail(kExitRefused,
-                    QStringLiteral("--archive takes add, list or crane, not %1").arg(what));
-    }
+    if (const QString problem = misfit(what, rest, arguments); !problem.isEmpty())
+        return fail(kExitRefused, problem);
     const std::optional<CsvStyle> style = csvStyleOption(arguments);
     if (!style)
         return kExitRefused;
 
+    // Only add writes, and only add makes a new archive.
+    const bool adding = what == QLatin1String("add");
     const QString location = arguments.value(QStringLiteral("--archive-db"));
-    QString error;
-    const std::unique_ptr<FleetArchive> archive = FleetArchive::open(location, &error);
+    const QString shown =
+        withoutPassword(location.isEmpty() ? FleetArchive::defaultLocation() : location);
+    ArchiveOpening opening;
+    const std::unique_ptr<FleetArchive> archive = FleetArchive::open(
+        location, adding ? ArchiveAccess::Create : ArchiveAccess::Read, &opening);
     if (!archive)
-        return fail(kExitNotWritten,
-                    aboutFile(location.isEmpty() ? FleetArchive::defaultLocation() : location,
-                              QStringLiteral("cannot open the archive: ") + error));
-    auto failed = [&] { return fail(kExitNotWritten, aboutFile(archive->location(), error)); };
+        return fail(opening.problem == ArchiveProblem::CannotUse ? kExitNotWritten : kExitRefused,
+                    aboutFile(shown, QStringLiteral("cannot open the archive: ") + opening.error));
+    if (opening.created)
+        complain(aboutFile(shown, QStringLiteral("a new archive was made")));
+    QString error;
+    auto failed = [&] { return fail(kExitNotWritten, aboutFile(shown, error)); };
 
-    if (what == QLatin1String("add")) {
+    if (adding) {
         const AddResult result = archive->add(rest);
-        print(out, addedJson(result));
+        print(out, addedJson(result, opening.created));
         if (!result.error.isEmpty()) {
-            error = result.error;
+            error = QStringLiteral("cannot add to the archive: ") + result.error;
             return failed();
         }
         return result.refused.empty() ? kExitDone : kExitRefused;
     }
+    if (what == QLatin1String("get")) {
+        const std::optional<QByteArray> bytes = archive->recording(rest.first().toLatin1(), &error);
+        if (!bytes)
+            return fail(kExitRefused, aboutFile(shown, error));
+        return writeRecording(arguments.value(QStringLiteral("--out")), *bytes);
+    }
+    const bool csv = arguments.has(QStringLiteral("--csv"));
     const QString csvPath = arguments.value(QStringLiteral("--csv"));
     if (what == QLatin1String("list")) {
         const std::optional<std::vector<FleetRow>> rows = archive->fleet(&error);

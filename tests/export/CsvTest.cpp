@@ -26,6 +26,13 @@ TEST(CsvField, QuotesOnlyWhatASpreadsheetWouldMisread) {
         {"@SUM(A1)", "'@SUM(A1)"},
         {"+cmd|' /C calc'!A0", "'+cmd|' /C calc'!A0"},
         {"-КБ", "'-КБ"},
+        // A spreadsheet drops a leading tab or carriage return and runs what follows.
+        {"\t=1+1", "'\t=1+1"},
+        {"\t+12", "'\t+12"},
+        {"\t-1", "'\t-1"},
+        {"\t@A1", "'\t@A1"},
+        {"\r=1+1", "\"'\r=1+1\""},
+        {"\r-1", "\"'\r-1\""},
         // Signed numbers and times stay numbers.
         {"-0,10", "-0,10"},
         {"+12", "+12"},

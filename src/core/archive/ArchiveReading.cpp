@@ -1,46 +1,24 @@
 #include "core/archive/ArchiveReading.h"
 
+#include "core/archive/ArchiveRecording.h"
+#include "core/fleet/ReadingHistory.h"
 #include "core/frames/RecordTexts.h"
 #include "core/recorder/FileMap.h"
+#include "core/recorder/ServiceBank.h"
 
-#include <QCryptographicHash>
-#include <QStringList>
+#include <algorithm>
+#include <cmath>
 
 namespace zurval {
 namespace {
 
-// Edit_DataUst shows the three date bytes as hexadecimal digit pairs, "15.03.24".
-QDate shownDate(const QString& text) {
-    const QStringList parts = text.split(u'.');
-    if (parts.size() != 3)
-        return {};
-    std::array<std::uint8_t, 3> bytes{};
-    for (std::size_t k = 0; k < bytes.size(); ++k) {
-        bool ok = false;
-        bytes[k] = static_cast<std::uint8_t>(parts[static_cast<qsizetype>(k)].toUInt(&ok, 16));
-        if (!ok)
-            return {};
-    }
-    return calendarDate(RecorderDate{bytes[0], bytes[1], bytes[2]}).value_or(QDate());
-}
-
-// The recorder's memory and its stored sum: the same memory read twice is one reading,
-// whatever the operator typed afterwards.
-QByteArray imageHash(const RecorderFile& file) {
-    const std::size_t length = std::min(file.bytes.size(), filemap::kStoredImageSum + 4);
-    return QCryptographicHash::hash(QByteArrayView(reinterpret_cast<const char*>(file.bytes.data()),
-                                                   static_cast<qsizetype>(length)),
-                                    QCryptographicHash::Sha256)
-        .toHex();
-}
-
-void takeReadingDate(const RecordingSummary& summary, ArchiveReading& a) {
-    if (const std::optional<QDate> typed = typedReadingDate(summary.readingDate)) {
-        a.readingDate = *typed;
+void takeReadingDate(const RecorderDocument& document, ArchiveReading& a) {
+    if (const auto typed = typedReadingTime(document.operatorBlock.readingDate)) {
+        a.readingDate = typed->date;
         a.readingDateSource = ReadingDateSource::OperatorBlock;
         return;
     }
-    const CycleFrame& newest = summary.newestFrame;
+    const CycleFrame& newest = document.cyclic.frameList->back();
     if (newest.decoded && newest.dated) {
         if (const std::optional<QDate> date = calendarDate(newest.date)) {
             a.readingDate = *date;
@@ -53,27 +31,45 @@ void takeReadingDate(const RecordingSummary& summary, ArchiveReading& a) {
 
 std::variant<ArchiveReading, RefusedRecording> readForArchive(const FoundRecording& found,
                                                               RecorderDocument& document) {
-    if (!found.problem.isEmpty())
-        return RefusedRecording{found.path, found.problem};
-    const std::optional<RecorderFile> file = readRecorderFile(found.path);
-    const RecordingSummary summary = summarizeRecording(found.path, file, document);
-    if (summary.state != FileState::Intact)
-        return RefusedRecording{found.path, summary.problems.join(QStringLiteral("; "))};
+    CheckedRecording checked = checkRecording(found, document);
+    if (checked.state != FileState::Intact)
+        return RefusedRecording{found.path, checked.problems.join(QStringLiteral("; "))};
+    const RecorderFile& file = *checked.file;
+    QByteArray bytes(reinterpret_cast<const char*>(file.bytes.data()),
+                     static_cast<qsizetype>(file.bytes.size()));
+    // The map ends before the file does: keep the file whole all the same.
+    if (file.fileSize > file.bytes.size()) {
+        QString error;
+        std::optional<QByteArray> whole = readWholeFile(found.path, &error);
+        if (!whole)
+            return RefusedRecording{found.path, error};
+        bytes = std::move(*whole);
+    }
 
     ArchiveReading a;
     a.path = found.path;
-    a.imageSha256 = imageHash(*file);
-    a.craneModel = summary.craneModel;
-    a.craneNumber = summary.craneNumber;
-    a.recorderNumber = summary.recorderNumber;
-    takeReadingDate(summary, a);
+    a.imageSha256 = imageSha256(bytes);
+    a.packed = packRecording(bytes);
+    const ByteReader r = file.reader();
+    const int bank = document.service.selectedBank;
+    const ServiceBankValues values = decodeServiceBank(r, bank);
+    a.craneModel = values.craneModel.trimmed();
+    a.craneNumber = values.craneNumber;
+    a.recorderNumber = values.recorderNumber.trimmed();
+    const std::size_t installed =
+        (bank == 1 ? filemap::kBank1 : filemap::kBank0) + bankmap::kDateInstalled;
+    a.dateInstalled =
+        calendarDate(RecorderDate{r.u8(installed), r.u8(installed + 1), r.u8(installed + 2)})
+            .value_or(QDate());
+    takeReadingDate(document, a);
     a.operatorBlock = document.operatorBlock;
     const ServiceInfo& service = document.service;
-    a.dateInstalled = shownDate(service.texts.dateInstalled);
     a.motorMinutes = service.motorMinutes;
     a.operatingSeconds = service.operatingSeconds;
     a.workingCycles = service.workingCycles;
-    a.characteristicNumber = document.characteristicNumber;
+    const double number = document.characteristicNumber;
+    if (std::isfinite(number) && number >= 0)
+        a.characteristicNumber = number;
     a.normativeGroup = service.normativeGroup;
     a.duty = document.duty;
     for (const OverloadRecord& o : *document.cyclic.overloadList)
@@ -94,7 +90,7 @@ int newHeavyOverloadCount(const std::vector<ArchivedOverload>& earlier,
     };
     const int added = newOverloadCount(fingerprints(earlier), fingerprints(later));
     return static_cast<int>(std::count_if(later.end() - added, later.end(), [](const auto& o) {
-        return o.intact && o.loadPercent > kHeavyOverloadPercent;
+        return isHeavyOverload(o.loadPercent, o.intact);
     }));
 }
 

@@ -1,19 +1,21 @@
 #pragma once
 
-#include "core/export/FleetSummary.h"
+#include "core/document/RecorderDocument.h"
+#include "core/fleet/FleetFiles.h"
 
 #include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <variant>
 #include <vector>
 
 namespace zurval {
 
-// Where a reading's date comes from: the operator's "Дата считывания" when it is a valid
-// date, else the newest frame's date, else none.
+// Where a reading's date comes from: the operator's "Дата считывания" when it begins with a
+// valid date, else the newest frame's date, else none.
 enum class ReadingDateSource { OperatorBlock, NewestFrame, None };
 
 // An overload record as the archive keeps it: once per recorder, however many readings
@@ -27,30 +29,32 @@ struct ArchivedOverload {
     bool intact = false; // in this reading
 };
 
-// What one intact recording gives the archive.
+// What one intact recording gives the archive: the values of the decoded recording.
 struct ArchiveReading {
     QString path;
-    QByteArray imageSha256; // of the image, hexadecimal: the same reading saved twice is one
+    QByteArray imageSha256; // of the memory and its stored sum, hexadecimal
+    QByteArray packed;      // the whole file, compressed
 
-    QString craneModel;     // Edit_MarkaKr
-    QString craneNumber;    // Edit_NKr
-    QString recorderNumber; // Edit_NRP
+    QString craneModel;     // of the bank shown
+    int craneNumber = 0;    // as the bank holds it
+    QString recorderNumber; // of the bank shown
     QDate readingDate;      // invalid when source is None
     ReadingDateSource readingDateSource = ReadingDateSource::None;
     OperatorBlock operatorBlock; // the reading date as the operator typed it included
-    QDate dateInstalled;         // Edit_DataUst; invalid when it is no date
+    QDate dateInstalled;         // of the bank shown; invalid when it is no date
 
     std::uint32_t motorMinutes = 0;                                   // of the bank shown
     std::array<std::int32_t, kOperatingTimeCount> operatingSeconds{}; // Edit_TimeLS .. GA
     std::array<std::uint32_t, kLoadRangeCount> workingCycles{};
-    float characteristicNumber = 0; // Edit_HarCh
-    int normativeGroup = 1;         // the n of An, Edit_GRKr
-    DutyClassification duty;        // current group, classes, normative number
+    // None when the recording's is no number, infinite or below zero.
+    std::optional<double> characteristicNumber;
+    int normativeGroup = 1;  // the n of An
+    DutyClassification duty; // current group, classes, normative number
 
     std::vector<ArchivedOverload> overloads; // the non-empty records, oldest first
 };
 
-// Why a file is not taken: the texts the fleet summary shows for its problems.
+// Why a file is not taken: the problems the check of a file tells.
 struct RefusedRecording {
     QString path;
     QString reason;

@@ -41,17 +41,22 @@ QString fileDate(const QDate& date, const SpreadsheetForm& form) {
 using R = const StoredReading&;
 using S = const SpreadsheetForm&;
 
-ReadingColumn craneModel() {
+template <typename Row> Column<Row> craneModel() {
     return {QStringLiteral("Кран"), QStringLiteral("crane"),
-            [](R r) { return text(r.crane.craneModel, r.crane.craneModel); }};
+            [](const Row& r) { return text(r.crane.craneModel, r.crane.craneModel); }};
 }
-ReadingColumn craneNumber() {
-    return {QStringLiteral("№ крана"), QStringLiteral("crane_number"),
-            [](R r) { return quantity(r.crane.craneNumber, r.crane.craneNumber.toInt()); }};
+template <typename Row> Column<Row> craneNumber() {
+    return {QStringLiteral("№ крана"),
+            QStringLiteral("crane_number"),
+            [](const Row& r) {
+                return quantity(QString::number(r.crane.craneNumber), r.crane.craneNumber);
+            },
+            {},
+            true};
 }
-ReadingColumn recorderNumber() {
+template <typename Row> Column<Row> recorderNumber() {
     return {QStringLiteral("№ РП"), QStringLiteral("recorder_number"),
-            [](R r) { return text(r.crane.recorderNumber, r.crane.recorderNumber); }};
+            [](const Row& r) { return text(r.crane.recorderNumber, r.crane.recorderNumber); }};
 }
 ReadingColumn readingDate(const QString& caption, const QString& key) {
     return {caption, key,
@@ -84,14 +89,21 @@ ReadingColumn classQ() {
     return {QStringLiteral("Режим\nнагружения"), QStringLiteral("class_q"),
             [](R r) { return text(dutyTexts(r.duty).classQ, r.duty.classQ); }};
 }
+// A reading whose number was no number, infinite or below zero says so.
 ReadingColumn characteristicNumber() {
-    return {
-        QStringLiteral("Хар. число\nтекущее"), QStringLiteral("characteristic_number"),
-        [](R r) {
-            return quantity(formatPattern(r.characteristicNumber, "#0.00"), r.characteristicNumber);
-        },
-        [](R r, S form) { return formatPattern(r.characteristicNumber, "#0.00", form.decimal); },
-        true};
+    return {QStringLiteral("Хар. число\nтекущее"), QStringLiteral("characteristic_number"),
+            [](R r) {
+                return r.characteristicNumber
+                           ? quantity(formatPattern(*r.characteristicNumber, "#0.00"),
+                                      *r.characteristicNumber)
+                           : quantity(missingNumberText(), {});
+            },
+            [](R r, S form) {
+                return r.characteristicNumber
+                           ? formatPattern(*r.characteristicNumber, "#0.00", form.decimal)
+                           : missingNumberText();
+            },
+            true};
 }
 ReadingColumn normativeNumber() {
     return {QStringLiteral("Хар. число\nнормативное"),
@@ -122,26 +134,39 @@ ReadingColumn path() {
     return {QStringLiteral("Файл"), QStringLiteral("path"),
             [](R r) { return text(r.path, r.path); }};
 }
+ReadingColumn recordingKept() {
+    return {QStringLiteral("Запись"), QStringLiteral("recording"), [](R r) {
+                const QString t = recordingKeptText(r.recordingKept);
+                return text(t, t);
+            }};
+}
+ReadingColumn sha256() {
+    return {QStringLiteral("SHA-256"), QStringLiteral("sha256"), [](R r) {
+                const QString t = QString::fromLatin1(r.imageSha256);
+                return text(t, t);
+            }};
+}
 
-// A column of the crane's newest reading.
+// A column of the crane's newest dated reading: empty while it has none.
 FleetColumn ofLast(const ReadingColumn& c) {
-    FleetColumn f{c.caption,
-                  c.key,
-                  [cell = c.cell](const FleetRow& row) { return cell(row.last); },
-                  {},
-                  c.number};
+    FleetColumn f{
+        c.caption,
+        c.key,
+        [cell = c.cell](const FleetRow& row) { return row.last ? cell(*row.last) : SummaryCell{}; },
+        {},
+        c.number};
     if (c.spreadsheet)
         f.spreadsheet = [s = c.spreadsheet](const FleetRow& row, S form) {
-            return s(row.last, form);
+            return row.last ? s(*row.last, form) : QString();
         };
     return f;
 }
 
 const std::vector<ReadingColumn>& readingColumns() {
     static const std::vector<ReadingColumn> columns = {
-        craneModel(),
-        craneNumber(),
-        recorderNumber(),
+        craneModel<StoredReading>(),
+        craneNumber<StoredReading>(),
+        recorderNumber<StoredReading>(),
         readingDate(QStringLiteral("Дата\nсчитывания"), QStringLiteral("reading_date")),
         readingDateSource(),
         operatorName(),
@@ -154,6 +179,8 @@ const std::vector<ReadingColumn>& readingColumns() {
         motorHours(),
         newHeavyOverloads(),
         path(),
+        recordingKept(),
+        sha256(),
     };
     return columns;
 }
@@ -161,9 +188,9 @@ const std::vector<ReadingColumn>& readingColumns() {
 const std::vector<FleetColumn>& fleetColumns() {
     using F = const FleetRow&;
     static const std::vector<FleetColumn> columns = {
-        ofLast(craneModel()),
-        ofLast(craneNumber()),
-        ofLast(recorderNumber()),
+        craneModel<FleetRow>(),
+        craneNumber<FleetRow>(),
+        recorderNumber<FleetRow>(),
         ofLast(
             readingDate(QStringLiteral("Последнее\nсчитывание"), QStringLiteral("last_reading"))),
         {QStringLiteral("Считываний"),
@@ -235,6 +262,7 @@ CsvTable table(const std::vector<Column<Row>>& columns, const std::vector<Row>& 
     return t;
 }
 
+// Numbers are the values themselves, a missing one null; texts in the point style.
 template <typename Row>
 QJsonArray json(const std::vector<Column<Row>>& columns, const std::vector<Row>& rows) {
     const SpreadsheetForm form = spreadsheetForm(CsvStyle::Point);
@@ -243,10 +271,14 @@ QJsonArray json(const std::vector<Column<Row>>& columns, const std::vector<Row>&
         const std::vector<SummaryCell> texts = cells(columns, row, &form);
         QJsonObject object;
         for (std::size_t k = 0; k < columns.size(); ++k) {
-            const QString& t = texts[k].text;
-            object.insert(columns[k].key, t.isEmpty()         ? QJsonValue()
-                                          : columns[k].number ? QJsonValue(t.toDouble())
-                                                              : QJsonValue(t));
+            const SummaryCell& cell = texts[k];
+            if (columns[k].number)
+                object.insert(columns[k].key, cell.sortKey.isValid()
+                                                  ? QJsonValue(cell.sortKey.toDouble())
+                                                  : QJsonValue());
+            else
+                object.insert(columns[k].key,
+                              cell.text.isEmpty() ? QJsonValue() : QJsonValue(cell.text));
         }
         array.append(object);
     }
@@ -266,6 +298,14 @@ QString forecastText(const Forecast& forecast, const SpreadsheetForm* spreadshee
         break;
     }
     return QStringLiteral("нет данных");
+}
+
+QString missingNumberText() {
+    return QStringLiteral("недостоверно");
+}
+
+QString recordingKeptText(bool kept) {
+    return kept ? QStringLiteral("в архиве") : QStringLiteral("только путь");
 }
 
 QString singleReadingText(const Forecast& forecast) {

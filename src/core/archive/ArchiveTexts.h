@@ -18,6 +18,11 @@ namespace zurval {
                                    const SpreadsheetForm* spreadsheet = nullptr);
 // "да" when the forecast rests on a single reading, else empty.
 [[nodiscard]] QString singleReadingText(const Forecast& forecast);
+// What the cell of a characteristic number that was no number, infinite or below zero says.
+[[nodiscard]] QString missingNumberText();
+// "в архиве" for a reading whose file the archive holds, "только путь" for one it knows by
+// its path only.
+[[nodiscard]] QString recordingKeptText(bool kept);
 // "оператор", "последний кадр", "нет"
 [[nodiscard]] QString readingDateSourceText(ReadingDateSource source);
 

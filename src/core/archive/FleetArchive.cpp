@@ -1,6 +1,7 @@
 #include "core/archive/FleetArchive.h"
 
 #include "core/archive/ArchiveDatabase.h"
+#include "core/archive/ArchiveRecording.h"
 #include "core/frames/RecordTexts.h"
 
 #include <QDir>
@@ -8,19 +9,16 @@
 #include <QHash>
 #include <QRandomGenerator>
 #include <QSet>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QThread>
-#include <QThreadPool>
 #include <algorithm>
 #include <cmath>
-#include <condition_variable>
-#include <deque>
 #include <exception>
+#include <limits>
 #include <map>
-#include <mutex>
 #include <tuple>
+#include <variant>
 
 namespace zurval {
 
@@ -31,29 +29,38 @@ struct FleetArchive::Private {
 
 namespace {
 
-constexpr int kBatchReadings = 64;    // readings written in one transaction
-constexpr int kWaitingReadings = 256; // decoded readings the writer may fall behind by
-// A transaction that fails (another program holds the lock too long, or the server chose
-// it to end a deadlock) is tried again this often, a little later each time.
+// A transaction that another program held up (a lock held too long, a deadlock the server
+// ended) is tried again this often, a little later each time.
 constexpr int kAttempts = 8;
 constexpr std::size_t kRingEntry = 9; // overload_ring: the fingerprint and the intact byte
 constexpr int kOverloadRowsPerInsert = 100;
-
-QString sqlError(const QSqlQuery& q) {
-    return q.lastError().text().trimmed();
-}
 
 // A forward-only statement with its values bound in order; false and *error when it fails.
 bool exec(QSqlQuery& q, const QString& sql, const QVariantList& values, QString* error) {
     q.setForwardOnly(true);
     if (!q.prepare(sql)) {
-        *error = sqlError(q);
+        *error = sqlErrorText(q.lastError());
         return false;
     }
     for (const QVariant& v : values)
         q.addBindValue(v);
     if (!q.exec()) {
-        *error = sqlError(q);
+        *error = sqlErrorText(q.lastError());
+        return false;
+    }
+    return true;
+}
+
+// Opens a connection to what FleetArchive::open() found to be an archive of the newest schema,
+// making sure it still is.
+bool connect(ArchiveConnection& c, QString* error) {
+    if (!c.open(error))
+        return false;
+    const std::optional<ArchiveInspection> found = inspectArchive(c, error);
+    if (!found)
+        return false;
+    if (found->contents != ArchiveContents::Ours || found->schemaVersion != kArchiveSchemaVersion) {
+        *error = QStringLiteral("the archive is gone or was changed by another program");
         return false;
     }
     return true;
@@ -66,6 +73,18 @@ QVariant dateValue(const QDate& d) {
 
 QDate dateOf(const QVariant& v) {
     return QDate::fromString(v.toString(), Qt::ISODate);
+}
+
+// A number that is none (NaN, an infinity) is stored as missing, never as a value nor a
+// failed statement.
+QVariant finiteOrNull(double v) {
+    return std::isfinite(v) ? QVariant(v) : QVariant(QMetaType::fromType<double>());
+}
+
+std::optional<double> numberOf(const QVariant& v) {
+    if (v.isNull())
+        return std::nullopt;
+    return v.toDouble();
 }
 
 QString sourceName(ReadingDateSource s) {
@@ -94,7 +113,7 @@ bool craneKeyLess(const CraneKey& a, const CraneKey& b) {
 }
 
 CraneKey craneKeyOf(const ArchiveReading& r) {
-    return {r.craneModel.trimmed(), r.craneNumber.trimmed(), r.recorderNumber.trimmed()};
+    return {r.craneModel, r.craneNumber, r.recorderNumber};
 }
 
 QByteArray ringBytes(const std::vector<ArchivedOverload>& ring) {
@@ -131,10 +150,8 @@ bool earlier(const StoredReading& a, const StoredReading& b) {
     return chronological(a.readingDate, a.motorMinutes, a.id) <
            chronological(b.readingDate, b.motorMinutes, b.id);
 }
-// Cranes by model, then number (as a number where it is one), then recorder.
 bool craneBefore(const CraneKey& a, const CraneKey& b) {
-    return std::make_tuple(a.craneModel, a.craneNumber.toInt(), a.craneNumber, a.recorderNumber) <
-           std::make_tuple(b.craneModel, b.craneNumber.toInt(), b.craneNumber, b.recorderNumber);
+    return craneKeyLess(a, b);
 }
 
 const QString kReadingColumns = QStringLiteral(
@@ -142,13 +159,13 @@ const QString kReadingColumns = QStringLiteral(
     "r.reading_date_source, r.reading_date_typed, r.operator_name, r.date_installed, "
     "r.motor_minutes, r.characteristic_number, r.group_normative, r.group_current, r.class_u, "
     "r.load_spectrum_factor, r.class_q, r.normative_characteristic_number, "
-    "r.new_heavy_overloads");
+    "r.new_heavy_overloads, r.image_sha256, r.recording_kept");
 
 StoredReading storedReading(const QSqlQuery& q) {
     auto v = [&q](int k) { return q.value(k); };
     StoredReading s;
     s.id = v(0).toLongLong();
-    s.crane = {v(1).toString(), v(2).toString(), v(3).toString()};
+    s.crane = {v(1).toString(), v(2).toInt(), v(3).toString()};
     s.path = v(4).toString();
     s.readingDate = dateOf(v(5));
     s.readingDateSource = sourceNamed(v(6).toString());
@@ -156,61 +173,63 @@ StoredReading storedReading(const QSqlQuery& q) {
     s.operatorName = v(8).toString();
     s.dateInstalled = dateOf(v(9));
     s.motorMinutes = static_cast<std::uint32_t>(v(10).toLongLong());
-    s.characteristicNumber = v(11).toDouble();
+    s.characteristicNumber = numberOf(v(11));
     s.normativeGroup = v(12).toInt();
     s.duty.groupA = v(13).toInt();
     s.duty.classU = v(14).toInt();
-    s.duty.loadSpectrumFactor = v(15).toFloat();
+    s.duty.loadSpectrumFactor =
+        v(15).isNull() ? std::numeric_limits<float>::quiet_NaN() : v(15).toFloat();
     s.duty.classQ = v(16).toInt();
     s.duty.normativeCharacteristicNumber = v(17).toInt();
     if (!v(18).isNull())
         s.newHeavyOverloads = v(18).toInt();
+    s.imageSha256 = v(19).toString().toLatin1();
+    s.recordingKept = v(20).toInt() != 0;
     return s;
 }
+
+} // namespace
 
 // Writes readings for one run of adding. What it remembers of the archive (crane keys,
 // the overload records of each recorder) only ever grows in the archive, so it stays true
 // across transactions, unless the one that taught it was rolled back.
-class ReadingWriter {
-public:
-    explicit ReadingWriter(ArchiveConnection& connection) : c_(connection) {}
+struct ArchiveAdding::Writing {
+    explicit Writing(const ArchiveLocation& location) : c(location, true) {}
 
-    // The batch in one transaction, tried again when it fails; added[i] tells whether
-    // batch[i] was new.
+    // The batch in one transaction, tried again when another program held it up; added[i]
+    // tells whether batch[i] was new.
     bool write(const std::vector<ArchiveReading>& batch, std::vector<bool>& added, QString* error) {
         for (int attempt = 1;; ++attempt) {
             added.assign(batch.size(), false);
-            bool written = c_.begin(error);
+            bool written = c.begin(error);
             for (std::size_t i = 0; written && i < batch.size(); ++i) {
                 bool isNew = false;
                 written = writeOne(batch[i], isNew, error);
                 added[i] = isNew;
             }
-            if (written && c_.commit(error))
+            if (written && c.commit(error))
                 return true;
-            c_.rollback();
-            cranes_.clear();
-            fingerprints_.clear();
-            if (attempt == kAttempts)
+            c.rollback();
+            failed.clear(); // a statement of a failed transaction goes once it is rolled back
+            cranes.clear();
+            fingerprints.clear();
+            if (attempt == kAttempts || !c.transient(lastError))
                 return false;
             QThread::msleep(
                 static_cast<unsigned long>(25 * attempt + QRandomGenerator::global()->bounded(25)));
         }
     }
 
-private:
     bool writeOne(const ArchiveReading& r, bool& added, QString* error) {
         const CraneKey key = craneKeyOf(r);
         const std::optional<long long> crane = craneId(key, error);
         if (!crane)
             return false;
-        QSqlQuery q(c_.db());
+        QSqlQuery q(c.db());
         // The crane's row is locked until the commit, so that its readings are ordered by
-        // one program at a time.
-        if (!exec(q,
-                  QStringLiteral("UPDATE cranes SET last_reading_id = last_reading_id "
-                                 "WHERE id = ?"),
-                  {*crane}, error))
+        // one program at a time (SQLite locks the whole file).
+        if (c.server() && !run(q, QStringLiteral("SELECT id FROM cranes WHERE id = ? FOR UPDATE"),
+                               {*crane}, error))
             return false;
         QVariantList values = {*crane,
                                QString::fromLatin1(r.imageSha256),
@@ -227,76 +246,87 @@ private:
             values << static_cast<qlonglong>(s);
         for (const std::uint32_t n : r.workingCycles)
             values << static_cast<qlonglong>(n);
-        values << static_cast<double>(r.characteristicNumber)
+        values << (r.characteristicNumber ? QVariant(*r.characteristicNumber)
+                                          : QVariant(QMetaType::fromType<double>()))
                << r.duty.normativeCharacteristicNumber << r.duty.classU
-               << static_cast<double>(r.duty.loadSpectrumFactor) << r.duty.classQ << r.duty.groupA
-               << r.normativeGroup << ringBytes(r.overloads);
+               << finiteOrNull(r.duty.loadSpectrumFactor) << r.duty.classQ << r.duty.groupA
+               << r.normativeGroup << ringBytes(r.overloads) << 1;
         QStringList cycles;
         for (int k = 1; k <= kLoadRangeCount; ++k)
             cycles << QStringLiteral("cycles_%1").arg(k, 2, 10, QChar('0'));
         QString marks = QStringLiteral("?");
         for (qsizetype k = 1; k < values.size(); ++k)
             marks += QStringLiteral(", ?");
-        if (!exec(q,
-                  QStringLiteral("INSERT INTO readings (crane_id, image_sha256, path, "
-                                 "reading_date, reading_date_source, reading_date_typed, "
-                                 "operator_name, operator_certificate, operator_organisation, "
-                                 "date_installed, motor_minutes, seconds_ls, seconds_ln, "
-                                 "seconds_r, seconds_s, seconds_ga, %1, characteristic_number, "
-                                 "normative_characteristic_number, class_u, "
-                                 "load_spectrum_factor, class_q, group_current, "
-                                 "group_normative, overload_ring) VALUES (%2) "
-                                 "ON CONFLICT (image_sha256) DO NOTHING RETURNING id")
-                      .arg(cycles.join(QStringLiteral(", ")), marks),
-                  values, error))
+        if (!run(q,
+                 QStringLiteral("INSERT INTO readings (crane_id, image_sha256, path, "
+                                "reading_date, reading_date_source, reading_date_typed, "
+                                "operator_name, operator_certificate, operator_organisation, "
+                                "date_installed, motor_minutes, seconds_ls, seconds_ln, "
+                                "seconds_r, seconds_s, seconds_ga, %1, characteristic_number, "
+                                "normative_characteristic_number, class_u, "
+                                "load_spectrum_factor, class_q, group_current, "
+                                "group_normative, overload_ring, recording_kept) VALUES (%2) "
+                                "ON CONFLICT (image_sha256) DO NOTHING RETURNING id")
+                     .arg(cycles.join(QStringLiteral(", ")), marks),
+                 values, error))
             return false;
         if (!q.next())
-            return true; // known
+            return true; // known already
         const long long id = q.value(0).toLongLong();
         q.finish();
         added = true;
-        return storeOverloads(key.recorderNumber, r.overloads, error) &&
-               placeInTime(*crane, id, r.overloads, error);
+        return run(q, QStringLiteral("INSERT INTO recordings (reading_id, packed) VALUES (?, ?)"),
+                   {id, r.packed}, error) &&
+               addOverloads(r.recorderNumber, r.overloads, error) &&
+               placeInTime(*crane, id, r, error);
+    }
+
+    bool run(QSqlQuery& q, const QString& sql, const QVariantList& values, QString* error) {
+        if (exec(q, sql, values, error))
+            return true;
+        lastError = q.lastError();
+        failed.push_back(q);
+        return false;
     }
 
     std::optional<long long> craneId(const CraneKey& key, QString* error) {
-        const auto known = cranes_.find(key);
-        if (known != cranes_.end())
+        const auto known = cranes.find(key);
+        if (known != cranes.end())
             return known->second;
+        QSqlQuery q(c.db());
         const QVariantList values = {key.craneModel, key.craneNumber, key.recorderNumber};
-        QSqlQuery q(c_.db());
-        if (!exec(q,
-                  QStringLiteral("INSERT INTO cranes (crane_model, crane_number, recorder_number) "
-                                 "VALUES (?, ?, ?) ON CONFLICT DO NOTHING"),
-                  values, error) ||
-            !exec(q,
-                  QStringLiteral("SELECT id FROM cranes WHERE crane_model = ? AND "
-                                 "crane_number = ? AND recorder_number = ?"),
-                  values, error))
+        if (!run(q,
+                 QStringLiteral("INSERT INTO cranes (crane_model, crane_number, recorder_number) "
+                                "VALUES (?, ?, ?) ON CONFLICT (crane_model, crane_number, "
+                                "recorder_number) DO NOTHING"),
+                 values, error) ||
+            !run(q,
+                 QStringLiteral("SELECT id FROM cranes WHERE crane_model = ? AND "
+                                "crane_number = ? AND recorder_number = ?"),
+                 values, error))
             return std::nullopt;
         if (!q.next()) {
-            *error = QStringLiteral("the crane's row went missing");
+            *error = QStringLiteral("a crane went missing");
             return std::nullopt;
         }
         const long long id = q.value(0).toLongLong();
-        cranes_[key] = id;
+        cranes.emplace(key, id);
         return id;
     }
 
-    // The records this recorder's archive does not hold yet.
-    bool storeOverloads(const QString& recorder, const std::vector<ArchivedOverload>& ring,
-                        QString* error) {
-        QSqlQuery q(c_.db());
-        if (!fingerprints_.contains(recorder)) {
-            if (!exec(q,
-                      QStringLiteral("SELECT fingerprint FROM overloads WHERE recorder_number = ?"),
-                      {recorder}, error))
+    bool addOverloads(const QString& recorder, const std::vector<ArchivedOverload>& ring,
+                      QString* error) {
+        QSqlQuery q(c.db());
+        if (!fingerprints.contains(recorder)) {
+            if (!run(q,
+                     QStringLiteral("SELECT fingerprint FROM overloads WHERE recorder_number = ?"),
+                     {recorder}, error))
                 return false;
-            QSet<qint64>& known = fingerprints_[recorder];
+            QSet<qint64>& known = fingerprints[recorder];
             while (q.next())
                 known.insert(q.value(0).toLongLong());
         }
-        QSet<qint64>& known = fingerprints_[recorder];
+        QSet<qint64>& known = fingerprints[recorder];
         QVariantList values;
         int rows = 0;
         auto insert = [&] {
@@ -305,7 +335,7 @@ private:
             QStringList marks;
             for (int k = 0; k < rows; ++k)
                 marks << QStringLiteral("(?, ?, ?, ?, ?, ?, ?)");
-            const bool done = exec(
+            const bool done = run(
                 q,
                 QStringLiteral("INSERT INTO overloads (recorder_number, fingerprint, load_percent, "
                                "radius, rated_load, overload_date, date_bytes) VALUES %1 "
@@ -332,14 +362,13 @@ private:
     }
 
     // The new reading among the crane's readings in time: what it added to the one before
-    // it, what the one after it added to it, and which is the newest.
-    bool placeInTime(long long crane, long long id, const std::vector<ArchivedOverload>& ring,
-                     QString* error) {
-        QSqlQuery q(c_.db());
-        if (!exec(q,
-                  QStringLiteral(
-                      "SELECT id, reading_date, motor_minutes FROM readings WHERE crane_id = ?"),
-                  {crane}, error))
+    // it and what the one after it added to it.
+    bool placeInTime(long long crane, long long id, const ArchiveReading& reading, QString* error) {
+        QSqlQuery q(c.db());
+        if (!run(q,
+                 QStringLiteral(
+                     "SELECT id, reading_date, motor_minutes FROM readings WHERE crane_id = ?"),
+                 {crane}, error))
             return false;
         std::vector<StoredReading> order;
         while (q.next()) {
@@ -356,10 +385,9 @@ private:
             *error = QStringLiteral("a reading went missing");
             return false;
         }
-        auto ringOfReading =
-            [&](long long reading) -> std::optional<std::vector<ArchivedOverload>> {
-            if (!exec(q, QStringLiteral("SELECT overload_ring FROM readings WHERE id = ?"),
-                      {reading}, error))
+        auto ringOfReading = [&](long long other) -> std::optional<std::vector<ArchivedOverload>> {
+            if (!run(q, QStringLiteral("SELECT overload_ring FROM readings WHERE id = ?"), {other},
+                     error))
                 return std::nullopt;
             if (!q.next()) {
                 *error = QStringLiteral("a reading went missing");
@@ -367,33 +395,38 @@ private:
             }
             return ringOf(q.value(0).toByteArray());
         };
-        auto setNewHeavy = [&](long long reading, int count) {
-            return exec(q,
-                        QStringLiteral("UPDATE readings SET new_heavy_overloads = ? WHERE id = ?"),
-                        {count, reading}, error);
+        auto setNewHeavy = [&](long long other, int count) {
+            return run(q,
+                       QStringLiteral("UPDATE readings SET new_heavy_overloads = ? WHERE id = ?"),
+                       {count, other}, error);
         };
         if (at != order.begin()) {
             const auto before = ringOfReading(std::prev(at)->id);
-            if (!before || !setNewHeavy(id, newHeavyOverloadCount(*before, ring)))
+            if (!before || !setNewHeavy(id, newHeavyOverloadCount(*before, reading.overloads)))
                 return false;
         }
         if (std::next(at) != order.end()) {
             const auto after = ringOfReading(std::next(at)->id);
-            if (!after || !setNewHeavy(std::next(at)->id, newHeavyOverloadCount(ring, *after)))
+            if (!after ||
+                !setNewHeavy(std::next(at)->id, newHeavyOverloadCount(reading.overloads, *after)))
                 return false;
         }
-        return exec(q, QStringLiteral("UPDATE cranes SET last_reading_id = ? WHERE id = ?"),
-                    {order.back().id, crane}, error);
+        return true;
     }
 
     struct KeyLess {
         bool operator()(const CraneKey& a, const CraneKey& b) const { return craneKeyLess(a, b); }
     };
 
-    ArchiveConnection& c_;
-    std::map<CraneKey, long long, KeyLess> cranes_;
-    QHash<QString, QSet<qint64>> fingerprints_;
+    ArchiveConnection c;
+    QSqlError lastError;
+    std::vector<QSqlQuery> failed;
+    std::map<CraneKey, long long, KeyLess> cranes;
+    QHash<QString, QSet<qint64>> fingerprints;
+    std::vector<std::variant<std::monostate, ArchiveReading, RefusedRecording>> decoded;
 };
+
+namespace {
 
 std::optional<std::vector<StoredReading>> selectReadings(const ArchiveLocation& location,
                                                          const QString& where,
@@ -402,8 +435,8 @@ std::optional<std::vector<StoredReading>> selectReadings(const ArchiveLocation& 
     QString ignored;
     if (error == nullptr)
         error = &ignored;
-    ArchiveConnection c(location);
-    if (!c.open(error))
+    ArchiveConnection c(location, false);
+    if (!connect(c, error))
         return std::nullopt;
     QSqlQuery q(c.db());
     if (!exec(
@@ -433,24 +466,79 @@ QString FleetArchive::defaultLocation() {
            QStringLiteral("/zurval/archive.sqlite");
 }
 
-std::unique_ptr<FleetArchive> FleetArchive::open(const QString& location, QString* error) {
+std::unique_ptr<FleetArchive> FleetArchive::open(const QString& location, ArchiveAccess access,
+                                                 ArchiveOpening* opening) {
+    *opening = {};
+    auto fail = [opening](ArchiveProblem problem, const QString& error) {
+        opening->problem = problem;
+        opening->error = error;
+        return nullptr;
+    };
     const QString fallback = defaultLocation();
-    const std::optional<ArchiveLocation> parsed = parseArchiveLocation(location, fallback, error);
+    const std::optional<ArchiveLocation> parsed =
+        parseArchiveLocation(location, fallback, &opening->error);
     if (!parsed)
-        return nullptr;
-    if (location.isEmpty() && !QDir().mkpath(QFileInfo(fallback).absolutePath())) {
-        *error =
-            QStringLiteral("cannot make the folder %1").arg(QFileInfo(fallback).absolutePath());
-        return nullptr;
+        return fail(ArchiveProblem::CannotUse, opening->error);
+    // The user's own archive is made where it belongs the first time it is needed.
+    const bool own = location.isEmpty();
+    const bool mayCreate = access == ArchiveAccess::Create || own;
+    bool prepare = false; // the archive is to be made or brought up to date
+    if (!parsed->server && !QFileInfo::exists(parsed->file)) {
+        if (!mayCreate)
+            return fail(ArchiveProblem::NoArchive, QStringLiteral("there is no such file"));
+        const QString folder = QFileInfo(parsed->file).absolutePath();
+        if (own && !QDir().mkpath(folder))
+            return fail(ArchiveProblem::CannotUse,
+                        QStringLiteral("cannot make the folder %1").arg(folder));
+        prepare = true;
+    } else {
+        if (!parsed->server && !QFileInfo(parsed->file).isFile())
+            return fail(ArchiveProblem::NotOurs, QStringLiteral("it is no file"));
+        // Looked at read-only first: a database that is not an archive is left as it was.
+        ArchiveConnection reader(*parsed, false);
+        QString error;
+        if (!reader.open(&error))
+            return fail(ArchiveProblem::CannotUse, error);
+        const std::optional<ArchiveInspection> found = inspectArchive(reader, &error);
+        if (!found)
+            return fail(ArchiveProblem::CannotUse, error);
+        switch (found->contents) {
+        case ArchiveContents::Foreign:
+            return fail(ArchiveProblem::NotOurs,
+                        QStringLiteral("it is no archive of this program: it holds the tables %1")
+                            .arg(found->tables.join(QStringLiteral(", "))));
+        case ArchiveContents::Nothing:
+            if (!mayCreate)
+                return fail(ArchiveProblem::NoArchive, QStringLiteral("it holds no archive"));
+            prepare = true;
+            break;
+        case ArchiveContents::Ours:
+            if (found->schemaVersion > kArchiveSchemaVersion)
+                return fail(ArchiveProblem::NotOurs,
+                            QStringLiteral("the archive has schema version %1; this program "
+                                           "knows up to %2")
+                                .arg(found->schemaVersion)
+                                .arg(kArchiveSchemaVersion));
+            if (found->schemaVersion < kArchiveSchemaVersion) {
+                if (access == ArchiveAccess::Read)
+                    return fail(ArchiveProblem::NotOurs,
+                                QStringLiteral("the archive has the older schema version %1; "
+                                               "the next adding brings it up to date")
+                                    .arg(found->schemaVersion));
+                prepare = true;
+            }
+            break;
+        }
     }
-    {
-        ArchiveConnection c(*parsed);
-        if (!c.open(error) || !upgradeArchiveSchema(c, archiveSchemaSteps(), error))
-            return nullptr;
+    if (prepare) {
+        ArchiveConnection writer(*parsed, true);
+        QString error;
+        if (!writer.open(&error) || !prepareArchive(writer, &opening->created, &error))
+            return fail(ArchiveProblem::CannotUse, error);
     }
     auto d = std::make_unique<Private>();
     d->location = *parsed;
-    d->shown = location.isEmpty() ? fallback : location;
+    d->shown = withoutPassword(own ? fallback : location);
     return std::unique_ptr<FleetArchive>(new FleetArchive(std::move(d)));
 }
 
@@ -459,8 +547,8 @@ const QString& FleetArchive::location() const {
 }
 
 AddResult FleetArchive::add(const QStringList& paths, int threads) const {
-    ArchiveAdding adding(*this, paths);
-    adding.run(threads);
+    ArchiveAdding adding(*this, paths, threads);
+    adding.run();
     return adding.result();
 }
 
@@ -468,66 +556,100 @@ std::optional<std::vector<FleetRow>> FleetArchive::fleet(QString* error) const {
     QString ignored;
     if (error == nullptr)
         error = &ignored;
-    ArchiveConnection c(d_->location);
-    if (!c.open(error) || !c.beginSnapshot(error))
+    ArchiveConnection c(d_->location, false);
+    if (!connect(c, error) || !c.beginSnapshot(error))
         return std::nullopt;
     QSqlQuery q(c.db());
+    std::map<long long, FleetRow> rows; // by the crane's id
     if (!exec(q,
-              QStringLiteral("SELECT %1 FROM cranes c JOIN readings r ON r.id = c.last_reading_id")
-                  .arg(kReadingColumns),
+              QStringLiteral("SELECT id, crane_model, crane_number, recorder_number FROM cranes"),
               {}, error))
         return std::nullopt;
-    std::map<long long, FleetRow> rows; // by the newest reading's id
     while (q.next()) {
-        const StoredReading last = storedReading(q);
-        rows[last.id] = FleetRow{last.crane, last, 0, {}};
+        FleetRow row;
+        row.crane = {q.value(1).toString(), q.value(2).toInt(), q.value(3).toString()};
+        rows.emplace(q.value(0).toLongLong(), std::move(row));
     }
-    // Every reading's date and number, for the counts and the forecasts.
+    // Every reading's date and number, for the counts, the newest and the forecasts.
     struct Point {
-        StoredReading reading; // id, date and motor minutes only
-        double number;
+        StoredReading reading; // id, date, motor minutes, number and installation only
         long long crane;
     };
     if (!exec(q,
-              QStringLiteral("SELECT r.id, r.reading_date, r.motor_minutes, "
-                             "r.characteristic_number, c.last_reading_id "
-                             "FROM readings r JOIN cranes c ON c.id = r.crane_id"),
+              QStringLiteral("SELECT id, crane_id, reading_date, motor_minutes, "
+                             "characteristic_number, date_installed FROM readings"),
               {}, error))
         return std::nullopt;
     std::vector<Point> points;
     while (q.next()) {
         Point p;
         p.reading.id = q.value(0).toLongLong();
-        p.reading.readingDate = dateOf(q.value(1));
-        p.reading.motorMinutes = static_cast<std::uint32_t>(q.value(2).toLongLong());
-        p.number = q.value(3).toDouble();
-        p.crane = q.value(4).toLongLong();
+        p.crane = q.value(1).toLongLong();
+        p.reading.readingDate = dateOf(q.value(2));
+        p.reading.motorMinutes = static_cast<std::uint32_t>(q.value(3).toLongLong());
+        p.reading.characteristicNumber = numberOf(q.value(4));
+        p.reading.dateInstalled = dateOf(q.value(5));
         points.push_back(p);
     }
-    q.finish();
-    if (!c.commit(error))
-        return std::nullopt;
     std::sort(points.begin(), points.end(), [](const Point& a, const Point& b) {
         return a.crane != b.crane ? a.crane < b.crane : earlier(a.reading, b.reading);
     });
-
-    std::vector<FleetRow> fleet;
-    fleet.reserve(rows.size());
+    std::map<long long, long long> newest; // the newest dated reading's id, by crane
+    std::map<long long, std::vector<ForecastPoint>> series; // by crane
     for (auto p = points.begin(); p != points.end();) {
         const auto end = std::find_if(p, points.end(),
                                       [p](const Point& other) { return other.crane != p->crane; });
         const auto row = rows.find(p->crane);
         if (row != rows.end()) {
-            std::vector<ForecastPoint> series;
-            for (auto k = p; k != end; ++k)
-                series.push_back({k->reading.readingDate, k->number});
+            std::vector<ForecastPoint>& numbers = series[p->crane];
             FleetRow& r = row->second;
-            r.readingCount = static_cast<int>(series.size());
-            r.forecast = forecastExamination(series, r.last.dateInstalled,
-                                             r.last.duty.normativeCharacteristicNumber);
-            fleet.push_back(std::move(r));
+            QDate installed, installedUndated;
+            for (auto k = p; k != end; ++k) {
+                const StoredReading& s = k->reading;
+                numbers.push_back({s.readingDate, s.characteristicNumber});
+                if (s.readingDate.isValid()) {
+                    newest[p->crane] = s.id;
+                    if (s.dateInstalled.isValid())
+                        installed = s.dateInstalled;
+                } else if (s.dateInstalled.isValid()) {
+                    installedUndated = s.dateInstalled;
+                }
+            }
+            r.readingCount = static_cast<int>(numbers.size());
+            r.dateInstalled = installed.isValid() ? installed : installedUndated;
         }
         p = end;
+    }
+    if (!newest.empty()) {
+        QStringList ids;
+        for (const auto& [crane, id] : newest)
+            ids << QString::number(id);
+        if (!exec(q,
+                  QStringLiteral("SELECT %1, r.crane_id FROM readings r JOIN cranes c ON "
+                                 "c.id = r.crane_id WHERE r.id IN (%2)")
+                      .arg(kReadingColumns, ids.join(u',')),
+                  {}, error))
+            return std::nullopt;
+        while (q.next()) {
+            const auto row = rows.find(q.value(21).toLongLong());
+            if (row != rows.end())
+                row->second.last = storedReading(q);
+        }
+    }
+    q.finish();
+    if (!c.commit(error))
+        return std::nullopt;
+
+    std::vector<FleetRow> fleet;
+    fleet.reserve(rows.size());
+    for (auto& [id, row] : rows) {
+        if (row.readingCount == 0)
+            continue;
+        // Undated readings never give the row its values nor its forecast.
+        if (row.last)
+            row.forecast = forecastExamination(series[id], row.dateInstalled,
+                                               row.last->duty.normativeCharacteristicNumber);
+        fleet.push_back(std::move(row));
     }
     std::sort(fleet.begin(), fleet.end(),
               [](const FleetRow& a, const FleetRow& b) { return craneBefore(a.crane, b.crane); });
@@ -548,117 +670,88 @@ FleetArchive::recorderReadings(const QString& recorderNumber, QString* error) co
                           {recorderNumber.trimmed()}, error);
 }
 
-void ArchiveAdding::run(int threads) {
-    std::vector<FoundRecording> files;
-    QSet<QString> listed;
-    auto take = [&](const FoundRecording& found) {
-        const QString canonical = QFileInfo(found.path).canonicalFilePath();
-        if (canonical.isEmpty() || !listed.contains(canonical)) {
-            listed.insert(canonical);
-            files.push_back(found);
-        }
-    };
-    for (const QString& path : paths_) {
-        const QFileInfo info(path);
-        if (info.isDir()) {
-            for (const FoundRecording& found : findRecordings(path))
-                take(found);
-        } else if (info.exists()) {
-            take({info.absoluteFilePath(), {}});
-        } else {
-            take({info.absoluteFilePath(), info.isSymLink()
-                                               ? danglingLinkProblem()
-                                               : QStringLiteral("нет такого файла или папки")});
-        }
+std::optional<QByteArray> FleetArchive::recording(const QByteArray& sha256, QString* error) const {
+    const QByteArray wanted = sha256.toLower();
+    ArchiveConnection c(d_->location, false);
+    if (!connect(c, error))
+        return std::nullopt;
+    QSqlQuery q(c.db());
+    if (!exec(q,
+              QStringLiteral("SELECT r.path, s.packed FROM readings r LEFT JOIN recordings s ON "
+                             "s.reading_id = r.id WHERE r.image_sha256 = ?"),
+              {QString::fromLatin1(wanted)}, error))
+        return std::nullopt;
+    if (!q.next()) {
+        *error = QStringLiteral("the archive holds no reading %1").arg(QString::fromLatin1(wanted));
+        return std::nullopt;
     }
-    const int count = static_cast<int>(files.size());
-    total_ = count;
+    if (q.value(1).isNull()) {
+        *error = QStringLiteral("the archive keeps only the path of that reading: %1")
+                     .arg(q.value(0).toString());
+        return std::nullopt;
+    }
+    std::optional<QByteArray> bytes = unpackRecording(q.value(1).toByteArray());
+    if (!bytes || imageSha256(*bytes) != wanted) {
+        *error = QStringLiteral("the recording kept for that reading is damaged");
+        return std::nullopt;
+    }
+    return bytes;
+}
 
-    ArchiveConnection connection(archive_.d_->location);
-    if (!connection.open(&result_.error))
-        return;
-    if (threads <= 0)
-        threads = QThread::idealThreadCount();
-    threads = std::clamp(threads, 1, std::max(count, 1));
+ArchiveAdding::ArchiveAdding(const FleetArchive& archive, QStringList paths, int threads)
+    : FleetJob(std::move(paths), threads), archive_(archive) {}
 
-    using Decoded = std::variant<ArchiveReading, RefusedRecording>;
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::deque<Decoded> waiting;
-    int working = threads;
-    bool stopped = false; // the writer gave up
-    std::atomic<int> next{0};
-    auto decode = [&] {
-        // A document is several megabytes: one per worker, overwritten file by file.
-        const auto document = std::make_unique<RecorderDocument>();
-        for (int i = next++; i < count && !cancelled_; i = next++) {
-            Decoded decoded = RefusedRecording{files[i].path, {}};
-            try {
-                decoded = readForArchive(files[i], *document);
-            } catch (const std::exception& e) {
-                decoded = RefusedRecording{files[i].path, QString::fromLocal8Bit(e.what())};
-            }
-            std::unique_lock lock(mutex);
-            changed.wait(lock, [&] {
-                return stopped || static_cast<int>(waiting.size()) < kWaitingReadings;
-            });
-            if (stopped)
-                break;
-            waiting.push_back(std::move(decoded));
-            changed.notify_all();
-        }
-        std::lock_guard lock(mutex);
-        --working;
-        changed.notify_all();
-    };
-    QThreadPool pool;
-    pool.setMaxThreadCount(threads);
-    for (int t = 0; t < threads; ++t)
-        pool.start(decode);
+ArchiveAdding::~ArchiveAdding() = default;
 
-    ReadingWriter writer(connection);
+bool ArchiveAdding::begin(const std::vector<FoundRecording>& files) {
+    writing_ = std::make_unique<Writing>(archive_.d_->location);
+    if (!connect(writing_->c, &result_.error))
+        return false;
+    writing_->decoded.assign(files.size(), std::monostate{});
+    return true;
+}
+
+void ArchiveAdding::read(std::size_t index, const FoundRecording& file,
+                         RecorderDocument& document) {
+    auto& decoded = writing_->decoded[index];
+    try {
+        std::visit([&decoded](auto&& r) { decoded = std::move(r); },
+                   readForArchive(file, document));
+    } catch (const std::exception& e) {
+        decoded = RefusedRecording{file.path, QString::fromLocal8Bit(e.what())};
+    }
+}
+
+bool ArchiveAdding::take(const std::vector<std::size_t>& indices) {
     std::vector<ArchiveReading> batch;
+    for (const std::size_t i : indices) {
+        auto& decoded = writing_->decoded[i];
+        if (auto* refused = std::get_if<RefusedRecording>(&decoded))
+            result_.refused.push_back(std::move(*refused));
+        else if (auto* reading = std::get_if<ArchiveReading>(&decoded))
+            batch.push_back(std::move(*reading));
+        decoded = std::monostate{};
+    }
+    if (batch.empty())
+        return true;
+    // Each program locks the cranes of a transaction in the same order, so that two adding at
+    // once wait for each other rather than deadlock.
+    std::sort(batch.begin(), batch.end(), [](const ArchiveReading& a, const ArchiveReading& b) {
+        return craneKeyLess(craneKeyOf(a), craneKeyOf(b));
+    });
     std::vector<bool> added;
-    while (!cancelled_) {
-        {
-            std::unique_lock lock(mutex);
-            changed.wait(lock, [&] { return !waiting.empty() || working == 0 || cancelled_; });
-            if (waiting.empty())
-                break;
-            while (!waiting.empty() && static_cast<int>(batch.size()) < kBatchReadings) {
-                if (auto* refused = std::get_if<RefusedRecording>(&waiting.front())) {
-                    result_.refused.push_back(std::move(*refused));
-                    ++done_;
-                } else {
-                    batch.push_back(std::get<ArchiveReading>(std::move(waiting.front())));
-                }
-                waiting.pop_front();
-            }
-            changed.notify_all();
-        }
-        if (batch.empty())
-            continue;
-        // Each program locks the cranes of a transaction in the same order, so that two
-        // adding at once wait for each other rather than deadlock.
-        std::sort(batch.begin(), batch.end(), [](const ArchiveReading& a, const ArchiveReading& b) {
-            return craneKeyLess(craneKeyOf(a), craneKeyOf(b));
-        });
-        if (!writer.write(batch, added, &result_.error))
-            break;
-        for (const bool isNew : added)
-            ++(isNew ? result_.added : result_.known);
-        done_ += static_cast<int>(batch.size());
-        batch.clear();
-    }
-    {
-        std::lock_guard lock(mutex);
-        stopped = true;
-        changed.notify_all();
-    }
-    pool.waitForDone();
-    result_.cancelled = cancelled_;
+    if (!writing_->write(batch, added, &result_.error))
+        return false;
+    for (const bool isNew : added)
+        ++(isNew ? result_.added : result_.known);
+    return true;
+}
+
+void ArchiveAdding::end() {
+    result_.cancelled = cancelled();
     std::sort(result_.refused.begin(), result_.refused.end(),
               [](const RefusedRecording& a, const RefusedRecording& b) { return a.path < b.path; });
+    writing_.reset();
 }
 
 } // namespace zurval

@@ -14,12 +14,12 @@ Forecast forecastExamination(const std::vector<ForecastPoint>& points, const QDa
                              double normative) {
     Forecast f;
     f.normative = normative;
-    std::vector<int> series; // the dated readings since the last reset
+    std::vector<int> series; // the dated readings with a number since the last reset
+    auto number = [&points](int i) { return *points[i].characteristicNumber; };
     for (int i = 0; i < static_cast<int>(points.size()); ++i) {
-        if (!points[i].date.isValid())
+        if (!points[i].date.isValid() || !points[i].characteristicNumber)
             continue;
-        if (!series.empty() &&
-            points[i].characteristicNumber < points[series.back()].characteristicNumber)
+        if (!series.empty() && number(i) < number(series.back()))
             series.clear();
         series.push_back(i);
     }
@@ -33,14 +33,14 @@ Forecast forecastExamination(const std::vector<ForecastPoint>& points, const QDa
         if (installed.isValid() && installed < first.date) {
             f.hasLine = true;
             f.origin = installed;
-            f.slopePerDay = first.characteristicNumber / installed.daysTo(first.date);
+            f.slopePerDay = number(series.front()) / installed.daysTo(first.date);
         }
     } else {
         // Days counted from the series' first reading keep the sums small.
         double meanDays = 0, meanNumber = 0;
         for (const int i : series) {
             meanDays += first.date.daysTo(points[i].date);
-            meanNumber += points[i].characteristicNumber;
+            meanNumber += number(i);
         }
         meanDays /= series.size();
         meanNumber /= series.size();
@@ -48,7 +48,7 @@ Forecast forecastExamination(const std::vector<ForecastPoint>& points, const QDa
         for (const int i : series) {
             const double dx = first.date.daysTo(points[i].date) - meanDays;
             sxx += dx * dx;
-            sxy += dx * (points[i].characteristicNumber - meanNumber);
+            sxy += dx * (number(i) - meanNumber);
         }
         if (sxx > 0) {
             f.hasLine = true;
@@ -59,19 +59,23 @@ Forecast forecastExamination(const std::vector<ForecastPoint>& points, const QDa
     }
 
     for (const int i : series)
-        if (points[i].characteristicNumber >= normative) {
+        if (number(i) >= normative) {
             f.kind = ForecastKind::Reached;
             f.date = points[i].date;
             return f;
         }
     if (!f.hasLine || !(f.slopePerDay > 0))
         return f;
-    // The first whole day on which the line is at or above the normative number.
     const double days = (normative - f.intercept) / f.slopePerDay;
     if (!(days < static_cast<double>(f.origin.daysTo(kLastDay))))
         return f;
+    // The first whole day on which the line is at or above it, as the line itself tells:
+    // never the day before, however the division rounds.
+    auto day = static_cast<qint64>(std::floor(days));
+    for (int step = 0; step < 2 && f.numberOn(f.origin.addDays(day)) < normative; ++step)
+        ++day;
     f.kind = ForecastKind::Date;
-    f.date = f.origin.addDays(static_cast<qint64>(std::ceil(days - 1e-9)));
+    f.date = f.origin.addDays(day);
     return f;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace zurval {
@@ -12,7 +13,8 @@ namespace zurval {
 
 struct ForecastPoint {
     QDate date; // invalid: the reading has no date and is left out
-    double characteristicNumber = 0;
+    // None: the reading's number was no number or below zero, and it is left out.
+    std::optional<double> characteristicNumber;
 };
 
 enum class ForecastKind {

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <optional>
 #include <vector>
 
@@ -31,6 +32,13 @@ struct CsvTable {
     CsvStyle style = CsvStyle::Comma;
 };
 
+// A cell's text and the value its column sorts by (numbers and dates as numbers; an invalid
+// value for an empty cell).
+struct SummaryCell {
+    QString text;
+    QVariant sortKey;
+    bool quantity = false; // a count, number or duration, lined up on the right
+};
 // Lines end in CR LF; UTF-8 with a byte-order mark so that Cyrillic shows. A field is quoted,
 // with its quotes doubled, only when it holds the separator, a quote, a line break or a
 // leading or trailing space (which readers may trim otherwise). A text that a spreadsheet

@@ -1,18 +1,12 @@
 #include "core/export/FleetSummary.h"
 
 #include "core/common/NumberFormat.h"
-#include "core/document/OpenRecording.h"
+#include "core/fleet/ReadingHistory.h"
 #include "core/frames/RecordTexts.h"
-#include "core/recorder/Checksums.h"
-#include "core/recorder/FileMap.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QSet>
-#include <QThread>
-#include <QThreadPool>
 #include <algorithm>
 #include <cmath>
 #include <exception>
@@ -22,9 +16,6 @@
 
 namespace zurval {
 namespace {
-
-// The image and its stored sum: a file shorter than that was cut off.
-constexpr std::size_t kShortestWholeFile = filemap::kStoredImageSum + 4;
 
 void takeDecoded(const RecorderDocument& d, RecordingSummary& s) {
     const ServicePageTexts& texts = d.service.texts;
@@ -45,7 +36,7 @@ void takeDecoded(const RecorderDocument& d, RecordingSummary& s) {
         if (o.loadPercent == 0)
             continue;
         s.overloads.push_back(overloadFingerprint(o));
-        if (o.loadPercent > kHeavyOverloadPercent && o.intact)
+        if (isHeavyOverload(o))
             ++s.overloadsAbove125;
     }
     if (const OverloadRecord* largest = largestOverload(overloads))
@@ -65,35 +56,9 @@ QString signedCount(long long n) {
     return n > 0 ? QStringLiteral("+%1").arg(n) : QString::number(n);
 }
 
-// A reading date as the operator typed it: "12.03.2026", "12.03.26 14-05" (as the ВРЛ-3 read
-// proposes it), "1.3.2026 9:05". whole: nothing else follows.
-struct ReadingTime {
-    QDate date;
-    int hours = 0;
-    int minutes = 0;
-    bool timed = false;
-    bool whole = false;
-};
-
-std::optional<ReadingTime> readingTime(const QString& text) {
-    static const QRegularExpression date(QStringLiteral(
-        R"(^\s*(\d{1,2})\.(\d{1,2})\.(\d{4}|\d{2})(?:\s+(\d{1,2})[-:.](\d{2}))?(\s*$)?)"));
-    const QRegularExpressionMatch m = date.match(text);
-    if (!m.hasMatch())
-        return std::nullopt;
-    int year = m.captured(3).toInt();
-    if (m.captured(3).size() == 2)
-        year += 2000;
-    const QDate day(year, m.captured(2).toInt(), m.captured(1).toInt());
-    if (!day.isValid())
-        return std::nullopt;
-    return ReadingTime{day, m.captured(4).toInt(), m.captured(5).toInt(), m.hasCaptured(4),
-                       m.hasCaptured(6)};
-}
-
 // A number that grows with time; nullopt when the operator typed something else.
 std::optional<long long> readingTimeKey(const QString& text) {
-    const std::optional<ReadingTime> t = readingTime(text);
+    const std::optional<TypedReadingTime> t = typedReadingTime(text);
     if (!t)
         return std::nullopt;
     return static_cast<long long>(t->date.toJulianDay()) * 10000 + t->hours * 100 + t->minutes;
@@ -102,7 +67,7 @@ std::optional<long long> readingTimeKey(const QString& text) {
 // The reading date as a spreadsheet's date (and time) when that is all the operator typed,
 // else the text as typed.
 QString readingDateText(const QString& text, const SpreadsheetForm& form) {
-    const std::optional<ReadingTime> t = readingTime(text);
+    const std::optional<TypedReadingTime> t = typedReadingTime(text);
     if (!t || !t->whole || (t->timed && !QTime::isValid(t->hours, t->minutes, 0)))
         return text;
     const QString date = spreadsheetDate(t->date, form);
@@ -165,22 +130,6 @@ struct OrderKey {
 
 } // namespace
 
-std::uint64_t overloadFingerprint(const OverloadRecord& o) {
-    auto hundredths = [](float v) {
-        return static_cast<std::uint64_t>(
-            static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(v * 100.0))));
-    };
-    const std::uint64_t dateBytes =
-        std::uint64_t{o.date.day} << 16 | std::uint64_t{o.date.month} << 8 | o.date.year;
-    return hundredths(o.radius) | hundredths(o.ratedLoad) << 16 |
-           static_cast<std::uint64_t>(o.loadPercent & 0xFF) << 32 | dateBytes << 40;
-}
-
-std::optional<QDate> typedReadingDate(const QString& text) {
-    const std::optional<ReadingTime> t = readingTime(text);
-    return t ? std::optional(t->date) : std::nullopt;
-}
-
 QString fileStateText(FileState state) {
     switch (state) {
     case FileState::Intact:
@@ -193,111 +142,15 @@ QString fileStateText(FileState state) {
     return QStringLiteral("не читается");
 }
 
-QString danglingLinkProblem() {
-    return QStringLiteral("ссылка никуда не ведёт");
-}
-
-std::vector<FoundRecording> findRecordings(const QString& folder) {
-    std::vector<FoundRecording> found;
-    QSet<QString> walkedFolders;
-    QSet<QString> listedFiles;
-    std::vector<QString> pending{QDir(folder).absolutePath()};
-    while (!pending.empty()) {
-        const QString path = pending.back();
-        pending.pop_back();
-        const QFileInfo info(path);
-        const QString canonical = info.canonicalFilePath();
-        if (canonical.isEmpty() || walkedFolders.contains(canonical))
-            continue;
-        walkedFolders.insert(canonical);
-        if (!info.isReadable() || !info.isExecutable()) {
-            found.push_back({path, QStringLiteral("папка не читается")});
-            continue;
-        }
-        // System lists links that lead nowhere, pipes and devices too, so that a *.vrl
-        // among them is reported rather than skipped.
-        const QFileInfoList entries = QDir(path).entryInfoList(
-            QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
-        std::vector<QString> subfolders;
-        for (const QFileInfo& entry : entries) {
-            if (entry.isDir()) {
-                subfolders.push_back(entry.absoluteFilePath());
-                continue;
-            }
-            if (!entry.fileName().endsWith(QStringLiteral(".vrl"), Qt::CaseInsensitive))
-                continue;
-            if (!entry.exists()) {
-                found.push_back({entry.absoluteFilePath(), danglingLinkProblem()});
-            } else if (!entry.isFile()) {
-                // Reading a pipe would wait for a writer for ever.
-                found.push_back({entry.absoluteFilePath(), QStringLiteral("не обычный файл")});
-            } else if (!listedFiles.contains(entry.canonicalFilePath())) {
-                listedFiles.insert(entry.canonicalFilePath());
-                found.push_back({entry.absoluteFilePath(), {}});
-            }
-        }
-        // Walked in name order: the last pushed is taken first.
-        pending.insert(pending.end(), subfolders.rbegin(), subfolders.rend());
-    }
-    return found;
-}
-
 RecordingSummary summarizeRecording(const FoundRecording& found, RecorderDocument& document) {
+    CheckedRecording checked = checkRecording(found, document);
     RecordingSummary s;
     s.path = found.path;
-    if (!found.problem.isEmpty()) {
-        s.problems << found.problem;
-        return s;
-    }
-    return summarizeRecording(found.path, readRecorderFile(found.path), document);
-}
-
-RecordingSummary summarizeRecording(const QString& path, const std::optional<RecorderFile>& file,
-                                    RecorderDocument& document) {
-    RecordingSummary s;
-    s.path = path;
-    if (!file) {
-        s.problems << (QFileInfo(path).isReadable() ? QStringLiteral("файл не открывается")
-                                                    : QStringLiteral("нет доступа"));
-        return s;
-    }
-    if (file->bytes.empty()) {
-        s.problems << QStringLiteral("пустой файл");
-        return s;
-    }
-    const ByteReader r = file->reader();
-    const QStringList bankFailures = failedBlockMessages(r, serviceBankBlocks());
-    // A recorder keeps two banks of six blocks; a file in which not one of them holds is no
-    // recording of it (a file of another kind named *.vrl).
-    if (bankFailures.size() == static_cast<qsizetype>(serviceBankBlocks().size())) {
-        s.problems << QStringLiteral("не запись регистратора: не сходится ни один блок банков");
-        return s;
-    }
-
-    const OpenOutcome outcome = decodeRecording(*file, document);
-    if (file->bytes.size() < kShortestWholeFile)
-        s.problems << QStringLiteral("файл обрезан: %1 байт из %2")
-                          .arg(file->bytes.size())
-                          .arg(kShortestWholeFile);
-    for (const OpenNotice& n : outcome.notices)
-        if (const auto* image = std::get_if<notice::ImageChecked>(&n); image && !image->intact)
-            s.problems << QStringLiteral("Ошибка контрольной суммы образа памяти!");
-    s.problems << bankFailures;
-    s.state = s.problems.isEmpty() ? FileState::Intact : FileState::Damaged;
-    takeDecoded(document, s);
+    s.state = checked.state;
+    s.problems = std::move(checked.problems);
+    if (s.state != FileState::Unreadable)
+        takeDecoded(document, s);
     return s;
-}
-
-int newOverloadCount(const std::vector<std::uint64_t>& earlier,
-                     const std::vector<std::uint64_t>& later) {
-    // The longest end of the earlier ring with which the later one begins.
-    const std::size_t longest = std::min(earlier.size(), later.size());
-    for (std::size_t overlap = longest; overlap > 0; --overlap) {
-        if (std::equal(earlier.end() - static_cast<std::ptrdiff_t>(overlap), earlier.end(),
-                       later.begin()))
-            return static_cast<int>(later.size() - overlap);
-    }
-    return static_cast<int>(later.size());
 }
 
 void orderAndCompare(std::vector<RecordingSummary>& rows) {
@@ -344,42 +197,28 @@ void orderAndCompare(std::vector<RecordingSummary>& rows) {
     rows = std::move(sorted);
 }
 
-void FleetReading::run(int threads) {
-    const std::vector<FoundRecording> files = findRecordings(folder_);
-    const int count = static_cast<int>(files.size());
+bool FleetReading::begin(const std::vector<FoundRecording>& files) {
     rows_.assign(files.size(), {});
-    total_ = count;
-    if (threads <= 0)
-        threads = QThread::idealThreadCount();
-    threads = std::clamp(threads, 1, std::max(count, 1));
+    return true;
+}
 
-    std::atomic<int> next{0};
-    auto work = [&] {
-        // A document is several megabytes: one per worker, overwritten file by file.
-        const auto document = std::make_unique<RecorderDocument>();
-        for (int i = next++; i < count && !cancelled_; i = next++) {
-            try {
-                rows_[i] = summarizeRecording(files[i], *document);
-            } catch (const std::exception& e) {
-                rows_[i].path = files[i].path;
-                rows_[i].problems = QStringList{QString::fromLocal8Bit(e.what())};
-            }
-            ++done_;
-        }
-    };
-    QThreadPool pool;
-    pool.setMaxThreadCount(threads - 1 > 0 ? threads - 1 : 1);
-    for (int t = 1; t < threads; ++t)
-        pool.start(work);
-    work(); // the calling thread is one of the workers
-    pool.waitForDone();
-    if (!cancelled_)
+void FleetReading::read(std::size_t index, const FoundRecording& file, RecorderDocument& document) {
+    try {
+        rows_[index] = summarizeRecording(file, document);
+    } catch (const std::exception& e) {
+        rows_[index].path = file.path;
+        rows_[index].problems = QStringList{QString::fromLocal8Bit(e.what())};
+    }
+}
+
+void FleetReading::end() {
+    if (!cancelled())
         orderAndCompare(rows_);
 }
 
 std::vector<RecordingSummary> summarizeFolder(const QString& folder, int threads) {
-    FleetReading reading(folder);
-    reading.run(threads);
+    FleetReading reading(folder, threads);
+    reading.run();
     return reading.rows();
 }
 

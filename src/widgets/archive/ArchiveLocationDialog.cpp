@@ -1,5 +1,6 @@
 #include "widgets/archive/ArchiveLocationDialog.h"
 
+#include "core/archive/ArchiveDatabase.h"
 #include "core/archive/FleetArchive.h"
 #include "core/common/Prompts.h"
 
@@ -10,13 +11,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace zurval {
 namespace {
-
-const QString kServerScheme = QStringLiteral("postgresql://");
 
 QPushButton* button(const char* name, const QString& caption) {
     auto* b = new QPushButton(caption);
@@ -27,20 +25,31 @@ QPushButton* button(const char* name, const QString& caption) {
 } // namespace
 
 QString shownArchiveLocation(const QString& location) {
-    if (location.startsWith(kServerScheme))
-        return QUrl(location).toString(QUrl::RemovePassword);
+    if (isServerAddress(location))
+        return withoutPassword(location);
     return QDir::toNativeSeparators(location.isEmpty() ? FleetArchive::defaultLocation()
                                                        : location);
 }
 
-std::unique_ptr<FleetArchive> openArchive(const QString& location, QString* message) {
+std::unique_ptr<FleetArchive> openArchive(const QString& location, bool write, Prompts& prompts,
+                                          QString* message) {
+    const ArchiveAccess access = write ? ArchiveAccess::Write : ArchiveAccess::Read;
+    ArchiveOpening opening;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QString error;
-    std::unique_ptr<FleetArchive> archive = FleetArchive::open(location, &error);
+    std::unique_ptr<FleetArchive> archive = FleetArchive::open(location, access, &opening);
     QApplication::restoreOverrideCursor();
+    if (!archive && opening.problem == ArchiveProblem::NoArchive) {
+        message->clear();
+        if (!prompts.confirm(QStringLiteral("%1: архива здесь нет.\nСоздать новый архив?")
+                                 .arg(shownArchiveLocation(location))))
+            return nullptr;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        archive = FleetArchive::open(location, ArchiveAccess::Create, &opening);
+        QApplication::restoreOverrideCursor();
+    }
     if (!archive)
         *message = QStringLiteral("Архив %1 не открывается:\n%2")
-                       .arg(shownArchiveLocation(location), error);
+                       .arg(shownArchiveLocation(location), opening.error);
     return archive;
 }
 
@@ -50,13 +59,16 @@ ArchiveLocationDialog::ArchiveLocationDialog(QWidget* window, Prompts& prompts,
     setObjectName("Form_ArchiveDb");
     setWindowTitle(QStringLiteral("База архива"));
 
-    auto* hint = new QLabel(QStringLiteral("Файл архива или адрес сервера PostgreSQL:\n"
-                                           "postgresql://ПОЛЬЗОВАТЕЛЬ@СЕРВЕР[:ПОРТ]/БАЗА\n"
-                                           "Пустая строка — свой архив: %1")
-                                .arg(shownArchiveLocation(QString())));
+    auto* hint = new QLabel(
+        QStringLiteral("Файл архива или адрес сервера PostgreSQL:\n"
+                       "postgresql://ПОЛЬЗОВАТЕЛЬ@СЕРВЕР[:ПОРТ]/БАЗА[?sslmode=verify-full&...]\n"
+                       "Пароль здесь не хранится: его место — ~/.pgpass, PGPASSFILE,\n"
+                       "PGPASSWORD или файл служб (?service=ИМЯ).\n"
+                       "Пустая строка — свой архив: %1")
+            .arg(shownArchiveLocation(QString())));
     hint->setObjectName("Label_ArchiveDb");
     hint->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    Edit_ArchiveDb = new QLineEdit(location);
+    Edit_ArchiveDb = new QLineEdit(withoutPassword(location));
     Edit_ArchiveDb->setObjectName("Edit_ArchiveDb");
     Edit_ArchiveDb->setMinimumWidth(420);
     QPushButton* file = button("Button_ArchiveDbFile", QStringLiteral("Файл..."));
@@ -82,11 +94,11 @@ ArchiveLocationDialog::ArchiveLocationDialog(QWidget* window, Prompts& prompts,
 }
 
 QString ArchiveLocationDialog::location() const {
-    return Edit_ArchiveDb->text().trimmed();
+    return withoutPassword(Edit_ArchiveDb->text().trimmed());
 }
 
 void ArchiveLocationDialog::Button_ArchiveDbFileClick() {
-    const QString shown = location().startsWith(kServerScheme) ? QString() : location();
+    const QString shown = isServerAddress(location()) ? QString() : location();
     const QString chosen = prompts_.openFileName(
         {QStringLiteral("База архива"),
          QFileInfo(shown.isEmpty() ? FleetArchive::defaultLocation() : shown).path(),
@@ -97,11 +109,21 @@ void ArchiveLocationDialog::Button_ArchiveDbFileClick() {
 }
 
 void ArchiveLocationDialog::Button_ArchiveDbOkClick() {
+    const QString typed = Edit_ArchiveDb->text().trimmed();
     QString message;
-    opened_ = openArchive(location(), &message);
+    opened_ = openArchive(typed, false, prompts_, &message);
     if (!opened_) {
-        prompts_.error(message);
+        if (!message.isEmpty())
+            prompts_.error(message);
         return;
+    }
+    typed_ = typed;
+    if (location() != typed) {
+        Edit_ArchiveDb->setText(location());
+        prompts_.information(
+            QStringLiteral("Пароль служит только до выхода из программы и в настройках не "
+                           "хранится.\nЕго место — файл ~/.pgpass (или PGPASSFILE), переменная "
+                           "PGPASSWORD или файл служб PostgreSQL."));
     }
     accept();
 }

@@ -1,17 +1,17 @@
 #include "widgets/archive/ArchiveMenu.h"
 
+#include "core/archive/ArchiveDatabase.h"
 #include "core/archive/FleetArchive.h"
 #include "core/common/Prompts.h"
 #include "widgets/archive/ArchiveLocationDialog.h"
 #include "widgets/archive/FleetArchiveWindow.h"
+#include "widgets/fleet/FleetJobRunner.h"
 
 #include <QAction>
 #include <QDir>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QSettings>
-#include <QThread>
-#include <QTimer>
 #include <QWidget>
 #include <vector>
 
@@ -20,7 +20,6 @@ namespace {
 
 const QString kLocationKey = QStringLiteral("archive/location");
 const QString kAddReadKey = QStringLiteral("archive/addRead");
-constexpr int kProgressMilliseconds = 100;
 constexpr int kListedRefusals = 10; // a message box has room for no more
 
 // "Добавлено в архив: 3", then the files already there and those refused with their
@@ -53,13 +52,10 @@ QString addedText(const AddResult& r, const QString& folder) {
 class AddingJob {
 public:
     AddingJob(std::shared_ptr<const FleetArchive> archive, const QStringList& paths, QString folder)
-        : archive_(std::move(archive)), adding_(*archive_, paths), folder_(std::move(folder)) {
-        thread_ = QThread::create([this] { adding_.run(); });
-    }
+        : archive_(std::move(archive)), adding_(std::make_shared<ArchiveAdding>(*archive_, paths)),
+          folder_(std::move(folder)) {}
     ~AddingJob() {
-        adding_.cancel();
-        thread_->wait();
-        delete thread_;
+        runner_.stop();
         delete progress_;
     }
     AddingJob(const AddingJob&) = delete;
@@ -73,27 +69,28 @@ public:
         progress_->setWindowTitle(QStringLiteral("Архив"));
         progress_->setMinimumDuration(0);
         progress_->setAutoReset(false);
-        QObject::connect(progress_, &QProgressDialog::canceled, [this] { adding_.cancel(); });
-        auto* timer = new QTimer(progress_);
-        QObject::connect(timer, &QTimer::timeout, [this] {
-            if (adding_.total() < 0)
-                return;
-            progress_->setMaximum(std::max(adding_.total(), 1));
-            progress_->setValue(adding_.done());
-        });
-        timer->start(kProgressMilliseconds);
+        QObject::connect(progress_, &QProgressDialog::canceled, &runner_, &FleetJobRunner::cancel);
+        QObject::connect(&runner_, &FleetJobRunner::progress, progress_,
+                         [this](int done, int total) {
+                             if (total < 0 || !progress_)
+                                 return;
+                             progress_->setMaximum(std::max(total, 1));
+                             progress_->setValue(done);
+                         });
         progress_->show();
     }
 
-    [[nodiscard]] QThread* thread() const { return thread_; }
-    [[nodiscard]] QString message() const { return addedText(adding_.result(), folder_); }
-    [[nodiscard]] bool failed() const { return !adding_.result().error.isEmpty(); }
+    [[nodiscard]] FleetJobRunner& runner() { return runner_; }
+    void closeProgress() { delete progress_; }
+    void start() { runner_.start(adding_); }
+    [[nodiscard]] QString message() const { return addedText(adding_->result(), folder_); }
+    [[nodiscard]] bool failed() const { return !adding_->result().error.isEmpty(); }
 
 private:
     std::shared_ptr<const FleetArchive> archive_;
-    ArchiveAdding adding_;
+    std::shared_ptr<ArchiveAdding> adding_;
     QString folder_;
-    QThread* thread_;
+    FleetJobRunner runner_;
     QPointer<QProgressDialog> progress_; // a child of the window, which may go first
 };
 
@@ -123,14 +120,19 @@ void ArchiveMenu::useSettings(QSettings* settings) {
     settings_ = settings;
     if (!settings)
         return;
-    useLocation(settings->value(kLocationKey).toString());
+    // Earlier versions kept a password typed into the address: it goes now.
+    const QString kept = settings->value(kLocationKey).toString();
+    if (withoutPassword(kept) != kept)
+        settings->setValue(kLocationKey, withoutPassword(kept));
+    useLocation(withoutPassword(kept));
     Menu_ArchiveAddRead->setChecked(settings->value(kAddReadKey, false).toBool());
 }
 
 void ArchiveMenu::useLocation(const QString& location) {
-    if (location == location_)
+    if (location == location_ && location == connectTo_)
         return;
-    location_ = location;
+    location_ = withoutPassword(location);
+    connectTo_ = location;
     archive_.reset();
 }
 
@@ -171,7 +173,7 @@ void ArchiveMenu::Menu_ArchiveDbClick() {
     ArchiveLocationDialog dialog(window_, prompts_, location_);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    useLocation(dialog.location());
+    useLocation(dialog.typedLocation());
     archive_ = dialog.openedArchive();
     if (settings_)
         settings_->setValue(kLocationKey, location_);
@@ -182,31 +184,37 @@ void ArchiveMenu::Menu_ArchiveDbClick() {
 std::shared_ptr<const FleetArchive> ArchiveMenu::archive() {
     if (!archive_) {
         QString message;
-        archive_ = openArchive(location_, &message);
-        if (!archive_)
+        archive_ = openArchive(connectTo_, false, prompts_, &message);
+        if (!archive_ && !message.isEmpty())
             prompts_.error(message);
     }
     return archive_;
 }
 
 void ArchiveMenu::add(const QStringList& paths, const QString& folder) {
-    const std::shared_ptr<const FleetArchive> opened = archive();
-    if (!opened)
+    // Opened for writing each time: an older archive is brought up to date first.
+    QString message;
+    const std::shared_ptr<const FleetArchive> opened =
+        openArchive(connectTo_, true, prompts_, &message);
+    if (!opened) {
+        if (!message.isEmpty())
+            prompts_.error(message);
         return;
+    }
+    ended_.clear();
     auto job = std::make_unique<AddingJob>(opened, paths, folder);
     AddingJob* running = job.get();
-    connect(running->thread(), &QThread::finished, this, [this, running] { addingEnded(running); });
+    connect(&running->runner(), &FleetJobRunner::finished, this,
+            [this, running] { addingEnded(running); });
     if (!folder.isEmpty())
         running->showProgress(window_);
     jobs_.push_back(std::move(job));
-    running->thread()->start();
+    running->start();
 }
 
 void ArchiveMenu::waitUntilAdded() {
-    while (!jobs_.empty()) {
-        jobs_.front()->thread()->wait();
-        addingEnded(jobs_.front().get());
-    }
+    while (!jobs_.empty())
+        jobs_.front()->runner().wait();
 }
 
 void ArchiveMenu::addingEnded(AddingJob* job) {
@@ -216,12 +224,13 @@ void ArchiveMenu::addingEnded(AddingJob* job) {
                      [job](const std::unique_ptr<AddingJob>& j) { return j.get() == job; });
     if (it == jobs_.end())
         return;
-    // The thread sends finished just before it ends, so isFinished() may still be false here:
-    // wait the moment out rather than leave the outcome untold.
-    job->thread()->wait();
     const bool failed = job->failed();
     const QString message = job->message();
-    jobs_.erase(it); // and its progress window with it, before the outcome is told
+    // Its progress window goes before the outcome is told; the job itself only at the next
+    // adding, as its runner is still telling the end.
+    (*it)->closeProgress();
+    ended_.push_back(std::move(*it));
+    jobs_.erase(it);
     if (fleetWindow_ && fleetWindow_->isVisible())
         fleetWindow_->refresh();
     if (failed)

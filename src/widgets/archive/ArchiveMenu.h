@@ -61,13 +61,15 @@ private:
     QWidget* window_;
     Prompts& prompts_;
     QSettings* settings_ = nullptr;
-    QString location_;
+    QString location_;  // as kept and shown: without a password
+    QString connectTo_; // as typed for this run
     std::function<QString()> startFolder_;
     QString shownFile_;
     QAction* Menu_ArchiveAdd;
     QAction* Menu_ArchiveAddRead;
     std::shared_ptr<const FleetArchive> archive_;
     std::vector<std::unique_ptr<AddingJob>> jobs_;
+    std::vector<std::unique_ptr<AddingJob>> ended_;
     FleetArchiveWindow* fleetWindow_ = nullptr;
 };
 

@@ -36,7 +36,7 @@ QDate lineStart(const std::vector<StoredReading>& readings, const Forecast& fore
     if (forecast.singleReading)
         return forecast.origin;
     for (std::size_t i = static_cast<std::size_t>(forecast.seriesBegin); i < readings.size(); ++i)
-        if (readings[i].readingDate.isValid())
+        if (readings[i].readingDate.isValid() && readings[i].characteristicNumber)
             return readings[i].readingDate;
     return {};
 }
@@ -99,10 +99,10 @@ void CraneChart::showReadings(const std::vector<StoredReading>& readings,
     QVector<double> keys[2], numbers[2];
     QDate lastDated;
     for (std::size_t i = 0; i < readings.size(); ++i)
-        if (readings[i].readingDate.isValid()) {
+        if (readings[i].readingDate.isValid() && readings[i].characteristicNumber) {
             const bool inSeries = i >= static_cast<std::size_t>(forecast.seriesBegin);
             keys[inSeries] << keyOf(readings[i].readingDate);
-            numbers[inSeries] << readings[i].characteristicNumber;
+            numbers[inSeries] << *readings[i].characteristicNumber;
             lastDated = readings[i].readingDate;
         }
     earlier_->setData(keys[0], numbers[0]);

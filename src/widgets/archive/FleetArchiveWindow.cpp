@@ -31,7 +31,9 @@ QLabel* label(const char* name) {
 
 QString craneText(const CraneKey& crane) {
     return QStringLiteral("Кран %1 № %2, регистратор № %3")
-        .arg(crane.craneModel, crane.craneNumber, crane.recorderNumber);
+        .arg(crane.craneModel)
+        .arg(crane.craneNumber)
+        .arg(crane.recorderNumber);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "core/common/Prompts.h"
 #include "widgets/export/ListExportDialog.h"
 #include "widgets/export/SummaryGrid.h"
+#include "widgets/fleet/FleetJobRunner.h"
 
 #include <QBrush>
 #include <QCloseEvent>
@@ -11,15 +12,12 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QThread>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace zurval {
 namespace {
 
 constexpr int kPathRole = Qt::UserRole + 1;
-constexpr int kProgressMilliseconds = 100;
 constexpr int kMargin = 11; // of the window's layout
 
 QColor stateColour(FileState state) {
@@ -76,27 +74,19 @@ FleetSummaryWindow::FleetSummaryWindow(Prompts& prompts, QWidget* parent)
     column->addWidget(Grid_Summary, 1);
     column->addLayout(foot);
 
-    progressTimer_ = new QTimer(this);
-    progressTimer_->setInterval(kProgressMilliseconds);
-    connect(progressTimer_, &QTimer::timeout, this, &FleetSummaryWindow::showProgress);
+    runner_ = new FleetJobRunner(this);
+    connect(runner_, &FleetJobRunner::progress, this, &FleetSummaryWindow::showProgress);
+    connect(runner_, &FleetJobRunner::finished, this, &FleetSummaryWindow::readingEnded);
 }
 
-FleetSummaryWindow::~FleetSummaryWindow() {
-    stopReading();
-}
+FleetSummaryWindow::~FleetSummaryWindow() = default;
 
-void FleetSummaryWindow::stopReading() {
-    if (!thread_)
-        return;
-    reading_->cancel();
-    thread_->wait();
-    delete thread_;
-    thread_ = nullptr;
-    progressTimer_->stop();
+bool FleetSummaryWindow::reading() const {
+    return runner_->running();
 }
 
 void FleetSummaryWindow::readFolder(const QString& folder) {
-    stopReading();
+    runner_->stop();
     rows_.clear();
     Grid_Summary->startRows(0);
     Button_SaveCsv->setEnabled(false);
@@ -105,47 +95,25 @@ void FleetSummaryWindow::readFolder(const QString& folder) {
     ProgressBar_Summary->setRange(0, 0);
     ProgressBar_Summary->show();
 
-    reading_ = std::make_unique<FleetReading>(folder);
-    FleetReading* reading = reading_.get();
-    thread_ = QThread::create([reading] { reading->run(); });
-    // finished comes just before the thread ends, when isFinished() may still be false: wait
-    // that moment out, or the rows would never be shown.
-    connect(thread_, &QThread::finished, this, [this, started = thread_] {
-        if (started == thread_) {
-            thread_->wait();
-            readingEnded();
-        }
-    });
-    thread_->start();
-    progressTimer_->start();
+    reading_ = std::make_shared<FleetReading>(folder);
+    runner_->start(reading_);
 }
 
 void FleetSummaryWindow::waitUntilRead() {
-    if (thread_) {
-        thread_->wait();
-        readingEnded();
-    }
+    runner_->wait();
 }
 
 void FleetSummaryWindow::readingEnded() {
-    // The finished signal may still be queued after waitUntilRead() has shown the rows.
-    if (!thread_ || !thread_->isFinished())
-        return;
-    delete thread_;
-    thread_ = nullptr;
-    progressTimer_->stop();
-    showProgress();
     rows_ = reading_->rows();
     showRows();
 }
 
-void FleetSummaryWindow::showProgress() {
-    const int total = reading_ ? reading_->total() : 0;
+void FleetSummaryWindow::showProgress(int done, int total) {
     if (total < 0)
         return;
     ProgressBar_Summary->setRange(0, std::max(total, 1));
-    ProgressBar_Summary->setValue(reading_->done());
-    if (thread_)
+    ProgressBar_Summary->setValue(done);
+    if (runner_->running())
         Label_SummaryCount->setText(QStringLiteral("Чтение файлов..."));
 }
 
@@ -183,7 +151,7 @@ void FleetSummaryWindow::Button_SaveCsvClick() {
 
 void FleetSummaryWindow::closeEvent(QCloseEvent* e) {
     // Reading on for a window nobody looks at would only take the cores away.
-    stopReading();
+    runner_->stop();
     Label_SummaryCount->setText(QString());
     e->accept();
 }

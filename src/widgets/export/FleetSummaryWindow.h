@@ -9,11 +9,10 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QThread;
-class QTimer;
 
 namespace zurval {
 
+class FleetJobRunner;
 class Prompts;
 class SummaryGrid;
 
@@ -28,7 +27,7 @@ public:
 
     // Forgets the rows shown and reads folder; a reading still running is given up.
     void readFolder(const QString& folder);
-    [[nodiscard]] bool reading() const { return thread_ != nullptr; }
+    [[nodiscard]] bool reading() const;
     // Blocks until the reading has ended and its rows are shown.
     void waitUntilRead();
     [[nodiscard]] const std::vector<RecordingSummary>& rows() const { return rows_; }
@@ -42,9 +41,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    void stopReading();
     void readingEnded();
-    void showProgress();
+    void showProgress(int done, int total);
     void showRows();
 
     Prompts& prompts_;
@@ -53,10 +51,9 @@ private:
     QProgressBar* ProgressBar_Summary;
     QLabel* Label_SummaryCount;
     QPushButton* Button_SaveCsv;
-    QTimer* progressTimer_;
 
-    std::unique_ptr<FleetReading> reading_;
-    QThread* thread_ = nullptr;
+    FleetJobRunner* runner_;
+    std::shared_ptr<FleetReading> reading_;
     std::vector<RecordingSummary> rows_;
 };
 
