@@ -91,6 +91,7 @@ void BM_ArchiveAdd(benchmark::State& state) {
 BENCHMARK(BM_ArchiveAdd)
     ->Arg(1)
     ->Arg(100)
+    ->Arg(1000)
     ->Arg(5000)
     ->Unit(benchmark::kSecond)
     ->UseRealTime()
@@ -101,6 +102,7 @@ void BM_ArchiveAddPostgres(benchmark::State& state) {
 }
 BENCHMARK(BM_ArchiveAddPostgres)
     ->Arg(100)
+    ->Arg(1000)
     ->Arg(5000)
     ->Unit(benchmark::kSecond)
     ->UseRealTime()

@@ -675,6 +675,8 @@ TEST(ArchiveCommand, PrintsJsonOrWritesAFileAndEndsWithTheExitCodeOfEachOutcome)
     const QString back = dir.filePath("back.vrl");
     const QString unwritable = dir.filePath("no/such/out.csv");
     const QString mistyped = dir.filePath("arhive.sqlite");
+    // The user's own archive, which only adding makes.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("data")));
     using Options = QMap<QString, QString>;
     const struct {
         QStringList positional;
@@ -683,6 +685,7 @@ TEST(ArchiveCommand, PrintsJsonOrWritesAFileAndEndsWithTheExitCodeOfEachOutcome)
         QString printed; // the start of stdout
     } cases[] = {
         {{"list"}, {{"--archive-db", mistyped}}, 2, ""}, // refused, and nothing made
+        {{"crane", "РП-0001"}, {}, 2, ""},
         {{"get", sha}, {{"--archive-db", mistyped}, {"--out", back}}, 2, ""},
         {{"add", good}, {{"--archive-db", db}}, 0, "{\n    \"added\": 1,\n    \"created\": true"},
         {{"add", good, bad},
@@ -720,6 +723,8 @@ TEST(ArchiveCommand, PrintsJsonOrWritesAFileAndEndsWithTheExitCodeOfEachOutcome)
         EXPECT_EQ(printed.left(c.printed.size()), c.printed) << printed.toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(mistyped));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("data/zurval")));
+    qunsetenv("XDG_DATA_HOME");
     EXPECT_EQ(fileBytes(back), fileBytes(good));
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

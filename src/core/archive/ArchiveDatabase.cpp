@@ -166,6 +166,11 @@ QStringList commonTail() {
     };
 }
 
+// The server would try to compress each recording again, in vain.
+QString uncompressedRecordings() {
+    return QStringLiteral("ALTER TABLE recordings ALTER COLUMN packed SET STORAGE EXTERNAL");
+}
+
 QStringList newArchive(bool server) {
     QStringList s = {
         cranesTable(QStringLiteral("cranes")),
@@ -178,8 +183,8 @@ QStringList newArchive(bool server) {
                        "UNIQUE (recorder_number, fingerprint))"),
     };
     s << commonTail();
-    if (!server)
-        s << QStringLiteral("PRAGMA application_id = %1").arg(kApplicationId);
+    s << (server ? uncompressedRecordings()
+                 : QStringLiteral("PRAGMA application_id = %1").arg(kApplicationId));
     return s;
 }
 
@@ -222,6 +227,8 @@ QStringList fromFirstSchema(bool server) {
              .arg(server ? QStringLiteral("'Infinity'") : QStringLiteral("9e999"))
       << QStringLiteral("DROP TABLE schema_version");
     s << commonTail();
+    if (server)
+        s << uncompressedRecordings();
     return s;
 }
 

@@ -201,16 +201,20 @@ struct ArchiveAdding::Writing {
     bool write(const std::vector<ArchiveReading>& batch, std::vector<bool>& added, QString* error) {
         for (int attempt = 1;; ++attempt) {
             added.assign(batch.size(), false);
+            craneReadings.clear();
             bool written = c.begin(error);
             for (std::size_t i = 0; written && i < batch.size(); ++i) {
                 bool isNew = false;
                 written = writeOne(batch[i], isNew, error);
                 added[i] = isNew;
             }
+            for (QSqlQuery& q : prepared)
+                q.finish(); // no statement is left reading at the commit
             if (written && c.commit(error))
                 return true;
             c.rollback();
-            failed.clear(); // a statement of a failed transaction goes once it is rolled back
+            // A statement of a failed transaction can be freed once it is rolled back.
+            prepared.clear();
             cranes.clear();
             fingerprints.clear();
             if (attempt == kAttempts || !c.transient(lastError))
@@ -225,11 +229,11 @@ struct ArchiveAdding::Writing {
         const std::optional<long long> crane = craneId(key, error);
         if (!crane)
             return false;
-        QSqlQuery q(c.db());
+        QSqlQuery* q = nullptr;
         // The crane's row is locked until the commit, so that its readings are ordered by
         // one program at a time (SQLite locks the whole file).
-        if (c.server() && !run(q, QStringLiteral("SELECT id FROM cranes WHERE id = ? FOR UPDATE"),
-                               {*crane}, error))
+        if (c.server() && !craneReadings.count(*crane) &&
+            !run(QStringLiteral("SELECT id FROM cranes WHERE id = ? FOR UPDATE"), {*crane}, error))
             return false;
         QVariantList values = {*crane,
                                QString::fromLatin1(r.imageSha256),
@@ -257,74 +261,89 @@ struct ArchiveAdding::Writing {
         QString marks = QStringLiteral("?");
         for (qsizetype k = 1; k < values.size(); ++k)
             marks += QStringLiteral(", ?");
-        if (!run(q,
-                 QStringLiteral("INSERT INTO readings (crane_id, image_sha256, path, "
-                                "reading_date, reading_date_source, reading_date_typed, "
-                                "operator_name, operator_certificate, operator_organisation, "
-                                "date_installed, motor_minutes, seconds_ls, seconds_ln, "
-                                "seconds_r, seconds_s, seconds_ga, %1, characteristic_number, "
-                                "normative_characteristic_number, class_u, "
-                                "load_spectrum_factor, class_q, group_current, "
-                                "group_normative, overload_ring, recording_kept) VALUES (%2) "
-                                "ON CONFLICT (image_sha256) DO NOTHING RETURNING id")
-                     .arg(cycles.join(QStringLiteral(", ")), marks),
-                 values, error))
+        if (!(q = run(QStringLiteral("INSERT INTO readings (crane_id, image_sha256, path, "
+                                     "reading_date, reading_date_source, reading_date_typed, "
+                                     "operator_name, operator_certificate, operator_organisation, "
+                                     "date_installed, motor_minutes, seconds_ls, seconds_ln, "
+                                     "seconds_r, seconds_s, seconds_ga, %1, characteristic_number, "
+                                     "normative_characteristic_number, class_u, "
+                                     "load_spectrum_factor, class_q, group_current, "
+                                     "group_normative, overload_ring, recording_kept) VALUES (%2) "
+                                     "ON CONFLICT (image_sha256) DO NOTHING RETURNING id")
+                          .arg(cycles.join(QStringLiteral(", ")), marks),
+                      values, error)))
             return false;
-        if (!q.next())
+        if (!q->next())
             return true; // known already
-        const long long id = q.value(0).toLongLong();
-        q.finish();
+        const long long id = q->value(0).toLongLong();
+        q->finish();
         added = true;
-        return run(q, QStringLiteral("INSERT INTO recordings (reading_id, packed) VALUES (?, ?)"),
-                   {id, r.packed}, error) &&
+        return (q = run(QStringLiteral("INSERT INTO recordings (reading_id, packed) VALUES (?, ?)"),
+                        {id, r.packed}, error)) &&
                addOverloads(r.recorderNumber, r.overloads, error) &&
                placeInTime(*crane, id, r, error);
     }
 
-    bool run(QSqlQuery& q, const QString& sql, const QVariantList& values, QString* error) {
-        if (exec(q, sql, values, error))
-            return true;
+    // The statement prepared once for the whole run, its values bound and run; nullptr and
+    // *error when it fails. Preparing each statement anew would cost a server two more
+    // round trips each time.
+    QSqlQuery* run(const QString& sql, const QVariantList& values, QString* error) {
+        auto it = prepared.find(sql);
+        if (it == prepared.end()) {
+            QSqlQuery q(c.db());
+            q.setForwardOnly(true);
+            if (!q.prepare(sql)) {
+                lastError = q.lastError();
+                *error = sqlErrorText(lastError);
+                return nullptr;
+            }
+            it = prepared.insert(sql, q);
+        }
+        QSqlQuery& q = *it;
+        for (int k = 0; k < values.size(); ++k)
+            q.bindValue(k, values[k]);
+        if (q.exec())
+            return &q;
         lastError = q.lastError();
-        failed.push_back(q);
-        return false;
+        *error = sqlErrorText(lastError);
+        return nullptr;
     }
 
     std::optional<long long> craneId(const CraneKey& key, QString* error) {
         const auto known = cranes.find(key);
         if (known != cranes.end())
             return known->second;
-        QSqlQuery q(c.db());
+        QSqlQuery* q = nullptr;
         const QVariantList values = {key.craneModel, key.craneNumber, key.recorderNumber};
-        if (!run(q,
-                 QStringLiteral("INSERT INTO cranes (crane_model, crane_number, recorder_number) "
-                                "VALUES (?, ?, ?) ON CONFLICT (crane_model, crane_number, "
-                                "recorder_number) DO NOTHING"),
-                 values, error) ||
-            !run(q,
-                 QStringLiteral("SELECT id FROM cranes WHERE crane_model = ? AND "
-                                "crane_number = ? AND recorder_number = ?"),
-                 values, error))
+        if (!(q = run(
+                  QStringLiteral("INSERT INTO cranes (crane_model, crane_number, recorder_number) "
+                                 "VALUES (?, ?, ?) ON CONFLICT (crane_model, crane_number, "
+                                 "recorder_number) DO NOTHING"),
+                  values, error)) ||
+            !(q = run(QStringLiteral("SELECT id FROM cranes WHERE crane_model = ? AND "
+                                     "crane_number = ? AND recorder_number = ?"),
+                      values, error)))
             return std::nullopt;
-        if (!q.next()) {
+        if (!q->next()) {
             *error = QStringLiteral("a crane went missing");
             return std::nullopt;
         }
-        const long long id = q.value(0).toLongLong();
+        const long long id = q->value(0).toLongLong();
         cranes.emplace(key, id);
         return id;
     }
 
     bool addOverloads(const QString& recorder, const std::vector<ArchivedOverload>& ring,
                       QString* error) {
-        QSqlQuery q(c.db());
+        QSqlQuery* q = nullptr;
         if (!fingerprints.contains(recorder)) {
-            if (!run(q,
-                     QStringLiteral("SELECT fingerprint FROM overloads WHERE recorder_number = ?"),
-                     {recorder}, error))
+            if (!(q = run(
+                      QStringLiteral("SELECT fingerprint FROM overloads WHERE recorder_number = ?"),
+                      {recorder}, error)))
                 return false;
             QSet<qint64>& known = fingerprints[recorder];
-            while (q.next())
-                known.insert(q.value(0).toLongLong());
+            while (q->next())
+                known.insert(q->value(0).toLongLong());
         }
         QSet<qint64>& known = fingerprints[recorder];
         QVariantList values;
@@ -335,13 +354,13 @@ struct ArchiveAdding::Writing {
             QStringList marks;
             for (int k = 0; k < rows; ++k)
                 marks << QStringLiteral("(?, ?, ?, ?, ?, ?, ?)");
-            const bool done = run(
-                q,
-                QStringLiteral("INSERT INTO overloads (recorder_number, fingerprint, load_percent, "
-                               "radius, rated_load, overload_date, date_bytes) VALUES %1 "
-                               "ON CONFLICT (recorder_number, fingerprint) DO NOTHING")
-                    .arg(marks.join(QStringLiteral(", "))),
-                values, error);
+            const bool done =
+                run(QStringLiteral(
+                        "INSERT INTO overloads (recorder_number, fingerprint, load_percent, "
+                        "radius, rated_load, overload_date, date_bytes) VALUES %1 "
+                        "ON CONFLICT (recorder_number, fingerprint) DO NOTHING")
+                        .arg(marks.join(QStringLiteral(", "))),
+                    values, error) != nullptr;
             values.clear();
             rows = 0;
             return done;
@@ -361,56 +380,59 @@ struct ArchiveAdding::Writing {
         return insert();
     }
 
+    // A reading of a crane as the transaction knows it, to put the next one in time.
+    struct Placed {
+        StoredReading reading; // id, date and motor minutes only
+        std::vector<ArchivedOverload> ring;
+    };
+
     // The new reading among the crane's readings in time: what it added to the one before
-    // it and what the one after it added to it.
+    // it and what the one after it added to it. The crane's readings are read once a
+    // transaction, which holds the crane locked.
     bool placeInTime(long long crane, long long id, const ArchiveReading& reading, QString* error) {
-        QSqlQuery q(c.db());
-        if (!run(q,
-                 QStringLiteral(
-                     "SELECT id, reading_date, motor_minutes FROM readings WHERE crane_id = ?"),
-                 {crane}, error))
-            return false;
-        std::vector<StoredReading> order;
-        while (q.next()) {
-            StoredReading s;
-            s.id = q.value(0).toLongLong();
-            s.readingDate = dateOf(q.value(1));
-            s.motorMinutes = static_cast<std::uint32_t>(q.value(2).toLongLong());
-            order.push_back(s);
+        std::vector<Placed>* order = nullptr;
+        if (const auto known = craneReadings.find(crane); known != craneReadings.end()) {
+            order = &known->second;
+            StoredReading added;
+            added.id = id;
+            added.readingDate = reading.readingDate;
+            added.motorMinutes = reading.motorMinutes;
+            order->push_back({added, reading.overloads});
+        } else {
+            QSqlQuery* q = run(QStringLiteral("SELECT id, reading_date, motor_minutes, "
+                                              "overload_ring FROM readings WHERE crane_id = ?"),
+                               {crane}, error);
+            if (!q)
+                return false;
+            order = &craneReadings[crane];
+            while (q->next()) {
+                Placed p;
+                p.reading.id = q->value(0).toLongLong();
+                p.reading.readingDate = dateOf(q->value(1));
+                p.reading.motorMinutes = static_cast<std::uint32_t>(q->value(2).toLongLong());
+                p.ring = ringOf(q->value(3).toByteArray());
+                order->push_back(std::move(p));
+            }
         }
-        std::sort(order.begin(), order.end(), earlier);
-        const auto at = std::find_if(order.begin(), order.end(),
-                                     [id](const StoredReading& s) { return s.id == id; });
-        if (at == order.end()) {
+        std::sort(order->begin(), order->end(),
+                  [](const Placed& a, const Placed& b) { return earlier(a.reading, b.reading); });
+        const auto at = std::find_if(order->begin(), order->end(),
+                                     [id](const Placed& p) { return p.reading.id == id; });
+        if (at == order->end()) {
             *error = QStringLiteral("a reading went missing");
             return false;
         }
-        auto ringOfReading = [&](long long other) -> std::optional<std::vector<ArchivedOverload>> {
-            if (!run(q, QStringLiteral("SELECT overload_ring FROM readings WHERE id = ?"), {other},
-                     error))
-                return std::nullopt;
-            if (!q.next()) {
-                *error = QStringLiteral("a reading went missing");
-                return std::nullopt;
-            }
-            return ringOf(q.value(0).toByteArray());
-        };
         auto setNewHeavy = [&](long long other, int count) {
-            return run(q,
-                       QStringLiteral("UPDATE readings SET new_heavy_overloads = ? WHERE id = ?"),
-                       {count, other}, error);
+            return run(QStringLiteral("UPDATE readings SET new_heavy_overloads = ? WHERE id = ?"),
+                       {count, other}, error) != nullptr;
         };
-        if (at != order.begin()) {
-            const auto before = ringOfReading(std::prev(at)->id);
-            if (!before || !setNewHeavy(id, newHeavyOverloadCount(*before, reading.overloads)))
-                return false;
-        }
-        if (std::next(at) != order.end()) {
-            const auto after = ringOfReading(std::next(at)->id);
-            if (!after ||
-                !setNewHeavy(std::next(at)->id, newHeavyOverloadCount(reading.overloads, *after)))
-                return false;
-        }
+        if (at != order->begin() &&
+            !setNewHeavy(id, newHeavyOverloadCount(std::prev(at)->ring, reading.overloads)))
+            return false;
+        if (std::next(at) != order->end() &&
+            !setNewHeavy(std::next(at)->reading.id,
+                         newHeavyOverloadCount(reading.overloads, std::next(at)->ring)))
+            return false;
         return true;
     }
 
@@ -420,8 +442,9 @@ struct ArchiveAdding::Writing {
 
     ArchiveConnection c;
     QSqlError lastError;
-    std::vector<QSqlQuery> failed;
+    QHash<QString, QSqlQuery> prepared;
     std::map<CraneKey, long long, KeyLess> cranes;
+    std::map<long long, std::vector<Placed>> craneReadings; // of this transaction
     QHash<QString, QSet<qint64>> fingerprints;
     std::vector<std::variant<std::monostate, ArchiveReading, RefusedRecording>> decoded;
 };
@@ -479,9 +502,10 @@ std::unique_ptr<FleetArchive> FleetArchive::open(const QString& location, Archiv
         parseArchiveLocation(location, fallback, &opening->error);
     if (!parsed)
         return fail(ArchiveProblem::CannotUse, opening->error);
-    // The user's own archive is made where it belongs the first time it is needed.
+    // The user's own archive is made where it belongs the first time something is added.
     const bool own = location.isEmpty();
-    const bool mayCreate = access == ArchiveAccess::Create || own;
+    const bool mayCreate =
+        access == ArchiveAccess::Create || (own && access == ArchiveAccess::Write);
     bool prepare = false; // the archive is to be made or brought up to date
     if (!parsed->server && !QFileInfo::exists(parsed->file)) {
         if (!mayCreate)

@@ -87,7 +87,8 @@ struct ArchiveOpening {
 
 class FleetArchive {
 public:
-    // location: empty for the user's own archive (defaultLocation(), whose folder is made),
+    // location: empty for the user's own archive (defaultLocation(), made with its folder
+    // when opened to write),
     // "postgresql://..." for a server (see parseArchiveLocation), anything else an SQLite
     // file. An older archive is brought up to date unless access is Read. nullptr and
     // *opening's problem when it cannot be used.

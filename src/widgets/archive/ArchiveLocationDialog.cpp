@@ -33,7 +33,10 @@ QString shownArchiveLocation(const QString& location) {
 
 std::unique_ptr<FleetArchive> openArchive(const QString& location, bool write, Prompts& prompts,
                                           QString* message) {
-    const ArchiveAccess access = write ? ArchiveAccess::Write : ArchiveAccess::Read;
+    // The window's own archive is made without a question, even to be looked at.
+    const ArchiveAccess access = location.isEmpty() ? ArchiveAccess::Create
+                                 : write            ? ArchiveAccess::Write
+                                                    : ArchiveAccess::Read;
     ArchiveOpening opening;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     std::unique_ptr<FleetArchive> archive = FleetArchive::open(location, access, &opening);
