@@ -111,15 +111,20 @@ BENCHMARK(BM_ArchiveAddPostgres)
 // The rows of "Парк кранов" for that many cranes of that many readings each, forecasts
 // included. The recordings are written and added a thousand at a time, so that 20,000 of
 // them never lie on the disk at once.
+// ZURVAL_BENCH_KEEP=FOLDER keeps the archive filled in FOLDER and lists it again next time.
 void BM_ArchiveListCranes(benchmark::State& state) {
     const int cranes = static_cast<int>(state.range(0));
     const int perCrane = static_cast<int>(state.range(1));
-    QTemporaryDir dir;
+    QTemporaryDir temporary;
+    const QString keep = qEnvironmentVariable("ZURVAL_BENCH_KEEP");
+    const QDir dir(keep.isEmpty() ? temporary.path() : keep);
+    const QString file =
+        dir.filePath(QStringLiteral("archive-%1-%2.sqlite").arg(cranes).arg(perCrane));
+    const bool filled = !keep.isEmpty() && QFileInfo::exists(file);
     ArchiveOpening opening;
-    const auto archive =
-        FleetArchive::open(dir.filePath("archive.sqlite"), ArchiveAccess::Create, &opening);
+    const auto archive = FleetArchive::open(file, ArchiveAccess::Create, &opening);
     constexpr int kPart = 1000;
-    for (int first = 0; archive && first < cranes * perCrane; first += kPart) {
+    for (int first = 0; archive && !filled && first < cranes * perCrane; first += kPart) {
         const int count = std::min(kPart, cranes * perCrane - first);
         const QString part = dir.filePath(QStringLiteral("часть"));
         if (!writeFleet(part, count, perCrane, first) || archive->add({part}).added != count ||

@@ -218,7 +218,6 @@ void ArchiveMenu::waitUntilAdded() {
 }
 
 void ArchiveMenu::addingEnded(AddingJob* job) {
-    // The finished signal may still be queued after waitUntilAdded() has told the outcome.
     const auto it =
         std::find_if(jobs_.begin(), jobs_.end(),
                      [job](const std::unique_ptr<AddingJob>& j) { return j.get() == job; });
