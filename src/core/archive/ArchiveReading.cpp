@@ -9,21 +9,6 @@
 namespace zurval {
 namespace {
 
-// Edit_DataUst shows the three date bytes as hexadecimal digit pairs, "15.03.24".
-QDate shownDate(const QString& text) {
-    const QStringList parts = text.split(u'.');
-    if (parts.size() != 3)
-        return {};
-    std::array<std::uint8_t, 3> bytes{};
-    for (std::size_t k = 0; k < bytes.size(); ++k) {
-        bool ok = false;
-        bytes[k] = static_cast<std::uint8_t>(parts[static_cast<qsizetype>(k)].toUInt(&ok, 16));
-        if (!ok)
-            return {};
-    }
-    return calendarDate(RecorderDate{bytes[0], bytes[1], bytes[2]}).value_or(QDate());
-}
-
 // The recorder's memory and its stored sum: the same memory read twice is one reading,
 // whatever the operator typed afterwards.
 QByteArray imageHash(const RecorderFile& file) {
@@ -69,7 +54,7 @@ std::variant<ArchiveReading, RefusedRecording> readForArchive(const FoundRecordi
     takeReadingDate(summary, a);
     a.operatorBlock = document.operatorBlock;
     const ServiceInfo& service = document.service;
-    a.dateInstalled = shownDate(service.texts.dateInstalled);
+    a.dateInstalled = calendarDate(service.selected.dateInstalled).value_or(QDate());
     a.motorMinutes = service.motorMinutes;
     a.operatingSeconds = service.operatingSeconds;
     a.workingCycles = service.workingCycles;

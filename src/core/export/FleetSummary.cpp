@@ -27,7 +27,7 @@ namespace {
 constexpr std::size_t kShortestWholeFile = filemap::kStoredImageSum + 4;
 
 void takeDecoded(const RecorderDocument& d, RecordingSummary& s) {
-    const ServicePageTexts& texts = d.service.texts;
+    const ServicePageTexts texts = servicePageTexts(d.service);
     s.craneModel = texts.craneModel;
     s.craneNumber = texts.craneNumber;
     s.recorderNumber = texts.recorderNumber;
