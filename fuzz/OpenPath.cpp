@@ -3,8 +3,9 @@
 #include "core/document/ShownTexts.h"
 #include "core/frames/FrameBrowser.h"
 #include "core/frames/FrameCharts.h"
+#include "core/frames/OverloadTable.h"
 #include "core/recorder/FileMap.h"
-#include "core/recorder/ServiceBank.h"
+#include "core/recorder/ServiceTexts.h"
 #include "render/protection/ProtectionPicture.h"
 #include "render/reports/Reports.h"
 
@@ -28,8 +29,8 @@ void fillPages(const RecorderDocument& d) {
         for (const OverloadFill fill : {OverloadFill::AfterOpening, OverloadFill::Scrolling})
             [[maybe_unused]] const OverloadColumns columns = overloadColumns(
                 *c.overloadList, *c.overloadSelection, start, fill, d.recorderVersion);
-    [[maybe_unused]] const QString titles =
-        parameterChartTitle(d.service.texts) + relayChartTitle(d.service.texts);
+    const ServicePageTexts service = servicePageTexts(d.service);
+    [[maybe_unused]] const QString titles = parameterChartTitle(service) + relayChartTitle(service);
     for (const ParameterSeries& series : kParameterSeries)
         [[maybe_unused]] const LinePoints points = parameterPoints(*c.frameList, series);
     for (const RelaySeries& series : kRelaySeries)
@@ -85,7 +86,8 @@ OpenPathRun runOpenPath(const std::uint8_t* data, std::size_t size, RecorderDocu
     fillPages(document);
     // Банк-0 and Банк-1 decode one bank anew from the same bytes.
     for (const int bank : {0, 1})
-        [[maybe_unused]] const ServicePageTexts texts = decodeSingleBank(file.reader(), bank);
+        [[maybe_unused]] const ServicePageTexts texts =
+            servicePageTexts(decodeSingleBank(file.reader(), bank));
     if (steps == OpenPathSteps::Decoding)
         return run;
 

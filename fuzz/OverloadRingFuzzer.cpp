@@ -1,5 +1,6 @@
 #include "FileAreas.h"
-#include "core/frames/Overloads.h"
+#include "core/frames/OverloadTable.h"
+#include "core/frames/RecordTexts.h"
 
 #include <memory>
 
@@ -25,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(severalMarks == (marks > 1), "several marks are told");
     require(selection->count() == kOverloadCapacity, "every record is selected");
 
-    const OverloadSummary summary = overloadSummary(*records);
+    const OverloadSummary summary = overloadSummary(overloadHighlights(*records));
     const OverloadRecord* largest = largestOverload(*records);
     require(summary.largest.isEmpty() == !largest, "the largest overload has its line");
     require(!largest || (largest->intact && largest->loadPercent > 120),

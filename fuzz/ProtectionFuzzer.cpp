@@ -2,6 +2,7 @@
 #include "core/frames/CycleFrame.h"
 #include "core/protection/CraneParameters.h"
 #include "core/protection/ProtectionSettings.h"
+#include "core/protection/SettingsTexts.h"
 #include "render/protection/ProtectionPicture.h"
 
 #include <QGuiApplication>
@@ -44,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int z = 0; z < kZoneCount; ++z) {
         require(s.zones[z].count >= 0 && s.zones[z].count <= kZoneLayouts[z].capacity,
                 "a zone holds at most its capacity");
-        require(s.page.zones[z].grid.size() ==
+        require(zoneGrid(static_cast<ZoneId>(z), s.zones[z]).size() ==
                     static_cast<std::size_t>(kZoneLayouts[z].capacity) + 1,
                 "a grid row per point slot");
     }

@@ -1,7 +1,7 @@
 #include "FileAreas.h"
 #include "core/recorder/Checksums.h"
 #include "core/recorder/DutyClassification.h"
-#include "core/recorder/ServiceBank.h"
+#include "core/recorder/ServiceTexts.h"
 
 #include <cmath>
 
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     [[maybe_unused]] const QStringList messages = failedBlockMessages(r, serviceBankBlocks());
     const ServiceInfo info = decodeServiceAfterLoad(r);
     for (const int bank : {0, 1})
-        [[maybe_unused]] const ServicePageTexts texts = decodeSingleBank(r, bank);
+        [[maybe_unused]] const ServicePageTexts texts = servicePageTexts(decodeSingleBank(r, bank));
 
     const DutyClassification duty =
         classifyDuty(info.workingCycles, info.characteristicNumber, info.normativeGroup);
@@ -31,5 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const int percent : duty.gaugePercent)
         require(percent >= 0 && percent <= 100, "a gauge shows 0 to 100 %");
     [[maybe_unused]] const DutyTexts texts = dutyTexts(duty);
+    [[maybe_unused]] const ServicePageTexts shown = servicePageTexts(info);
     return 0;
 }

@@ -2,6 +2,7 @@
 #include "CsvReading.h"
 #include "SampleRecording.h"
 #include "core/frames/FrameBrowser.h"
+#include "core/frames/OverloadTable.h"
 #include "widgets/export/FleetSummaryWindow.h"
 
 #include <QFile>

@@ -130,7 +130,7 @@ TEST_F(OpenRecording, TheSessionShowsWhatTheCommandsLeave) {
     EXPECT_EQ(session.texts().service.workingCycles[0], "40");
     EXPECT_EQ(session.texts().service.programVersion, "0.0"); // no version after a bank command
     EXPECT_EQ(session.texts().operatorTexts.name, "Петров");
-    EXPECT_EQ(session.document().service.texts.craneNumber, "0"); // the decoded bank stays
+    EXPECT_EQ(session.document().service.selected.craneNumber, 0); // the decoded bank stays
 
     session.setFileName(dir.filePath("absent.vrl"));
     EXPECT_FALSE(session.showBank(0));

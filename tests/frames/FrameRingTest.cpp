@@ -1,6 +1,7 @@
 #include "RecordingBuilder.h"
 #include "SampleRecording.h"
 #include "core/frames/CyclicRecords.h"
+#include "core/frames/RecordTexts.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -252,7 +253,7 @@ TEST(OrderFrames, TheSampleOpensDatedWithItsOneDamagedFrame) {
         EXPECT_TRUE(f.dated) << f.number;
     }
     EXPECT_EQ(damaged, 1);
-    const OverloadSummary summary = overloadSummary(*records->overloadList);
+    const OverloadSummary summary = overloadSummary(overloadHighlights(*records->overloadList));
     EXPECT_TRUE(summary.largest.startsWith(QStringLiteral("Максимальная перегрузка произошла ")));
     EXPECT_TRUE(summary.last.startsWith(QStringLiteral("Последняя перегрузка произошла ")));
 }

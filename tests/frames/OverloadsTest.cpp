@@ -1,6 +1,8 @@
 #include "core/frames/Overloads.h"
 #include "RecordingBuilder.h"
 #include "core/common/NumberFormat.h"
+#include "core/frames/OverloadTable.h"
+#include "core/frames/RecordTexts.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -90,11 +92,12 @@ TEST(OverloadSummary, NamesTheLargestGoodOverloadAndTheLastMarkedOne) {
               record(150, "04.02.20"), record(160, "05.02.20"), record(112, "06.02.20", 0xAF)});
     b.breakBlock(kOverloads + 4 * kOverloadSize, 8); // the 160 % record
     b.overload(kOverloadCount - 1, record(0, "00.00.00", 2));
-    const OverloadSummary s = overloadSummary(*opened(b).list);
+    const OverloadSummary s = overloadSummary(overloadHighlights(*opened(b).list));
     EXPECT_EQ(s.largest, q("Максимальная перегрузка произошла 04.02.20 и составила 150%"));
     EXPECT_EQ(s.last, q("Последняя перегрузка произошла 06.02.20 и составила 112%"));
 
-    const OverloadSummary small = overloadSummary(*opened(ring({record(120, "01.02.20")})).list);
+    const OverloadSummary small =
+        overloadSummary(overloadHighlights(*opened(ring({record(120, "01.02.20")})).list));
     EXPECT_EQ(small.largest, QString()); // 120 % is not above 120
     EXPECT_EQ(small.last, q("Последняя перегрузка произошла  и составила 0%"));
 }

@@ -1,6 +1,7 @@
 #include "core/protection/CraneParameters.h"
 
 #include "RecordingBuilder.h"
+#include "core/protection/SettingsTexts.h"
 #include "core/recorder/FileMap.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +28,10 @@ RecordingBuilder numbered(int version) {
 
 CraneParameters decode(const RecordingBuilder& b, int version) {
     return decodeCraneParameters(ByteReader(b.bytes()), version);
+}
+
+QStringList listing(const CraneParameters& p) {
+    return parameterListing(p.sections);
 }
 
 const char* const kGruzBad = "Ошибка контольной суммы структуры \"gruz\"";
@@ -90,19 +95,19 @@ TEST(CraneParameterListing, HasTheSectionsAndLinesOfEachLayout) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.version);
-        const QStringList listing = decode(numbered(c.version), c.version).listing;
-        EXPECT_EQ(listing.size(), c.lines);
+        const QStringList lines = listing(decode(numbered(c.version), c.version));
+        EXPECT_EQ(lines.size(), c.lines);
         QStringList headersAndGaps;
-        for (const QString& line : listing) {
+        for (const QString& line : lines) {
             if (!line.contains('='))
                 headersAndGaps << line;
         }
         EXPECT_EQ(headersAndGaps, c.headersAndGaps);
         for (const QString& line : c.someLines)
-            EXPECT_TRUE(listing.contains(line)) << line.toStdString();
+            EXPECT_TRUE(lines.contains(line)) << line.toStdString();
     }
     // The version 2 listing ends with the last field of tun.
-    EXPECT_EQ(decode(numbered(2), 2).listing.last(), "on = 108");
+    EXPECT_EQ(listing(decode(numbered(2), 2)).last(), "on = 108");
 }
 
 TEST(CraneParameterListing, ShowsEachKindOfField) {
@@ -129,7 +134,7 @@ TEST(CraneParameterListing, ShowsEachKindOfField) {
     for (const Case& c : cases) {
         RecordingBuilder b;
         b.raw(c.offset, c.bytes);
-        EXPECT_TRUE(decode(b, c.version).listing.contains(c.line)) << c.line;
+        EXPECT_TRUE(listing(decode(b, c.version)).contains(c.line)) << c.line;
     }
 }
 
@@ -176,13 +181,13 @@ TEST(CraneDimensions, ComeFromKnownLayoutsOnly) {
         EXPECT_FLOAT_EQ(p.dimensions->Rmax, 50);
         EXPECT_FLOAT_EQ(p.dimensions->Smax, 60);
         EXPECT_FLOAT_EQ(p.dimensions->Hmax1, -2.5f);
-        EXPECT_TRUE(p.listing.contains("Rmax = 50"));
+        EXPECT_TRUE(listing(p).contains("Rmax = 50"));
     }
     // An unknown layout lists nothing, reports nothing, and leaves the dimensions alone.
     for (const int version : {-1, 4, 5, 150}) {
         const CraneParameters p = decode(b, version);
         EXPECT_FALSE(p.dimensions.has_value());
-        EXPECT_TRUE(p.listing.isEmpty());
+        EXPECT_TRUE(p.sections.empty());
         EXPECT_TRUE(p.messages.isEmpty());
     }
 }
@@ -194,9 +199,9 @@ TEST(CraneParameterListing, ReadsNothingOutsideParKran) {
     for (int version = 0; version <= 3; ++version) {
         const CraneParameters a = decode(blank, version);
         const CraneParameters b = decode(noisy, version);
-        EXPECT_EQ(a.listing, b.listing);
+        EXPECT_EQ(listing(a), listing(b));
         EXPECT_EQ(a.messages, b.messages);
     }
     // A file cut inside PAR_KRAN reads the missing bytes as zeros.
-    EXPECT_EQ(decode(numbered(2).resize(kTun), 2).listing.last(), "on = 0");
+    EXPECT_EQ(listing(decode(numbered(2).resize(kTun), 2)).last(), "on = 0");
 }

@@ -1,4 +1,5 @@
 #include "core/protection/ProtectionSettings.h"
+#include "core/protection/SettingsTexts.h"
 
 #include "RecordingBuilder.h"
 #include "core/recorder/FileMap.h"
@@ -66,7 +67,7 @@ TEST(ProtectionZones, CountAboveCapacityEmptiesTheZone) {
         RecordingBuilder b = fullZones();
         b.u16le(kZoneLayouts[c.zone].start, c.stored);
         const ProtectionSettings s = decode(b, 2);
-        const ZonePageTexts& texts = s.page.zones[c.zone];
+        const ZonePageTexts texts = protectionPageTexts(s).zones[c.zone];
         EXPECT_EQ(s.zones[c.zone].count, c.shown);
         EXPECT_EQ(texts.count, QString::number(c.shown));
         // The whole grid is rewritten, so no row of an earlier file can remain.
@@ -88,7 +89,7 @@ TEST(ProtectionZones, PointsAreShownInMetresWithTwoDecimals) {
     RecordingBuilder b;
     b.protectionZone(kZoneLayouts[kHook].start, 2, {{-150, 5}, {32767, -32768}});
     const ProtectionSettings s = decode(b, 0);
-    const std::vector<QStringList>& grid = s.page.zones[kHook].grid;
+    const std::vector<QStringList> grid = protectionPageTexts(s).zones[kHook].grid;
     EXPECT_EQ(grid[1], (QStringList{"1", "-1,50", "0,05"}));
     EXPECT_EQ(grid[2], (QStringList{"2", "327,67", "-327,68"}));
     EXPECT_FLOAT_EQ(s.zones[kHook].x[0], -1.5f);
@@ -119,8 +120,7 @@ TEST(ProtectionChecksums, ColourCaptionsFromLayoutOneAndSpeakOnlyInLayoutOne) {
         const ProtectionSettings s = decode(b, c.version);
         for (int z = 0; z < kZoneCount; ++z) {
             const bool red = z == kHook && c.hookRed;
-            EXPECT_EQ(s.page.zones[z].caption, red ? CaptionColour::Red : CaptionColour::ButtonFace)
-                << z;
+            EXPECT_EQ(s.zones[z].marked, red) << z;
         }
         const QStringList expected =
             c.message
@@ -138,7 +138,7 @@ TEST(ProtectionLimits, AreScaledAndShownInTheGeneralFormat) {
         b.u16le(kLimitFields[k].offset, static_cast<std::uint16_t>(raw[k]));
     const ProtectionSettings s = decode(b, 1);
     for (int k = 0; k < kLimitCount; ++k)
-        EXPECT_EQ(s.page.limits[k], texts[k]) << kLimitFields[k].edit;
+        EXPECT_EQ(protectionPageTexts(s).limits[k], texts[k]) << kLimitFields[k].edit;
     EXPECT_DOUBLE_EQ(s.limits.Gmax, 180);
     EXPECT_DOUBLE_EQ(s.limits.Gmin, -0.5);
     EXPECT_DOUBLE_EQ(s.limits.Har0, 2.5);
@@ -153,10 +153,12 @@ TEST(ProtectionSettings, ReadNothingOutsideProtect) {
     noisy.fill(0, kStart, 0xEE).fill(end, filemap::kImageSize - end, 0xEE);
     const ProtectionSettings a = decode(blank, 1);
     const ProtectionSettings b = decode(noisy, 1);
+    const ProtectionPageTexts pageA = protectionPageTexts(a);
+    const ProtectionPageTexts pageB = protectionPageTexts(b);
     for (int z = 0; z < kZoneCount; ++z) {
-        EXPECT_EQ(a.page.zones[z].grid, b.page.zones[z].grid);
-        EXPECT_EQ(a.page.zones[z].caption, b.page.zones[z].caption);
+        EXPECT_EQ(pageA.zones[z].grid, pageB.zones[z].grid);
+        EXPECT_EQ(pageA.zones[z].caption, pageB.zones[z].caption);
     }
-    EXPECT_EQ(a.page.limits, b.page.limits);
+    EXPECT_EQ(pageA.limits, pageB.limits);
     EXPECT_TRUE(b.messages.isEmpty());
 }

@@ -125,13 +125,3 @@ TEST(DutyNormativeNumber, FollowsTheNormativeGroup) {
     EXPECT_EQ(normative(0), 0);
     EXPECT_EQ(normative(-127), 0);
 }
-
-TEST(DutyTexts, AreTheLabelsOfTheServicePage) {
-    setDecimalSeparator(QChar(','));
-    const DutyTexts t = dutyTexts(classifyDuty(counters({125000}), 1125, 5));
-    EXPECT_EQ(t.normativeCharacteristicNumber, "125000");
-    EXPECT_EQ(t.classU, "U4");
-    EXPECT_EQ(t.loadSpectrumFactor, "0,009");
-    EXPECT_EQ(t.classQ, "Q1");
-    EXPECT_EQ(t.groupA, "A3");
-}

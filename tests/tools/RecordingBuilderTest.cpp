@@ -117,10 +117,10 @@ TEST(RecordingBuilderBank, EveryFieldRoundTripsThroughTheDecoder) {
     v.recorderNumber = QString::fromUtf8("РП012345");
     v.programMajor = 3;
     v.programMinor = -1;
-    v.dateInstalled = "15.06.05";
-    v.dateParamsChanged = "31.12.99";
-    v.dateSetupLast = "FF.FF.FF";
-    v.dateSetupBefore = "00.00.00";
+    v.dateInstalled = {0x15, 0x06, 0x05};
+    v.dateParamsChanged = RecordingBuilder::recorderDate("31.12.99");
+    v.dateSetupLast = {0xFF, 0xFF, 0xFF};
+    v.dateSetupBefore = {};
     v.characteristicNumber = 1843.25f;
     for (int k = 0; k < kLoadRangeCount; ++k) {
         v.workingCycles[k] = 0xFFFFFFu - static_cast<std::uint32_t>(k);

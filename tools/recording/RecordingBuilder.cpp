@@ -170,12 +170,10 @@ RecordingBuilder& RecordingBuilder::bank(int bank, const ServiceBankValues& v) {
     text(base + kRecorderNumber, kRecorderNumberWidth, toCp1251(v.recorderNumber));
     u8(base + kProgramMajor, static_cast<std::uint8_t>(v.programMajor));
     u8(base + kProgramMinor, static_cast<std::uint8_t>(v.programMinor));
-    const QString dates[] = {v.dateInstalled, v.dateParamsChanged, v.dateSetupLast,
-                             v.dateSetupBefore};
-    for (std::size_t k = 0; k < 4; ++k) {
-        const auto b = bcdDateBytes(dates[k]);
-        raw(base + kDateInstalled + 3 * k, {b.begin(), b.end()});
-    }
+    const RecorderDate dates[] = {v.dateInstalled, v.dateParamsChanged, v.dateSetupLast,
+                                  v.dateSetupBefore};
+    for (std::size_t k = 0; k < 4; ++k)
+        raw(base + kDateInstalled + 3 * k, {dates[k].day, dates[k].month, dates[k].year});
     f32le(base + kCharacteristicNumber, v.characteristicNumber);
     for (std::size_t k = 0; k < kLoadRangeCount; ++k) {
         u24le(base + kWorkingCycles + 3 * k, v.workingCycles[k]);
@@ -220,6 +218,11 @@ RecordingBuilder& RecordingBuilder::fixAllChecksums(int version) {
 
 std::uint8_t RecordingBuilder::bcd(int value) {
     return static_cast<std::uint8_t>((value / 10 % 10) << 4 | value % 10);
+}
+
+RecorderDate RecordingBuilder::recorderDate(const QString& ddmmyy) {
+    const auto b = bcdDateBytes(ddmmyy);
+    return {b[0], b[1], b[2]};
 }
 
 std::array<std::uint8_t, 3> RecordingBuilder::bcdDateBytes(const QString& ddmmyy) {

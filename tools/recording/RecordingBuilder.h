@@ -87,7 +87,7 @@ public:
     // Bytes 0..7 and the mark; the checksum byte 8 is left alone.
     RecordingBuilder& overload(int index, const OverloadSlot& o);
     // Every field of one bank's layout; its checksum bytes are left alone. Texts longer than
-    // their field are cut, dates are "DD.MM.YY" read as hexadecimal digit pairs.
+    // their field are cut.
     RecordingBuilder& bank(int bank, const ServiceBankValues& v);
     RecordingBuilder& removalDate(int k, const QString& ddmmyy);
     // A protection zone at start: the stored count, then the points; the checksum is left alone.
@@ -102,6 +102,7 @@ public:
     [[nodiscard]] static std::uint8_t bcd(int value);
     // "DD.MM.YY" as three bytes; each digit pair is read as hexadecimal so that "FF" can be stored.
     [[nodiscard]] static std::array<std::uint8_t, 3> bcdDateBytes(const QString& ddmmyy);
+    [[nodiscard]] static RecorderDate recorderDate(const QString& ddmmyy);
 
     [[nodiscard]] const std::vector<std::uint8_t>& bytes() const { return bytes_; }
     std::vector<std::uint8_t>& bytes() { return bytes_; }

@@ -356,10 +356,10 @@ ServiceBankValues serviceBank(int bank) {
     v.recorderNumber = QStringLiteral("РП047318");
     v.programMajor = 3;
     v.programMinor = 1;
-    v.dateInstalled = QStringLiteral("14.05.19");
-    v.dateParamsChanged = QStringLiteral("21.10.25");
-    v.dateSetupLast = QStringLiteral("21.10.25");
-    v.dateSetupBefore = QStringLiteral("03.04.24");
+    v.dateInstalled = RecordingBuilder::recorderDate(QStringLiteral("14.05.19"));
+    v.dateParamsChanged = RecordingBuilder::recorderDate(QStringLiteral("21.10.25"));
+    v.dateSetupLast = RecordingBuilder::recorderDate(QStringLiteral("21.10.25"));
+    v.dateSetupBefore = RecordingBuilder::recorderDate(QStringLiteral("03.04.24"));
     v.characteristicNumber = 1843.6f;
     v.workingCycles = {52310, 41870, 33460, 26120, 19850, 14230, 9870,
                        6410,  3820,  1960,  318,   24,    6,     0};

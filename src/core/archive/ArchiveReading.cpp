@@ -50,17 +50,11 @@ std::variant<ArchiveReading, RefusedRecording> readForArchive(const FoundRecordi
     a.path = found.path;
     a.imageSha256 = imageSha256(bytes);
     a.packed = packRecording(bytes);
-    const ByteReader r = file.reader();
-    const int bank = document.service.selectedBank;
-    const ServiceBankValues values = decodeServiceBank(r, bank);
-    a.craneModel = values.craneModel.trimmed();
-    a.craneNumber = values.craneNumber;
-    a.recorderNumber = values.recorderNumber.trimmed();
-    const std::size_t installed =
-        (bank == 1 ? filemap::kBank1 : filemap::kBank0) + bankmap::kDateInstalled;
-    a.dateInstalled =
-        calendarDate(RecorderDate{r.u8(installed), r.u8(installed + 1), r.u8(installed + 2)})
-            .value_or(QDate());
+    const ServiceBankValues& bank = document.service.selected;
+    a.craneModel = bank.craneModel.trimmed();
+    a.craneNumber = bank.craneNumber;
+    a.recorderNumber = bank.recorderNumber.trimmed();
+    a.dateInstalled = calendarDate(bank.dateInstalled).value_or(QDate());
     takeReadingDate(document, a);
     a.operatorBlock = document.operatorBlock;
     const ServiceInfo& service = document.service;

@@ -13,14 +13,14 @@ void RecorderDocument::clearDecoded() {
     operatorBlock = {};
     service = {};
     duty = {};
-    craneParameterListing.clear();
+    craneParameters.clear();
     protection = {};
     cyclic.frameList->fill({});
     cyclic.frameSelection->clear();
     cyclic.overloadList->fill({});
     cyclic.overloadSelection->clear();
     cyclic.framePointer = {};
-    overloadSummary = {};
+    overloads = {};
 }
 
 QString versionPanelText(int recorderVersion) {
@@ -60,7 +60,7 @@ OpenOutcome decodeRecording(const RecorderFile& file, RecorderDocument& document
     CraneParameters parameters = decodeCraneParameters(r, document.recorderVersion);
     for (const QString& message : parameters.messages)
         tell(notice::Message{message});
-    document.craneParameterListing = std::move(parameters.listing);
+    document.craneParameters = std::move(parameters.sections);
     if (parameters.dimensions)
         document.craneDimensions = *parameters.dimensions;
 
@@ -72,11 +72,11 @@ OpenOutcome decodeRecording(const RecorderFile& file, RecorderDocument& document
                                  document.service.normativeGroup);
     if (orderCyclicAreas(document.recorderVersion, document.cyclic))
         tell(notice::Message{QStringLiteral("Найдено несколько меток последней записи!")});
-    document.overloadSummary = overloadSummary(*document.cyclic.overloadList);
+    document.overloads = overloadHighlights(*document.cyclic.overloadList);
     return outcome;
 }
 
-std::optional<ServicePageTexts> readSingleBank(const QString& path, int bank) {
+std::optional<SingleBank> readSingleBank(const QString& path, int bank) {
     const std::optional<RecorderFile> file = readRecorderFile(path);
     if (!file)
         return std::nullopt;

@@ -43,8 +43,8 @@ extern const QString kCannotOpenMessage;
 // every check and decoding step, in order.
 [[nodiscard]] OpenOutcome decodeRecording(const RecorderFile& file, RecorderDocument& document);
 
-// Банк-0 / Банк-1: the texts of one bank alone, read anew from the file; nothing when the
-// file cannot be read.
-[[nodiscard]] std::optional<ServicePageTexts> readSingleBank(const QString& path, int bank);
+// Банк-0 / Банк-1: one bank alone, read anew from the file; nothing when the file cannot
+// be read.
+[[nodiscard]] std::optional<SingleBank> readSingleBank(const QString& path, int bank);
 
 } // namespace zurval

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "core/frames/CyclicRecords.h"
+#include "core/frames/Overloads.h"
 #include "core/protection/CraneParameters.h"
 #include "core/protection/ProtectionSettings.h"
 #include "core/recorder/DutyClassification.h"
 #include "core/recorder/RecorderFile.h"
 #include "core/recorder/ServiceBank.h"
+
+#include <vector>
 
 namespace zurval {
 
@@ -17,13 +20,13 @@ struct RecorderDocument {
     OperatorBlock operatorBlock;
     ServiceInfo service; // its texts follow the bank commands, as the pages do
     DutyClassification duty;
-    QStringList craneParameterListing; // RE_Param
+    std::vector<ParameterSectionValues> craneParameters; // RE_Param
     // Survive a load of an unknown layout and the clearing: the protection picture keeps
     // drawing with the last dimensions it knew.
     CraneDimensions craneDimensions;
     ProtectionSettings protection;
-    CyclicRecords cyclic; // FrameList, FrameSelection, OverloadList, OverloadSelection
-    OverloadSummary overloadSummary;
+    CyclicRecords cyclic;         // FrameList, FrameSelection, OverloadList, OverloadSelection
+    OverloadHighlights overloads; // the two lines under the overload selection
 
     // Forgets what the last load decoded, for a caller that reuses one document for many
     // recordings. The tables keep their size; their entries are reset. The clearing of the

@@ -45,12 +45,12 @@ bool RecorderSession::open(const QString& path, const NoticeSink& tell) {
 }
 
 bool RecorderSession::showBank(int bank) {
-    std::optional<ServicePageTexts> texts = readSingleBank(fileName_, bank);
-    if (!texts)
+    const std::optional<SingleBank> values = readSingleBank(fileName_, bank);
+    if (!values)
         return false;
     loaded_ = true;
     bankShown_ = bank;
-    texts_.service = std::move(*texts);
+    texts_.service = servicePageTexts(*values);
     emit bankShown(bank);
     return true;
 }

@@ -4,30 +4,6 @@
 
 namespace zurval {
 
-ServicePageTexts clearedServiceTexts() {
-    const QString unknown = QStringLiteral("Неизвестно");
-    const QString noDate = QStringLiteral("00.00.00");
-    const QString noTime = QStringLiteral("00000:00:00");
-    ServicePageTexts t;
-    t.craneModel = unknown;
-    t.craneNumber = QStringLiteral("0000000");
-    t.jib = unknown;
-    t.craneYear = QStringLiteral("0000");
-    t.craneType = QStringLiteral("0");
-    t.recorderNumber = QStringLiteral("000000");
-    t.programVersion = QStringLiteral("XXXX-XXXX");
-    t.dateInstalled = t.dateParamsChanged = t.dateSetupLast = t.dateSetupBefore = noDate;
-    t.removalDates.fill(noDate);
-    t.motorHours = noTime;
-    t.operatingTimes.fill(noTime);
-    t.normativeGroup = QStringLiteral("A1");
-    t.characteristicNumber = QStringLiteral("00001");
-    t.workingCycles.fill(QStringLiteral("0"));
-    t.workingCycles[0] = QStringLiteral("1");
-    t.relativeCycles.fill(QStringLiteral("0"));
-    return t;
-}
-
 void ShownTexts::clear() {
     operatorTexts = {QStringLiteral("Неизвестно"), QStringLiteral("00000000"),
                      QStringLiteral("Неизвестна"), QStringLiteral("00.00.00")};
@@ -45,12 +21,12 @@ void ShownTexts::clear() {
 
 void ShownTexts::show(const RecorderDocument& document) {
     operatorTexts = document.operatorBlock;
-    service = document.service.texts;
-    liftedMass = document.service.liftedMass;
+    service = servicePageTexts(document.service);
+    liftedMass = liftedMassText(document.service);
     duty = dutyTexts(document.duty);
-    overloads = document.overloadSummary;
-    listing = document.craneParameterListing;
-    protection = document.protection.page;
+    overloads = overloadSummary(document.overloads);
+    listing = parameterListing(document.craneParameters);
+    protection = protectionPageTexts(document.protection);
     // The protection view starts at the oldest frame.
     shownFrame = QStringLiteral("0");
 }

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "core/frames/Overloads.h"
-#include "core/protection/ProtectionSettings.h"
-#include "core/recorder/DutyClassification.h"
+#include "core/frames/RecordTexts.h"
+#include "core/protection/SettingsTexts.h"
 #include "core/recorder/RecorderFile.h"
-#include "core/recorder/ServiceBank.h"
+#include "core/recorder/ServiceTexts.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,8 +31,5 @@ struct ShownTexts {
     // What the open command shows of a freshly decoded document.
     void show(const RecorderDocument& document);
 };
-
-// The bank fields as the clearing leaves them.
-[[nodiscard]] ServicePageTexts clearedServiceTexts();
 
 } // namespace zurval

@@ -18,7 +18,7 @@ namespace zurval {
 namespace {
 
 void takeDecoded(const RecorderDocument& d, RecordingSummary& s) {
-    const ServicePageTexts& texts = d.service.texts;
+    const ServicePageTexts texts = servicePageTexts(d.service);
     s.craneModel = texts.craneModel;
     s.craneNumber = texts.craneNumber;
     s.recorderNumber = texts.recorderNumber;

@@ -1,6 +1,7 @@
 #include "core/export/ListExport.h"
 
 #include "core/frames/FrameBrowser.h"
+#include "core/frames/OverloadTable.h"
 
 namespace zurval {
 namespace {

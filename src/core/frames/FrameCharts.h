@@ -2,7 +2,7 @@
 
 #include "core/common/PaletteColour.h"
 #include "core/frames/CycleFrame.h"
-#include "core/recorder/ServiceBank.h"
+#include "core/recorder/ServiceTexts.h"
 
 #include <QString>
 #include <QVector>

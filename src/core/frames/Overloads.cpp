@@ -1,8 +1,6 @@
 #include "core/frames/Overloads.h"
 
-#include "core/common/NumberFormat.h"
 #include "core/frames/IntegerText.h"
-#include "core/frames/RecordTexts.h"
 #include "core/recorder/Checksums.h"
 
 namespace zurval {
@@ -20,47 +18,7 @@ constexpr std::size_t kChecksummed = 8; // bytes 0..7, their checksum at 8
 constexpr std::size_t kMark = 9;        // layout version, 0xAF in the newest record
 } // namespace field
 constexpr int kOverloadThreshold = 120; // % above which the largest overload is named
-
-QString overloadLine(const char* prefix, const OverloadRecord& o) {
-    return QString::fromUtf8(prefix) + overloadDateText(o) + QStringLiteral(" и составила ") +
-           QString::number(o.loadPercent) + QChar(u'%');
-}
-
-bool shown(const OverloadRecord& o, OverloadFill fill, int recorderVersion) {
-    const bool markKnown = o.mark == recorderVersion || o.mark == kLastRecordMark;
-    switch (fill) {
-    case OverloadFill::AfterOpening:
-        return markKnown && o.intact;
-    case OverloadFill::Scrolling:
-        return o.loadPercent != 0;
-    case OverloadFill::AfterSelection:
-        return markKnown;
-    }
-    return false;
-}
-
 } // namespace
-
-OverloadColumn overloadColumn(const OverloadRecord& o, const SpreadsheetForm* spreadsheet) {
-    const QChar separator = spreadsheet != nullptr ? spreadsheet->decimal : QChar();
-    return {QString::number(o.number),
-            spreadsheet != nullptr ? overloadDateText(o, *spreadsheet) : overloadDateText(o),
-            QString::number(o.loadPercent),
-            formatPattern(o.ratedLoad, "#0.00", separator),
-            formatPattern(o.radius, "#0.00", separator),
-            QString::number(o.mark),
-            checksumText(o)};
-}
-
-const std::array<RowCaption, kOverloadTableRows> kOverloadRowCaptions = {{
-    {"LabelC_NKAD", "Номер кадра"},
-    {"LabelC_Time", "Дата                        дд.мм.гг."},
-    {"LabelC_H", "Процент загрузки              % "},
-    {"LabelC_S", "Пасп. грузоподъемность   т."},
-    {"LabelC_P", "Вылет                                  м."},
-    {"Label36", "Метка записи"},
-    {"Label55", "Контрольная сумма"},
-}};
 
 void decodeOverloads(const ByteReader& r, int recorderVersion, OverloadArray& records) {
     for (int i = 0; i < kOverloadCapacity; ++i) {
@@ -105,19 +63,15 @@ const OverloadRecord* largestOverload(const OverloadArray& list) {
     return largest;
 }
 
-OverloadSummary overloadSummary(const OverloadArray& list) {
-    const OverloadRecord* largest = largestOverload(list);
-    const OverloadRecord* last = nullptr;
+OverloadHighlights overloadHighlights(const OverloadArray& list) {
+    OverloadHighlights h;
+    if (const OverloadRecord* largest = largestOverload(list))
+        h.largest = *largest;
     for (const OverloadRecord& o : list) {
         if (o.intact && o.mark == kLastRecordMark)
-            last = &o;
+            h.last = o;
     }
-    OverloadSummary s;
-    if (largest)
-        s.largest = overloadLine("Максимальная перегрузка произошла ", *largest);
-    if (last)
-        s.last = overloadLine("Последняя перегрузка произошла ", *last);
-    return s;
+    return h;
 }
 
 OverloadSelectionRun selectOverloads(const OverloadArray& list, const QString& thresholdText,
@@ -135,20 +89,6 @@ OverloadSelectionRun selectOverloads(const OverloadArray& list, const QString& t
     }
     run.count = selection.count();
     return run;
-}
-
-OverloadColumns overloadColumns(const OverloadArray& list, const OverloadSelection& selection,
-                                int start, OverloadFill fill, int recorderVersion) {
-    OverloadColumns columns;
-    for (int c = 0; c < kOverloadTableColumns; ++c) {
-        const long long p = static_cast<long long>(start) + c;
-        if (p < 0 || p >= kOverloadCapacity)
-            continue;
-        const OverloadRecord& o = selection.entry(list, static_cast<int>(p));
-        if (shown(o, fill, recorderVersion))
-            columns[static_cast<std::size_t>(c)] = overloadColumn(o);
-    }
-    return columns;
 }
 
 } // namespace zurval

@@ -7,10 +7,9 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace zurval {
-
-struct SpreadsheetForm;
 
 constexpr int kOverloadCapacity = filemap::kOverloadCount;
 
@@ -39,12 +38,12 @@ void decodeOverloads(const ByteReader& r, int recorderVersion, OverloadArray& re
 // shows "Найдено несколько меток последней записи!".
 [[nodiscard]] bool orderOverloads(OverloadArray& records, OverloadSelection& selection);
 
-// The two lines under the selection group; a line is shown only while its text is not empty.
-struct OverloadSummary {
-    QString largest; // Label_MaxM
-    QString last;    // Label_LastM
+// The records the two lines under the selection group name, each while there is one.
+struct OverloadHighlights {
+    std::optional<OverloadRecord> largest; // Label_MaxM
+    std::optional<OverloadRecord> last;    // Label_LastM: the newest intact record marked 0xAF
 };
-[[nodiscard]] OverloadSummary overloadSummary(const OverloadArray& list);
+[[nodiscard]] OverloadHighlights overloadHighlights(const OverloadArray& list);
 // The record Label_MaxM names: the largest intact overload above 120 %, of equal ones the
 // newest; nullptr when there is none.
 [[nodiscard]] const OverloadRecord* largestOverload(const OverloadArray& list);
@@ -59,35 +58,5 @@ struct OverloadSelectionRun {
 [[nodiscard]] OverloadSelectionRun selectOverloads(const OverloadArray& list,
                                                    const QString& thresholdText,
                                                    OverloadSelection& selection);
-
-// The table StringGrid_Per_Otb: eight records side by side from the scroll bar's position.
-constexpr int kOverloadTableRows = 7;
-constexpr int kOverloadRowDate = 1;
-constexpr int kOverloadTableColumns = 8;
-constexpr int kOverloadScrollMaximum = kOverloadCapacity - kOverloadTableColumns; // 3192
-using OverloadColumn = std::array<QString, kOverloadTableRows>;
-using OverloadColumns = std::array<OverloadColumn, kOverloadTableColumns>;
-
-// Which records a fill shows; the others leave their column empty.
-enum class OverloadFill {
-    AfterOpening,   // mark is the layout version or 0xAF, and the checksum is good
-    Scrolling,      // load percentage is not 0
-    AfterSelection, // mark is the layout version or 0xAF
-};
-
-// The seven cells of one record as the table shows them, or in a spreadsheet's form.
-[[nodiscard]] OverloadColumn overloadColumn(const OverloadRecord& o,
-                                            const SpreadsheetForm* spreadsheet = nullptr);
-
-[[nodiscard]] OverloadColumns overloadColumns(const OverloadArray& list,
-                                              const OverloadSelection& selection, int start,
-                                              OverloadFill fill, int recorderVersion);
-
-// Row captions of the table, top to bottom.
-struct RowCaption {
-    const char* objectName;
-    const char* caption;
-};
-extern const std::array<RowCaption, kOverloadTableRows> kOverloadRowCaptions;
 
 } // namespace zurval

@@ -3,26 +3,15 @@
 namespace zurval {
 namespace {
 
-constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
-
-// Three bytes as two hexadecimal digits each, joined by the separator.
-QString threeBytes(std::uint8_t a, std::uint8_t b, std::uint8_t c, char16_t separator) {
-    QString text(8, Qt::Uninitialized);
-    QChar* out = text.data();
-    const std::uint8_t bytes[] = {a, b, c};
-    for (int k = 0; k < 3; ++k) {
-        out[3 * k] = QChar(kHexDigits[bytes[k] >> 4]);
-        out[3 * k + 1] = QChar(kHexDigits[bytes[k] & 0x0F]);
-        if (k < 2)
-            out[3 * k + 2] = QChar(separator);
-    }
-    return text;
-}
-
 QString checksumText(bool decoded, bool intact) {
     if (!decoded)
         return {};
     return intact ? QStringLiteral("Норма") : QStringLiteral("Брак");
+}
+
+QString overloadLine(const char* prefix, const OverloadRecord& o) {
+    return QString::fromUtf8(prefix) + overloadDateText(o) + QStringLiteral(" и составила ") +
+           QString::number(o.loadPercent) + QChar(u'%');
 }
 
 // A damaged stamp keeps the stored bytes the page shows, after a word that makes it a text.
@@ -42,14 +31,6 @@ QString bitText(std::uint16_t word) {
 
 QString wordText(const CycleFrame& f, std::uint16_t CycleFrame::*word) {
     return f.decoded ? bitText(f.*word) : QString();
-}
-
-QString dateText(const RecorderDate& d) {
-    return threeBytes(d.day, d.month, d.year, u'.');
-}
-
-QString timeText(const RecorderTime& t) {
-    return threeBytes(t.hours, t.minutes, t.seconds, u':');
 }
 
 QString frameTimeText(const CycleFrame& f) {
@@ -113,6 +94,15 @@ QString overloadDateText(const OverloadRecord& o, const SpreadsheetForm& form) {
         return {};
     const std::optional<QDate> date = calendarDate(o.date);
     return date ? spreadsheetDate(*date, form) : damagedStamp(overloadDateText(o));
+}
+
+OverloadSummary overloadSummary(const OverloadHighlights& highlights) {
+    OverloadSummary s;
+    if (highlights.largest)
+        s.largest = overloadLine("Максимальная перегрузка произошла ", *highlights.largest);
+    if (highlights.last)
+        s.last = overloadLine("Последняя перегрузка произошла ", *highlights.last);
+    return s;
 }
 
 QString checksumText(const CycleFrame& f) {

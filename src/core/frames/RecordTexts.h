@@ -2,6 +2,7 @@
 
 #include "core/frames/CycleFrame.h"
 #include "core/frames/Overloads.h"
+#include "core/recorder/ServiceTexts.h"
 
 #include <QDate>
 #include <QString>
@@ -17,10 +18,6 @@ namespace zurval {
 [[nodiscard]] QString bitText(std::uint16_t word);
 // One of the four words of a frame, named by its member (&CycleFrame::inputs).
 [[nodiscard]] QString wordText(const CycleFrame& f, std::uint16_t CycleFrame::*word);
-
-// "DD.MM.YY" and "HH:MM:SS", each stored byte as two hexadecimal digits.
-[[nodiscard]] QString dateText(const RecorderDate& d);
-[[nodiscard]] QString timeText(const RecorderTime& t);
 
 // "Время/Дата": a date frame's date, a time frame's time, a space and its date (nothing
 // after the space when the ring has no date frame).
@@ -52,6 +49,14 @@ struct SpreadsheetForm {
 [[nodiscard]] QString frameTimeText(const CycleFrame& f, const SpreadsheetForm& form);
 [[nodiscard]] QString overloadDateText(const OverloadRecord& o, const SpreadsheetForm& form);
 [[nodiscard]] QString spreadsheetDate(const QDate& date, const SpreadsheetForm& form);
+
+// The two lines under the overload selection group; a line is shown only while its text is
+// not empty.
+struct OverloadSummary {
+    QString largest; // Label_MaxM
+    QString last;    // Label_LastM
+};
+[[nodiscard]] OverloadSummary overloadSummary(const OverloadHighlights& highlights);
 
 // "Норма" or "Брак".
 [[nodiscard]] QString checksumText(const CycleFrame& f);

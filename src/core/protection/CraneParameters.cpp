@@ -1,7 +1,5 @@
 #include "core/protection/CraneParameters.h"
 
-#include "core/common/NumberFormat.h"
-
 #include <array>
 
 namespace zurval {
@@ -152,28 +150,30 @@ std::array<ParameterLayout, 4> makeLayouts() {
     }};
 }
 
-QString fieldValue(const ByteReader& r, const ParameterField& f) {
+double fieldValue(const ByteReader& r, const ParameterField& f) {
     switch (f.kind) {
     case FieldKind::s16:
-        return formatScaled(r.s16le(f.offset), f.factor);
+        return static_cast<double>(r.s16le(f.offset)) * f.factor;
     case FieldKind::u16:
-        return formatScaled(r.u16le(f.offset), f.factor);
+        return static_cast<double>(r.u16le(f.offset)) * f.factor;
     case FieldKind::f32:
-        return formatPattern(r.f32le(f.offset), f.pattern);
+        return r.f32le(f.offset);
     }
-    return {};
+    return 0;
 }
 
-QStringList listing(const ByteReader& r, const ParameterLayout& layout) {
-    QStringList lines;
+std::vector<ParameterSectionValues> sectionValues(const ByteReader& r,
+                                                  const ParameterLayout& layout) {
+    std::vector<ParameterSectionValues> sections;
+    sections.reserve(layout.sections.size());
     for (const ParameterSection& section : layout.sections) {
-        if (!lines.isEmpty())
-            lines << QString();
-        lines << QString::fromUtf8(section.header);
+        ParameterSectionValues values{section.header, {}};
+        values.values.reserve(section.fields.size());
         for (const ParameterField& f : section.fields)
-            lines << QLatin1String(f.label) + fieldValue(r, f);
+            values.values.push_back({&f, fieldValue(r, f)});
+        sections.push_back(std::move(values));
     }
-    return lines;
+    return sections;
 }
 
 float metres(const ByteReader& r, std::size_t offset) {
@@ -195,7 +195,7 @@ CraneParameters decodeCraneParameters(const ByteReader& r, int recorderVersion) 
     if (!layout)
         return p;
     p.messages = failedBlockMessages(r, layout->checksums);
-    p.listing = listing(r, *layout);
+    p.sections = sectionValues(r, *layout);
     p.dimensions = CraneDimensions{metres(r, kRmax), metres(r, kSmax), metres(r, kHmax1)};
     return p;
 }

@@ -3,7 +3,6 @@
 #include "core/common/ByteReader.h"
 #include "core/recorder/Checksums.h"
 
-#include <QString>
 #include <QStringList>
 #include <cstddef>
 #include <optional>
@@ -64,9 +63,19 @@ struct CraneDimensions {
     float Hmax1 = 0;
 };
 
+// A field's value: an integer field scaled by its factor, a float as stored.
+struct ParameterValue {
+    const ParameterField* field = nullptr;
+    double value = 0;
+};
+struct ParameterSectionValues {
+    const char* header = nullptr;
+    std::vector<ParameterValue> values;
+};
+
 struct CraneParameters {
-    QStringList listing;  // RE_Param
-    QStringList messages; // failed checksums, in the order they are shown
+    std::vector<ParameterSectionValues> sections; // in the layout's order
+    QStringList messages;                         // failed checksums, in the order they are shown
     // Empty for an unknown layout: the document keeps the dimensions it had.
     std::optional<CraneDimensions> dimensions;
 };

@@ -1,7 +1,5 @@
 #include "core/protection/ProtectionSettings.h"
 
-#include "core/common/NumberFormat.h"
-
 namespace zurval {
 
 const std::array<ZoneLayout, kZoneCount> kZoneLayouts = {{
@@ -47,50 +45,21 @@ ProtectionZone readZone(const ByteReader& r, const ZoneLayout& layout) {
 
 } // namespace
 
-std::vector<QStringList> zoneGrid(ZoneId zone, const ProtectionZone& points) {
-    const int capacity = kZoneLayouts[zone].capacity;
-    std::vector<QStringList> rows;
-    rows.reserve(static_cast<std::size_t>(capacity) + 1);
-    rows.push_back({QStringLiteral("№№"), QStringLiteral("X"), QStringLiteral("Y")});
-    for (int i = 0; i < capacity; ++i) {
-        if (i < points.count) {
-            rows.push_back({QString::number(i + 1), formatPattern(points.x[i], "#0.00"),
-                            formatPattern(points.y[i], "#0.00")});
-        } else {
-            rows.push_back({QString(), QString(), QString()});
-        }
-    }
-    return rows;
-}
-
-ProtectionPageTexts clearedProtectionPage() {
-    ProtectionPageTexts page;
-    for (int z = 0; z < kZoneCount; ++z)
-        page.zones[z].grid = zoneGrid(static_cast<ZoneId>(z), ProtectionZone{});
-    return page;
-}
-
 ProtectionSettings decodeProtection(const ByteReader& r, int recorderVersion) {
     ProtectionSettings s;
     for (int z = 0; z < kZoneCount; ++z) {
         const ZoneLayout& layout = kZoneLayouts[z];
-        const ProtectionZone zone = readZone(r, layout);
-        ZonePageTexts& texts = s.page.zones[z];
+        ProtectionZone zone = readZone(r, layout);
         // A failed zone checksum is marked from layout 1 on, and never with a message box.
         const bool intact = blockChecksumOk(r, layout.start, layout.dataBytes());
-        texts.caption =
-            !intact && recorderVersion > 0 ? CaptionColour::Red : CaptionColour::ButtonFace;
-        texts.count = QString::number(zone.count);
-        texts.grid = zoneGrid(static_cast<ZoneId>(z), zone);
+        zone.marked = !intact && recorderVersion > 0;
         s.zones[z] = zone;
     }
     if (recorderVersion == 1)
         s.messages = failedBlockMessages(r, {protectBlock()});
     for (int k = 0; k < kLimitCount; ++k) {
         const LimitField& f = kLimitFields[k];
-        const std::int16_t raw = r.s16le(f.offset);
-        s.limits.*f.value = raw * f.factor;
-        s.page.limits[k] = formatScaled(raw, f.factor);
+        s.limits.*f.value = r.s16le(f.offset) * f.factor;
     }
     return s;
 }

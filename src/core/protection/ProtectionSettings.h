@@ -3,7 +3,6 @@
 #include "core/common/ByteReader.h"
 #include "core/recorder/Checksums.h"
 
-#include <QString>
 #include <QStringList>
 #include <array>
 #include <cstddef>
@@ -45,6 +44,8 @@ extern const std::array<ZoneLayout, kZoneCount> kZoneLayouts;
 // only the first `count` points belong to the outline.
 struct ProtectionZone {
     int count = 0;
+    // The zone's checksum failed in a layout that marks it (1 and later): its caption is red.
+    bool marked = false;
     std::array<float, kMaxZonePoints> x{};
     std::array<float, kMaxZonePoints> y{};
 };
@@ -69,34 +70,12 @@ struct LimitField {
 };
 extern const std::array<LimitField, kLimitCount> kLimitFields;
 
-// Background of a zone caption: red marks a zone whose checksum failed.
-enum class CaptionColour { ButtonFace, Red };
-
-struct ZonePageTexts {
-    CaptionColour caption = CaptionColour::ButtonFace;
-    QString count = QStringLiteral("0");
-    // One row per grid row: the header, then one per point slot, empty past the count.
-    std::vector<QStringList> grid;
-};
-
-// What the "Координатная защита" group shows, in kZoneLayouts and kLimitFields order.
-struct ProtectionPageTexts {
-    std::array<ZonePageTexts, kZoneCount> zones;
-    std::array<QString, kLimitCount> limits;
-};
-
 struct ProtectionSettings {
     std::array<ProtectionZone, kZoneCount> zones;
     ProtectionLimits limits;
     QStringList messages; // at most one
-    ProtectionPageTexts page;
 };
 
 [[nodiscard]] ProtectionSettings decodeProtection(const ByteReader& r, int recorderVersion);
-
-// The grid of a zone: capacity + 1 rows of three texts.
-[[nodiscard]] std::vector<QStringList> zoneGrid(ZoneId zone, const ProtectionZone& points);
-// The page as the clearing leaves it: headers only, counts "0", limit edits empty.
-[[nodiscard]] ProtectionPageTexts clearedProtectionPage();
 
 } // namespace zurval

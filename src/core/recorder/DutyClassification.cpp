@@ -1,7 +1,5 @@
 #include "core/recorder/DutyClassification.h"
 
-#include "core/common/NumberFormat.h"
-
 #include <cstdint>
 
 namespace zurval {
@@ -72,16 +70,6 @@ DutyClassification classifyDuty(const std::array<std::uint32_t, kLoadRangeCount>
     d.classQ = spectrumClass(d.loadSpectrumFactor);
     d.groupA = kGroups[d.classQ - 1][d.classU];
     return d;
-}
-
-QString groupText(int group) {
-    return QStringLiteral("A%1").arg(group);
-}
-
-DutyTexts dutyTexts(const DutyClassification& d) {
-    return {QString::number(d.normativeCharacteristicNumber), QStringLiteral("U%1").arg(d.classU),
-            formatPattern(d.loadSpectrumFactor, "#0.000"), QStringLiteral("Q%1").arg(d.classQ),
-            groupText(d.groupA)};
 }
 
 } // namespace zurval

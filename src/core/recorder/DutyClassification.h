@@ -2,7 +2,6 @@
 
 #include "core/recorder/ServiceBank.h"
 
-#include <QString>
 #include <array>
 
 namespace zurval {
@@ -21,17 +20,5 @@ struct DutyClassification {
 [[nodiscard]] DutyClassification
 classifyDuty(const std::array<std::uint32_t, kLoadRangeCount>& workingCycles,
              float characteristicNumber, int normativeGroup);
-
-// The results as the service page and the information card show them.
-struct DutyTexts {
-    QString normativeCharacteristicNumber; // Label_NHarch
-    QString classU;                        // Label_KIspU, "U4"
-    QString loadSpectrumFactor;            // Label_KNag, "#0.000"
-    QString classQ;                        // Label_RezhQ, "Q1"
-    QString groupA;                        // Label_RezhA, "A3"
-};
-[[nodiscard]] DutyTexts dutyTexts(const DutyClassification& d);
-// "A" followed by the group number: the normative group and the current one alike.
-[[nodiscard]] QString groupText(int group);
 
 } // namespace zurval

@@ -1,14 +1,10 @@
 #include "core/recorder/ServiceBank.h"
 
 #include "core/common/Cp1251.h"
-#include "core/common/NumberFormat.h"
-#include "core/recorder/DutyClassification.h"
-#include "core/recorder/FileMap.h"
 #include "core/recorder/RecorderFile.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace zurval {
 
@@ -42,40 +38,10 @@ std::size_t bankBase(int bank) {
     return bank == 1 ? filemap::kBank1 : filemap::kBank0;
 }
 
-QString hexByte(std::uint8_t b) {
-    return QStringLiteral("%1").arg(unsigned{b}, 2, 16, QChar('0')).toUpper();
-}
-
-// The fields that the open command and the bank commands show alike.
-ServicePageTexts bankTexts(const ServiceBankValues& b) {
-    ServicePageTexts t;
-    t.craneModel = b.craneModel;
-    t.craneNumber = QString::number(b.craneNumber);
-    t.craneType = QStringLiteral("Башенный");
-    t.jib = b.jibKind == 0 ? QStringLiteral("Балочная") : QStringLiteral("Маховая");
-    t.craneYear = QString::number(b.craneYear);
-    t.programVersion = QStringLiteral("%1.%2").arg(int{b.programMajor}).arg(int{b.programMinor});
-    t.recorderNumber = b.recorderNumber;
-    t.dateInstalled = b.dateInstalled;
-    t.dateParamsChanged = b.dateParamsChanged;
-    t.dateSetupLast = b.dateSetupLast;
-    t.dateSetupBefore = b.dateSetupBefore;
-    t.normativeGroup = groupText(int{b.normativeGroup} + 1);
-    t.characteristicNumber = formatPattern(b.characteristicNumber, "#0.00");
-    for (int k = 0; k < kOperatingTimeCount; ++k)
-        t.operatingTimes[k] = formatOperatingTime(b.operatingSeconds[k]);
-    t.motorHours = formatMotorHours(b.motorMinutes);
-    for (int k = 0; k < kLoadRangeCount; ++k) {
-        t.workingCycles[k] = QString::number(b.workingCycles[k]);
-        t.relativeCycles[k] = QString::number(b.relativeCycles[k]);
-    }
-    return t;
-}
-
-std::array<QString, filemap::kRemovalDateCount> removalDates(const ByteReader& r) {
-    std::array<QString, filemap::kRemovalDateCount> dates;
+RemovalDates removalDates(const ByteReader& r) {
+    RemovalDates dates;
     for (int k = 0; k < filemap::kRemovalDateCount; ++k)
-        dates[k] = bcdDate(r, filemap::kRemovalDates + 3 * k);
+        dates[k] = storedDate(r, filemap::kRemovalDates + 3 * k);
     return dates;
 }
 
@@ -85,15 +51,6 @@ float largerCharacteristicNumber(float bank0, float bank1) {
     if (std::isnan(bank1))
         return bank0;
     return bank0 > bank1 ? bank0 : bank1;
-}
-
-QString hoursMinutesSeconds(long long seconds) {
-    const long long hours = seconds / 3600;
-    const long long minutes = seconds / 60 - hours * 60;
-    return QStringLiteral("%1:%2:%3")
-        .arg(hours)
-        .arg(minutes, 2, 10, QChar('0'))
-        .arg(seconds % 60, 2, 10, QChar('0'));
 }
 
 } // namespace
@@ -109,9 +66,8 @@ QString deviceText(const ByteReader& r, std::size_t off, std::size_t width) {
     return fromCp1251(bytes);
 }
 
-QString bcdDate(const ByteReader& r, std::size_t off) {
-    const QChar dot('.');
-    return hexByte(r.u8(off)) + dot + hexByte(r.u8(off + 1)) + dot + hexByte(r.u8(off + 2));
+RecorderDate storedDate(const ByteReader& r, std::size_t off) {
+    return {r.u8(off), r.u8(off + 1), r.u8(off + 2)};
 }
 
 ServiceBankValues decodeServiceBank(const ByteReader& r, int bank) {
@@ -126,10 +82,10 @@ ServiceBankValues decodeServiceBank(const ByteReader& r, int bank) {
     v.recorderNumber = fromCp1251(zeroTerminated(r, base + kRecorderNumber, kRecorderNumberWidth));
     v.programMajor = r.s8(base + kProgramMajor);
     v.programMinor = r.s8(base + kProgramMinor);
-    v.dateInstalled = bcdDate(r, base + kDateInstalled);
-    v.dateParamsChanged = bcdDate(r, base + kDateParamsChanged);
-    v.dateSetupLast = bcdDate(r, base + kDateSetupLast);
-    v.dateSetupBefore = bcdDate(r, base + kDateSetupBefore);
+    v.dateInstalled = storedDate(r, base + kDateInstalled);
+    v.dateParamsChanged = storedDate(r, base + kDateParamsChanged);
+    v.dateSetupLast = storedDate(r, base + kDateSetupLast);
+    v.dateSetupBefore = storedDate(r, base + kDateSetupBefore);
     v.characteristicNumber = r.f32le(base + kCharacteristicNumber);
     for (int k = 0; k < kLoadRangeCount; ++k) {
         v.workingCycles[k] = r.u24le(base + kWorkingCycles + 3 * k);
@@ -154,47 +110,25 @@ ServiceInfo decodeServiceAfterLoad(const ByteReader& r) {
 
     ServiceInfo info;
     info.selectedBank = selectBank(r);
-    const ServiceBankValues& selected = info.selectedBank == 1 ? bank1 : bank0;
-    info.recorderVersion = selected.version;
-    info.normativeGroup = int{selected.normativeGroup} + 1;
-    info.motorMinutes = selected.motorMinutes;
-    info.operatingSeconds = selected.operatingSeconds;
+    info.selected = info.selectedBank == 1 ? bank1 : bank0;
+    info.recorderVersion = info.selected.version;
+    info.normativeGroup = int{info.selected.normativeGroup} + 1;
+    info.motorMinutes = info.selected.motorMinutes;
+    info.operatingSeconds = info.selected.operatingSeconds;
     info.characteristicNumber =
         largerCharacteristicNumber(bank0.characteristicNumber, bank1.characteristicNumber);
-
     // Each counter only ever grows, so per range the larger of the two copies is the
     // newer one, whichever bank is selected as a whole.
-    ServicePageTexts& t = info.texts;
-    t = bankTexts(selected);
-    t.programVersion += QStringLiteral(".%1").arg(info.recorderVersion);
-    t.characteristicNumber = formatPattern(info.characteristicNumber, "#0.00");
     for (int k = 0; k < kLoadRangeCount; ++k) {
         info.workingCycles[k] = std::max(bank0.workingCycles[k], bank1.workingCycles[k]);
-        t.workingCycles[k] = QString::number(info.workingCycles[k]);
-        t.relativeCycles[k] =
-            QString::number(std::max(bank0.relativeCycles[k], bank1.relativeCycles[k]));
+        info.relativeCycles[k] = std::max(bank0.relativeCycles[k], bank1.relativeCycles[k]);
     }
-    t.removalDates = removalDates(r);
-    info.liftedMass =
-        formatPattern(selected.liftedMassHundredths / 100.0, "#0.00") + QStringLiteral(" т.");
+    info.removalDates = removalDates(r);
     return info;
 }
 
-ServicePageTexts decodeSingleBank(const ByteReader& r, int bank) {
-    ServicePageTexts t = bankTexts(decodeServiceBank(r, bank));
-    t.removalDates = removalDates(r);
-    return t;
-}
-
-// A negative time (a corrupt field) keeps one sign in front of the whole duration rather
-// than a sign on each part.
-QString formatOperatingTime(std::int32_t seconds) {
-    const long long s = seconds;
-    return s < 0 ? QStringLiteral("-") + hoursMinutesSeconds(-s) : hoursMinutesSeconds(s);
-}
-
-QString formatMotorHours(std::uint32_t minutes) {
-    return QStringLiteral("%1:%2:00").arg(minutes / 60).arg(minutes % 60, 2, 10, QChar('0'));
+SingleBank decodeSingleBank(const ByteReader& r, int bank) {
+    return {decodeServiceBank(r, bank), removalDates(r)};
 }
 
 } // namespace zurval

@@ -3,7 +3,7 @@
 #include "core/document/ShownTexts.h"
 #include "core/frames/CycleFrame.h"
 #include "core/frames/Overloads.h"
-#include "render/reports/Reports.h"
+#include "render/reports/BuiltReport.h"
 
 #include <QDate>
 

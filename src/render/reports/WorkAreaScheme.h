@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/document/ShownTexts.h"
-#include "render/reports/Reports.h"
+#include "render/reports/BuiltReport.h"
 
 #include <QSize>
 

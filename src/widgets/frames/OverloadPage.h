@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/document/DocumentView.h"
-#include "core/frames/Overloads.h"
+#include "core/frames/OverloadTable.h"
 
 #include <QWidget>
 
