@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const ParameterLayout* layout = craneParameterLayout(version);
         require(p.dimensions.has_value() == (layout != nullptr),
                 "a known layout gives the dimensions");
-        require(p.listing.isEmpty() == (layout == nullptr), "a known layout is listed");
+        require(p.sections.empty() == (layout == nullptr), "a known layout is listed");
         require(!layout || p.messages.size() <= static_cast<qsizetype>(layout->checksums.size()),
                 "one message at most per checksum");
     }
