@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "FirstSchema.h"
 #include "FleetReadings.h"
 #include "core/archive/ArchiveTexts.h"
 #include "core/archive/FleetArchive.h"
@@ -13,6 +14,8 @@
 #include <QJsonArray>
 #include <QPushButton>
 #include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -240,6 +243,30 @@ TEST_F(ArchiveWindow, KeepsNoPasswordInTheSettingsAndShowsNone) {
     QFile kept(settingsFile);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_FALSE(kept.readAll().contains("s3cret"));
+}
+
+TEST_F(ArchiveWindow, AnArchiveOfAnEarlierVersionIsBroughtUpToDateOnlyWhenTheUserSaysSo) {
+    const QString old = dir.filePath("old.sqlite");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "old");
+        db.setDatabaseName(old);
+        ASSERT_TRUE(db.open());
+        for (const QString& s : firstSchema(false))
+            ASSERT_TRUE(QSqlQuery(db).exec(s)) << s.toStdString();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("old");
+    window->archive().useLocation(old);
+    for (const bool yes : {false, true}) {
+        prompts.queueAnswer(yes);
+        click("Menu_Fleet");
+        EXPECT_EQ(window->archive().fleetWindow() != nullptr, yes);
+        EXPECT_EQ(prompts.shown().back().kind, ScriptedPrompts::Kind::Confirm);
+        EXPECT_TRUE(prompts.shown().back().text.contains(QStringLiteral("прежней версии")));
+    }
+    const std::size_t asked = prompts.shown().size();
+    click("Menu_Fleet"); // up to date now
+    EXPECT_EQ(prompts.shown().size(), asked);
 }
 
 } // namespace

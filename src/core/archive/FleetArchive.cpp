@@ -569,7 +569,7 @@ std::unique_ptr<FleetArchive> FleetArchive::open(const QString& location, Archiv
                                 .arg(kArchiveSchemaVersion));
             if (found->schemaVersion < kArchiveSchemaVersion) {
                 if (access == ArchiveAccess::Read)
-                    return fail(ArchiveProblem::NotOurs,
+                    return fail(ArchiveProblem::Outdated,
                                 QStringLiteral("the archive has the older schema version %1; "
                                                "the next adding brings it up to date")
                                     .arg(found->schemaVersion));

@@ -76,7 +76,8 @@ enum class ArchiveAccess { Read, Write, Create };
 enum class ArchiveProblem {
     None,
     NoArchive, // no file, or a database without tables: nothing made
-    NotOurs,   // another program's tables, or a newer or older schema not to be changed now
+    NotOurs,   // another program's tables, or a newer schema than this program knows
+    Outdated,  // an archive of an older schema, which only a program that writes brings up
     CannotUse, // the file or the server cannot be reached or read
 };
 struct ArchiveOpening {

@@ -41,13 +41,20 @@ std::unique_ptr<FleetArchive> openArchive(const QString& location, bool write, P
     QApplication::setOverrideCursor(Qt::WaitCursor);
     std::unique_ptr<FleetArchive> archive = FleetArchive::open(location, access, &opening);
     QApplication::restoreOverrideCursor();
-    if (!archive && opening.problem == ArchiveProblem::NoArchive) {
+    // Making an archive, or bringing one of an earlier version of the program up to date, is
+    // a write to a database that only was to be read: the user says so first.
+    const bool none = opening.problem == ArchiveProblem::NoArchive;
+    if (!archive && (none || opening.problem == ArchiveProblem::Outdated)) {
         message->clear();
-        if (!prompts.confirm(QStringLiteral("%1: архива здесь нет.\nСоздать новый архив?")
-                                 .arg(shownArchiveLocation(location))))
+        const QString question =
+            none ? QStringLiteral("%1: архива здесь нет.\nСоздать новый архив?")
+                 : QStringLiteral("%1: архив прежней версии программы.\nОбновить его? Прежняя "
+                                  "версия программы его затем не откроет.");
+        if (!prompts.confirm(question.arg(shownArchiveLocation(location))))
             return nullptr;
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        archive = FleetArchive::open(location, ArchiveAccess::Create, &opening);
+        archive = FleetArchive::open(location, none ? ArchiveAccess::Create : ArchiveAccess::Write,
+                                     &opening);
         QApplication::restoreOverrideCursor();
     }
     if (!archive)
