@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-translations-l10n libqcustomplot-dev
-  libqt6sql6-sqlite libqt6sql6-psql postgresql openssl libssl-dev libzstd-dev
+  libqt6sql6-sqlite libqt6sql6-psql postgresql openssl libssl-dev libzstd-dev libpq-dev
   libgtest-dev libbenchmark-dev libcsv-dev
   fonts-liberation locales xvfb xauth
   dpkg-dev desktop-file-utils appstream poppler-utils

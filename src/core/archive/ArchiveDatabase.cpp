@@ -8,6 +8,9 @@
 #include <QSqlQuery>
 #include <QUrl>
 #include <QUrlQuery>
+#ifdef ZURVAL_HAVE_LIBPQ
+#include <libpq-fe.h>
+#endif
 #include <algorithm>
 #include <atomic>
 
@@ -499,6 +502,38 @@ bool ArchiveConnection::transient(const QSqlError& e) const {
                code == QLatin1String("55P03");
     const int primary = code.toInt() & 0xFF;
     return primary == 5 || primary == 6; // SQLITE_BUSY, SQLITE_LOCKED
+}
+
+std::optional<bool> ArchiveConnection::insertRecording(long long readingId,
+                                                       const QByteArray& packed,
+                                                       QSqlError* failure) {
+#ifdef ZURVAL_HAVE_LIBPQ
+    // Qt names the type after the struct PGconn stands for.
+    const QVariant handle = db_.driver()->handle();
+    if (!server_ || (qstrcmp(handle.typeName(), "PGconn*") != 0 &&
+                     qstrcmp(handle.typeName(), "pg_conn*") != 0))
+        return std::nullopt;
+    PGconn* conn = *static_cast<PGconn* const*>(handle.constData());
+    const QByteArray id = QByteArray::number(readingId);
+    const char* values[] = {id.constData(), packed.constData()};
+    const int lengths[] = {0, static_cast<int>(packed.size())};
+    const int formats[] = {0, 1}; // the id as text, the recording binary
+    PGresult* result = PQexecParams(conn,
+                                    "INSERT INTO recordings (reading_id, packed) VALUES ($1, $2)",
+                                    2, nullptr, values, lengths, formats, 0);
+    const bool done = PQresultStatus(result) == PGRES_COMMAND_OK;
+    if (!done)
+        *failure = QSqlError(QString(), QString::fromUtf8(PQresultErrorMessage(result)).trimmed(),
+                             QSqlError::StatementError,
+                             QString::fromLatin1(PQresultErrorField(result, PG_DIAG_SQLSTATE)));
+    PQclear(result);
+    return done;
+#else
+    (void)readingId;
+    (void)packed;
+    (void)failure;
+    return std::nullopt;
+#endif
 }
 
 std::optional<ArchiveInspection> inspectArchive(ArchiveConnection& connection, QString* error) {

@@ -77,6 +77,13 @@ public:
     // The text of the last failure and whether trying again may help (a lock held too long,
     // a deadlock or a conflict the server ended); a permission error never does.
     [[nodiscard]] bool transient(const QSqlError& e) const;
+    // PostgreSQL: stores a reading's packed recording with its bytes sent as they are. Qt's
+    // driver writes a parameter into the statement's text, a recording as 200 KB of hex that
+    // the server parses again: most of an add's time there. nullopt where this build has no
+    // libpq of its own to send them with (the caller then binds them through Qt); false and
+    // *failure when the server refused them.
+    [[nodiscard]] std::optional<bool> insertRecording(long long readingId, const QByteArray& packed,
+                                                      QSqlError* failure);
 
 private:
     [[nodiscard]] bool findSchema(QString* error);

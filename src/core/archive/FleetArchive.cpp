@@ -302,10 +302,19 @@ struct ArchiveAdding::Writing {
         const long long id = q->value(0).toLongLong();
         q->finish();
         added = true;
-        return (q = run(QStringLiteral("INSERT INTO recordings (reading_id, packed) VALUES (?, ?)"),
-                        {id, r.packed}, error)) &&
+        return insertRecording(id, r.packed, error) &&
                addOverloads(r.recorderNumber, r.overloads, error) &&
                placeInTime(*crane, id, r, error);
+    }
+
+    bool insertRecording(long long id, const QByteArray& packed, QString* error) {
+        if (const std::optional<bool> sent = c.insertRecording(id, packed, &lastError)) {
+            if (!*sent)
+                *error = sqlErrorText(lastError);
+            return *sent;
+        }
+        return run(QStringLiteral("INSERT INTO recordings (reading_id, packed) VALUES (?, ?)"),
+                   {id, packed}, error) != nullptr;
     }
 
     // The statement prepared once for the whole run, its values bound and run; nullptr and
