@@ -57,10 +57,10 @@ TEST(CommandRecording, AReadingOfTheArchiveOpensAsItsFileDoesApartFromItsName) {
             .toArray();
     ASSERT_EQ(readings.size(), 1);
     const Outcome crane = runZurval(
-        {"--archive-db", db, "--archive", "crane", readings[0]["recorder_number"].toString()});
+        {"--archive-db", db, "--archive", "crane", readings[0].toObject()["recorder_number"].toString()});
     const QString reading =
         "archive:" +
-        QJsonDocument::fromJson(crane.out)["readings"].toArray()[0]["sha256"].toString();
+        QJsonDocument::fromJson(crane.out)["readings"].toArray()[0].toObject()["sha256"].toString();
     ASSERT_NE(reading, "archive:") << crane.out.toStdString();
 
     // Each command on the file and on the reading; out names what it writes, "" for stdout.

@@ -205,6 +205,7 @@ TEST(ChartReports, DrawTheShownSeriesAndListThemInTheLegendOnOneLandscapePage) {
     auto frames = numberedFrames();
     for (int k = 0; k < kChartedFrames; ++k) {
         (*frames)[k].loadMoment = 87;
+        (*frames)[k].loadMass = 40;
         (*frames)[k].radius = 20;
     }
     (*frames)[100].limitsEntered = 0x0101; // bits 0 and 8, the second one acted
