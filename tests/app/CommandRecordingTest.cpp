@@ -56,8 +56,8 @@ TEST(CommandRecording, AReadingOfTheArchiveOpensAsItsFileDoesApartFromItsName) {
         QJsonDocument::fromJson(runZurval({"--archive-db", db, "--archive", "list"}).out)["cranes"]
             .toArray();
     ASSERT_EQ(readings.size(), 1);
-    const Outcome crane = runZurval(
-        {"--archive-db", db, "--archive", "crane", readings[0].toObject()["recorder_number"].toString()});
+    const Outcome crane = runZurval({"--archive-db", db, "--archive", "crane",
+                                     readings[0].toObject()["recorder_number"].toString()});
     const QString reading =
         "archive:" +
         QJsonDocument::fromJson(crane.out)["readings"].toArray()[0].toObject()["sha256"].toString();
