@@ -79,7 +79,7 @@ int runReport(const CommandArguments& arguments) {
     if (!request)
         return fail(kExitRefused, problem);
     // Without --range, as if the frame-range dialog were confirmed with its own defaults.
-    const PrintRange range = request->range.value_or(PrintRange{0, 200});
+    const PrintRange range = request->range.value_or(kDefaultPrintRange);
 
     RecorderSession session;
     if (const int opened = openCommandRecording(request->file, arguments, session);
