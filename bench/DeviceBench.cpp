@@ -1,6 +1,7 @@
 // A complete ВРЛ-2 read from zurval-device sending at the real line rate: how long it takes
 // against the time the line and the protocol need, and how much of a core the read uses.
 
+#include "automation/ScriptedPrompts.h"
 #include "core/acquisition/DeviceCommands.h"
 #include "core/acquisition/PosixSerialPort.h"
 

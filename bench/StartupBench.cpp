@@ -23,6 +23,7 @@ namespace {
 class QuitWhenPainted : public QObject {
 public:
     explicit QuitWhenPainted(std::function<bool(QWidget*)> ready) : ready_(std::move(ready)) {}
+    void setReady(std::function<bool(QWidget*)> ready) { ready_ = std::move(ready); }
     bool eventFilter(QObject* watched, QEvent* e) override {
         if (e->type() == QEvent::Paint && !quitting_) {
             auto* w = qobject_cast<QWidget*>(watched);
@@ -60,19 +61,14 @@ int bareWindow(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (argc > 1 && !std::strcmp(argv[1], "--bare"))
         return bareWindow(argc, argv);
-    QStringList words;
-    for (int i = 1; i < argc; ++i)
-        words << QString::fromLocal8Bit(argv[i]);
-    QString error;
-    const std::optional<zurval::CommandCall> call = zurval::parseCommandLine(words, &error);
-    if (!call)
-        return 2;
-    const auto app = zurval::createApplication(call->command->app, argc, argv);
-    const bool file = !call->arguments.positional.isEmpty();
-    QuitWhenPainted quit([file](QWidget* w) {
-        const auto* window = qobject_cast<zurval::TForm_Main*>(w);
-        return window && (!file || window->documentLoaded());
-    });
-    app->installEventFilter(&quit);
-    return call->command->run(call->arguments);
+    QuitWhenPainted quit([](QWidget*) { return false; });
+    return zurval::runProgram(argc, argv,
+                              [&quit](QCoreApplication* app, const zurval::CommandCall& call) {
+                                  const bool file = !call.arguments.positional.isEmpty();
+                                  quit.setReady([file](QWidget* w) {
+                                      const auto* window = qobject_cast<zurval::TForm_Main*>(w);
+                                      return window && (!file || window->documentLoaded());
+                                  });
+                                  app->installEventFilter(&quit);
+                              });
 }

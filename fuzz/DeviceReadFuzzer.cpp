@@ -1,6 +1,7 @@
 #include "FakeClock.h"
 #include "FileAreas.h"
 #include "ScriptedSerialPort.h"
+#include "automation/ScriptedPrompts.h"
 #include "core/acquisition/DeviceCommands.h"
 
 #include <QFileInfo>

@@ -10,6 +10,7 @@
 #include "widgets/app/QtPrompts.h"
 
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QSettings>
 #include <QTextStream>
@@ -43,6 +44,16 @@ int runWindow(const CommandArguments& arguments) {
     return QCoreApplication::exec();
 }
 
+// The window list and the task bar show the program's own icon: on X11 the windows carry
+// it, a Wayland desktop takes it from the desktop entry named here.
+void useProgramIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64})
+        icon.addFile(QStringLiteral(":/icons/zurval-%1.png").arg(size));
+    QGuiApplication::setWindowIcon(icon);
+    QGuiApplication::setDesktopFileName(QStringLiteral("ru.zurval.zurval"));
+}
+
 int printHelp(const CommandArguments&) {
     std::fputs(qUtf8Printable(helpText()), stdout);
     return kExitDone;
@@ -58,6 +69,12 @@ const OptionSpec kCsvStyleOption{
     "comma (the default): \";\" between fields, decimal comma, dates 02.03.2026 10:08:00, as "
     "a spreadsheet under a Russian locale reads them; point: \",\", decimal point, dates "
     "2026-03-02 10:08:00"};
+
+// FILE.vrl of the commands that read one recording may also be a reading of the archive.
+const OptionSpec kArchiveReadingOption{
+    "--archive-db", "DB",
+    "the archive that FILE given as archive:SHA256 is a reading of (the user's own when left "
+    "out): its recording opens as its file would"};
 
 const std::vector<Command> kCommands{
     {{"",
@@ -91,9 +108,11 @@ const std::vector<Command> kCommands{
            "does"},
           {"--picture", "OUT.png",
            "then write the coordinate-protection picture (754 x 366) to OUT.png"},
+          kArchiveReadingOption,
       }},
      "",
-     {"--dump-state [FILE.vrl] [--each] [STEP ...] [--frame N] [--picture OUT.png]"},
+     {"--dump-state [FILE.vrl] [--each] [STEP ...] [--frame N] [--picture OUT.png]",
+      "[--archive-db DB]"},
      "start headless, open FILE (if given), act out the STEPs (--do, --set, --key, --scroll, "
      "--cell, --answer, --confirm, each as often as needed) in the order given with every "
      "message box confirmed, and print the messages and every named control as JSON",
@@ -118,7 +137,7 @@ const std::vector<Command> kCommands{
      AppKind::OffscreenWindow,
      runAcquire},
     {{"--report",
-      {"card|scheme|oper|overloads", "FILE.vrl"},
+      {"card|scheme|oper|overloads|param-chart|relay-chart", "FILE.vrl"},
       2,
       {
           {"--pdf", "OUT.pdf", "the file the report is written to", Occurrence::Required},
@@ -128,11 +147,14 @@ const std::vector<Command> kCommands{
           {"--range", "A-B",
            "the frames or overload records A to B of oper and overloads, A below B (0-200 when "
            "left out, the frame-range dialog's defaults)"},
+          kArchiveReadingOption,
       }},
      "",
-     {"--report card|scheme|oper|overloads FILE.vrl --pdf OUT.pdf", "[--frame N] [--range A-B]"},
-     "open FILE, fill the information card, the work area scheme, the operational report or "
-     "the overloads table as the print menu does and write it to OUT.pdf",
+     {"--report card|scheme|oper|overloads|param-chart|relay-chart",
+      "FILE.vrl --pdf OUT.pdf [--frame N] [--range A-B] [--archive-db DB]"},
+     "open FILE, fill the information card, the work area scheme, the operational report, "
+     "the overloads table or the parameter or relay chart (every frame, the lines shown after "
+     "opening) as the print menu does and write it to OUT.pdf",
      AppKind::OffscreenGui,
      runReport},
     {{"--export",
@@ -140,10 +162,11 @@ const std::vector<Command> kCommands{
       2,
       {{"--csv", "OUT.csv", "the file the CSV is written to", Occurrence::Required},
        {"--range", "A-B", "entries A to B of the list only, A <= B"},
-       kCsvStyleOption}},
+       kCsvStyleOption,
+       kArchiveReadingOption}},
      "",
      {"--export frames|overloads FILE.vrl --csv OUT.csv [--range A-B]",
-      "[--csv-style comma|point]"},
+      "[--csv-style comma|point] [--archive-db DB]"},
      "write FrameList (frames) or the non-empty overload records (overloads) of FILE as CSV: "
      "the values the pages show, bit words in groups of four and time stamps as dates; the "
      "open command's messages go to stderr",
@@ -206,6 +229,11 @@ const std::vector<Command> kCommands{
 
 const QString kNotes[] = {
     "Every option takes its value as --opt VALUE or as --opt=VALUE.",
+    "FILE.vrl of --dump-state, --report and --export may be archive:SHA256, a reading of the "
+    "archive (its \"sha256\" as --archive crane lists it): the archive's copy of its recording "
+    "opens exactly as its file would, and the messages name archive:SHA256. A reading whose "
+    "recording the archive does not keep opens from the path it was added from while the file "
+    "there still holds it; else it is refused.",
     "CSV files are UTF-8 with a byte-order mark, in the same form whatever the locale; bit words "
     "are written in groups of four (0000 0010 1010 0011) so that spreadsheets keep them as "
     "texts.",
@@ -299,6 +327,22 @@ std::unique_ptr<QCoreApplication> createApplication(AppKind kind, int& argc, cha
         return std::make_unique<Application>(argc, argv);
     }
     return nullptr;
+}
+
+int runProgram(int argc, char** argv, const ProgramStarted& started) {
+    QStringList words;
+    for (int i = 1; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
+    QString error;
+    const std::optional<CommandCall> call = parseCommandLine(words, &error);
+    if (!call)
+        return fail(kExitRefused, error);
+    const auto app = createApplication(call->command->app, argc, argv);
+    if (call->command->app == AppKind::Window)
+        useProgramIcon();
+    if (started)
+        started(app.get(), *call);
+    return call->command->run(call->arguments);
 }
 
 QString helpText() {

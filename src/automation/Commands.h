@@ -3,6 +3,7 @@
 #include "automation/CommandLine.h"
 
 #include <QCoreApplication>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -42,6 +43,12 @@ struct CommandCall {
 // The application object of that kind; the headless ones on the offscreen platform.
 [[nodiscard]] std::unique_ptr<QCoreApplication> createApplication(AppKind kind, int& argc,
                                                                   char** argv);
+
+// What main does: the command the first word names (none: the window) runs in the
+// application object it needs. started, when given, sees that object (nullptr for none) and
+// the command before it runs: the start-up benchmark watches the window paint.
+using ProgramStarted = std::function<void(QCoreApplication* app, const CommandCall& call)>;
+int runProgram(int argc, char** argv, const ProgramStarted& started = {});
 
 // What --help prints: every command with its options, the exit codes and the environment.
 [[nodiscard]] QString helpText();

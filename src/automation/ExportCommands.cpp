@@ -1,5 +1,6 @@
 #include "automation/ExportCommands.h"
 
+#include "automation/CommandRecording.h"
 #include "core/document/RecorderSession.h"
 #include "core/export/FleetSummary.h"
 
@@ -46,22 +47,10 @@ int runExportCommand(const CommandArguments& arguments) {
         range = *given;
     }
 
-    const QString file = arguments.positional.value(1);
     RecorderSession session;
-    session.setFileName(file);
-    QString problem;
-    // What the window would have told in message boxes and in the grey status bar.
-    const bool opened = session.load(
-        [&file](const OpenNotice& n) {
-            if (const auto* m = std::get_if<notice::Message>(&n))
-                complain(aboutFile(file, m->text.trimmed()));
-            else if (const auto* image = std::get_if<notice::ImageChecked>(&n);
-                     image && !image->intact)
-                complain(aboutFile(file, QStringLiteral("the image checksum fails")));
-        },
-        &problem);
-    if (!opened)
-        return fail(kExitRefused, aboutFile(file, problem));
+    if (const int opened = openCommandRecording(arguments.positional.value(1), arguments, session);
+        opened != kExitDone)
+        return opened;
     return writeCsv(arguments.value(QStringLiteral("--csv")),
                     listTable(session.document().cyclic, list, range, *style));
 }

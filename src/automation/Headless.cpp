@@ -1,7 +1,10 @@
 #include "automation/Headless.h"
 
+#include "automation/CommandRecording.h"
 #include "automation/ScriptSteps.h"
 #include "automation/StateDump.h"
+#include "core/acquisition/PosixSerialPort.h"
+#include "core/document/ShownTexts.h"
 #include "core/recorder/RecorderFile.h"
 #include "widgets/acquisition/Saver.h"
 #include "widgets/app/Application.h"
@@ -12,12 +15,17 @@
 #include "widgets/protection/ProtectionViewPage.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSocketNotifier>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
@@ -78,20 +86,20 @@ private:
 };
 
 // While it lives, SIGINT and SIGTERM abort a running read as "Прервать" does. The handler
-// only writes to a pipe; the read sees it between two bytes, where the window handles its
+// only writes to a pipe; the read sees it between two bytes, where the view handles the
 // events.
 class AbortOnSignal {
 public:
-    explicit AbortOnSignal(DeviceReads& reads) {
+    explicit AbortOnSignal(bool& abortRequested) {
         if (::pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0)
             return;
         writeEnd_ = pipe_[1];
         notifier_ = std::make_unique<QSocketNotifier>(pipe_[0], QSocketNotifier::Read);
-        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this, &reads] {
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this, &abortRequested] {
             char drained[16];
             while (::read(pipe_[0], drained, sizeof drained) > 0) {
             }
-            reads.abort();
+            abortRequested = true;
         });
         struct sigaction handler {};
         handler.sa_handler = [](int) {
@@ -120,6 +128,53 @@ private:
     std::unique_ptr<QSocketNotifier> notifier_;
     struct sigaction oldInt_ {};
     struct sigaction oldTerm_ {};
+};
+
+// A device read shown nowhere: panel 1 of the status bar and its colour, reported each time
+// the window would have painted them anew; the operator's texts as a fresh window has them.
+class HeadlessTransferView : public TransferView {
+public:
+    void setStatusText(const QString& text) override { text_ = text; }
+    void setStatusColour(StatusColour colour) override { colour_ = statusBarColour(colour); }
+    void setProgressVisible(bool) override {}
+    void setProgress(int) override {}
+    void repaint() override { paint(); }
+    void beforeBlockingStep() override {
+        if (!sincePaint_.isValid() || sincePaint_.elapsed() >= kTransferPaintIntervalMs)
+            paint();
+    }
+    [[nodiscard]] OperatorBlock operatorTexts() const override { return operatorTexts_; }
+    void setOperatorTexts(const OperatorBlock& texts) override { operatorTexts_ = texts; }
+
+    // Each state of panel 1 the user could have seen: text and colour.
+    [[nodiscard]] const QJsonArray& shown() const { return shown_; }
+    void noteShown() {
+        if (text_ == shownText_ && colour_ == shownColour_)
+            return;
+        shownText_ = text_;
+        shownColour_ = colour_;
+        shown_.append(QJsonObject{{"text", text_}, {"color", colour_.name()}});
+    }
+
+private:
+    void paint() {
+        noteShown();
+        // The signal that aborts the read comes in as an event.
+        QCoreApplication::processEvents();
+        sincePaint_.start();
+    }
+
+    QString text_;
+    QColor colour_ = statusBarColour(StatusColour::ButtonFace);
+    QString shownText_;
+    QColor shownColour_ = colour_;
+    QJsonArray shown_;
+    QElapsedTimer sincePaint_;
+    OperatorBlock operatorTexts_ = [] {
+        ShownTexts cleared;
+        cleared.clear();
+        return cleared.operatorTexts;
+    }();
 };
 
 struct AcquireRequest {
@@ -175,26 +230,30 @@ int runAcquire(const CommandArguments& arguments) {
     ScriptedPrompts prompts(true);
     usePrompts(prompts);
     prompts.queueFileName(request->saveAs);
-    TForm_Main window(prompts);
-    answerOperatorDialog(window.deviceReads().operatorDialog(), request->typed);
-    QJsonArray status;
-    QObject::connect(&window.deviceReads().transferView(), &WindowTransferView::statusShown,
-                     [&status](const QString& text, const QColor& colour) {
-                         status.append(QJsonObject{{"text", text}, {"color", colour.name()}});
-                     });
-
-    const QString menuItem =
-        request->vrl3 ? QStringLiteral("Menu_VRL3") : QStringLiteral("Menu_") + request->port;
+    HeadlessTransferView view;
+    TForm_saver operatorDialog;
+    answerOperatorDialog(operatorDialog, request->typed);
+    PosixSerialPort port;
+    SystemClock clock;
+    bool abortRequested = false;
+    const AcquisitionContext context{port,           clock,     prompts,   view,
+                                     operatorDialog, QString(), QString(), &abortRequested};
+    ReadOutcome read;
     {
-        const AbortOnSignal abortOnSignal(window.deviceReads());
-        window.findChild<QAction*>(menuItem)->trigger();
+        const AbortOnSignal abortOnSignal(abortRequested);
+        if (request->vrl3) {
+            read = readVrl3(context, QDateTime::currentDateTime());
+        } else {
+            ReceiveBuffer buffer;
+            read = readVrl2(context, request->port == QLatin1String("COM1") ? 1 : 2, buffer);
+        }
     }
+    view.noteShown();
 
-    const ReadOutcome& read = window.deviceReads().lastRead();
     const QString saved = read.savedPath;
     print(
         QJsonDocument(QJsonObject{{"messages", dumpMessages(prompts)},
-                                  {"status", status},
+                                  {"status", view.shown()},
                                   {"count", read.readCounter},
                                   {"saved", saved.isEmpty() ? QJsonValue() : QJsonValue(saved)}}));
     return saved.isEmpty() ? kExitNotWritten : kExitDone;
@@ -210,13 +269,30 @@ int runDumpState(const CommandArguments& arguments) {
     const QString frameText = arguments.value("--frame");
     if (arguments.has("--frame") && !parseFrameNumber(frameText, &problem))
         return fail(kExitRefused, problem);
-    const QString file = arguments.positional.value(0);
+    // A reading of the archive opens from a copy of its recording, as its file would.
+    QString file = arguments.positional.value(0);
+    QTemporaryDir copyFolder;
+    if (file.startsWith(QLatin1String("archive:"))) {
+        const std::optional<CommandRecording> recording = readCommandRecording(file, arguments);
+        if (!recording)
+            return kExitRefused;
+        QFile copy(copyFolder.filePath(file.mid(8) + QStringLiteral(".vrl")));
+        const auto& bytes = recording->file.bytes;
+        if (!copy.open(QIODevice::WriteOnly) ||
+            copy.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) !=
+                qint64(bytes.size()))
+            return fail(kExitNotWritten, aboutFile(copy.fileName(), copy.errorString()));
+        copy.close();
+        file = copy.fileName();
+    }
     const bool each = arguments.has("--each");
     const QString picturePath = arguments.value("--picture");
 
     ScriptedPrompts prompts(true);
     usePrompts(prompts);
     TForm_Main window(prompts);
+    if (arguments.has("--archive-db"))
+        window.archive().useLocation(arguments.value("--archive-db"));
     ScriptRunner runner(&window, prompts);
     // Names are checked before anything runs; a disabled control is refused at its step.
     for (const ScriptStep& step : *steps)

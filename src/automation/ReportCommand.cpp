@@ -1,17 +1,29 @@
 #include "automation/ReportCommand.h"
 
+#include "automation/CommandRecording.h"
 #include "core/document/RecorderSession.h"
 #include "core/frames/IntegerText.h"
 #include "render/reports/Reports.h"
 
-#include <QFileInfo>
+#include <algorithm>
+#include <iterator>
 #include <optional>
 
 namespace zurval {
 namespace {
 
+struct ReportKindName {
+    const char* name;
+    ReportKind kind;
+};
+constexpr ReportKindName kKinds[] = {
+    {"card", ReportKind::InformationCard},       {"scheme", ReportKind::Scheme},
+    {"oper", ReportKind::Operational},           {"overloads", ReportKind::Overloads},
+    {"param-chart", ReportKind::ParameterChart}, {"relay-chart", ReportKind::RelayChart},
+};
+
 struct ReportRequest {
-    QString kind; // card, scheme, oper, overloads
+    ReportKind kind;
     QString file;
     QString pdf;
     std::optional<PrintRange> range;
@@ -19,29 +31,34 @@ struct ReportRequest {
 };
 
 std::optional<ReportRequest> parseReportRequest(const CommandArguments& arguments, QString* error) {
-    static const QStringList kKinds{"card", "scheme", "oper", "overloads"};
     auto refuse = [error](const QString& why) -> std::optional<ReportRequest> {
         *error = why;
         return std::nullopt;
     };
     const QString kind = arguments.positional.value(0);
-    if (!kKinds.contains(kind))
-        return refuse(
-            QStringLiteral("--report takes card, scheme, oper or overloads, not %1").arg(kind));
-    ReportRequest request{kind, arguments.positional.value(1), arguments.value("--pdf"), {}, {}};
+    const auto* named = std::find_if(std::begin(kKinds), std::end(kKinds),
+                                     [&kind](const ReportKindName& k) { return kind == k.name; });
+    if (named == std::end(kKinds))
+        return refuse(QStringLiteral("--report takes card, scheme, oper, overloads, param-chart "
+                                     "or relay-chart, not %1")
+                          .arg(kind));
+    ReportRequest request{
+        named->kind, arguments.positional.value(1), arguments.value("--pdf"), {}, {}};
     auto notWith = [&kind](const char* option) {
         return QStringLiteral("%1 does not go with --report %2").arg(option, kind);
     };
-    const bool listed = kind == "oper" || kind == "overloads";
+    const bool listed =
+        request.kind == ReportKind::Operational || request.kind == ReportKind::Overloads;
     if (arguments.has("--range") && !listed)
         return refuse(notWith("--range"));
-    if (arguments.has("--frame") && kind != "scheme")
+    if (arguments.has("--frame") && request.kind != ReportKind::Scheme)
         return refuse(notWith("--frame"));
     QString why;
     if (arguments.has("--range")) {
         const std::optional<EntryRange> range =
             parseRange(arguments.value("--range"),
-                       kind == "oper" ? kFrameCapacity : kOverloadCapacity, false, &why);
+                       request.kind == ReportKind::Operational ? kFrameCapacity : kOverloadCapacity,
+                       false, &why);
         if (!range)
             return refuse(why);
         request.range = PrintRange{range->first, range->last};
@@ -62,29 +79,18 @@ int runReport(const CommandArguments& arguments) {
     if (!request)
         return fail(kExitRefused, problem);
     // Without --range, as if the frame-range dialog were confirmed with its own defaults.
-    const PrintRange range = request->range.value_or(PrintRange{0, 200});
+    const PrintRange range = request->range.value_or(kDefaultPrintRange);
 
     RecorderSession session;
-    session.setFileName(QFileInfo(request->file).absoluteFilePath());
-    // What the window would tell in message boxes.
-    const bool opened = session.load(
-        [&request](const OpenNotice& n) {
-            if (const auto* m = std::get_if<notice::Message>(&n))
-                complain(aboutFile(request->file, m->text.trimmed()));
-        },
-        &problem);
-    if (!opened)
-        return fail(kExitRefused, aboutFile(request->file, problem));
-
-    const ReportKind kind = request->kind == "card"     ? ReportKind::InformationCard
-                            : request->kind == "scheme" ? ReportKind::Scheme
-                            : request->kind == "oper"   ? ReportKind::Operational
-                                                        : ReportKind::Overloads;
+    if (const int opened = openCommandRecording(request->file, arguments, session);
+        opened != kExitDone)
+        return opened;
     // The scheme prints the frame of the protection page: the oldest one after opening, or
     // the one typed into its frame field.
     if (request->frame)
         session.setShownFrame(QString::number(*request->frame));
-    const BuiltReport built = buildReport(kind, session.texts(), session.document(), range);
+    const BuiltReport built =
+        buildReport(request->kind, session.texts(), session.document(), range);
     if (!built.refusal.isEmpty())
         return fail(kExitRefused, built.refusal);
     QString error;

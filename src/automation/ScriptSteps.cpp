@@ -1,6 +1,6 @@
 #include "automation/ScriptSteps.h"
 
-#include "core/common/Prompts.h"
+#include "automation/ScriptedPrompts.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>

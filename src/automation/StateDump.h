@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/common/Prompts.h"
+#include "automation/ScriptedPrompts.h"
 #include "widgets/common/DescribesOwnState.h"
 
 #include <QByteArray>

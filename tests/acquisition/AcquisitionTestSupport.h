@@ -2,6 +2,7 @@
 
 #include "RecordingBuilder.h"
 #include "ScriptedSerialPort.h"
+#include "automation/ScriptedPrompts.h"
 #include "core/acquisition/DeviceCommands.h"
 #include "core/recorder/FileMap.h"
 

@@ -2,7 +2,7 @@
 
 #include "RecordingBuilder.h"
 #include "automation/ScriptSteps.h"
-#include "core/common/Prompts.h"
+#include "automation/ScriptedPrompts.h"
 #include "core/recorder/FileMap.h"
 #include "widgets/app/MainWindow.h"
 

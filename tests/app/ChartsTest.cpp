@@ -1,7 +1,9 @@
 #include "AppTestSupport.h"
+#include "ReportTestSupport.h"
 #include "automation/StateDump.h"
 #include "widgets/common/ControlColours.h"
 #include "widgets/frames/ChartPages.h"
+#include "widgets/reports/ReportWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -193,23 +195,26 @@ TEST_F(Charts, TheMarksOfTheFirstAndTheLastFrameAreDrawnWhole) {
     }
 }
 
-TEST_F(Charts, PrintsAChartWithItsLegendAndLeavesThePrinterAsItWas) {
+TEST_F(Charts, PrintsWhatTheChartShowsAndLeavesThePrinterAsItWas) {
     ASSERT_TRUE(window->openFile(write(chartedRecording())));
-    for (const char* page : {"TabSheet_Param", "TabSheet_Rele"}) {
-        FrameChart* chart = page == QLatin1String("TabSheet_Param")
-                                ? static_cast<FrameChart*>(find<ParameterChartPage>(page)->chart())
-                                : find<RelayChartPage>(page)->chart();
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        const QString path = dir.filePath(QString::fromLatin1(page) + ".pdf");
-        printer.setOutputFileName(path);
-        printChart(*chart, printer);
-        QFile pdf(path);
-        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << page;
-        EXPECT_TRUE(pdf.read(4) == "%PDF") << page;
-        EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
-        EXPECT_EQ(printer.resolution(), QPrinter(QPrinter::HighResolution).resolution());
-        EXPECT_FALSE(chart->legend->visible());
-        EXPECT_EQ(chart->plotLayout()->rowCount(), 2); // the title and the chart
-    }
+    auto* parameters = find<ParameterChartPage>("TabSheet_Param")->chart();
+    find<QCheckBox>("CheckBox_GrParR")->click();
+    parameters->xAxis->setRange(1000, 2000);
+    const ChartPrint printed = parameters->printed();
+    EXPECT_EQ(printed.title, parameters->title());
+    EXPECT_EQ(printed.frames, window->session().document().cyclic.frameList.get());
+    EXPECT_EQ(printed.framesInView.lower, 1000);
+    EXPECT_EQ(printed.valuesInView.upper, parameters->yAxis->range().upper);
+    EXPECT_EQ(printed.shown, parameters->shownLines());
+    EXPECT_TRUE(printed.shown[3]); // Вылет (м), just shown
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString path = dir.filePath("chart.pdf");
+    printer.setOutputFileName(path);
+    printOnPaper(relayChartReport(find<RelayChartPage>("TabSheet_Rele")->chart()->printed()),
+                 printer);
+    EXPECT_TRUE(pdfFileText(path).contains(QString::fromUtf8("График работы координатной защиты")));
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    EXPECT_FALSE(printer.fullPage());
 }

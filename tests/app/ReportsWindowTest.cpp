@@ -187,6 +187,10 @@ TEST(ReportOption, WritesThePdfOrEndsWithTheExitCodeOfWhatWentWrong) {
         {{"scheme", recording, "--frame", "7168"}, 2, -1},
         {{"scheme", recording, "--frame", "x"}, 2, -1},
         {{"scheme", recording, "--range", "0-5"}, 2, -1},
+        {{"param-chart", recording}, 0, -1},
+        {{"relay-chart", recording}, 0, -1},
+        {{"param-chart", recording, "--range", "0-5"}, 2, -1},
+        {{"relay-chart", recording, "--frame", "5"}, 2, -1},
         {{"chart", recording}, 2, -1},
         {{"card", recording}, 1, -1, "no/such/out.pdf"},
     };

@@ -116,3 +116,30 @@ TEST(ChartReadOut, NamesTheFrameAndTheShownValues) {
     EXPECT_EQ(relays[2].colour, PaletteColour::Red);
     EXPECT_EQ(relayReadOut((*frames())[0]).back().text, q("Ограничения не включены"));
 }
+
+TEST(ParameterChart, ValuesSpanTheShownLinesWithAPaddingOfFivePercent) {
+    auto list = frames();
+    const ShownLines afterClearing = linesShownAfterClearing();
+    // M and Q checked: the 100 % line, the load moment, the load and the baseline.
+    EXPECT_EQ(afterClearing, (ShownLines{true, true, true, false, false, false, false, true}));
+    ShownLines baselineOnly{};
+    baselineOnly[7] = true;
+    ShownLines azimuth = baselineOnly;
+    azimuth[6] = true;
+    struct Case {
+        const FrameArray* frames;
+        ShownLines shown;
+        double lower, upper;
+    } cases[] = {
+        {list.get(), afterClearing, -5, 105},    // 0..100
+        {list.get(), azimuth, -17.975, 377.475}, // 0..359.5
+        {list.get(), baselineOnly, -0.05, 0.05}, // no span: padded as one of 1
+        {list.get(), ShownLines{}, 0, 100},      // no line
+        {nullptr, afterClearing, 0, 100},        // no points
+    };
+    for (const Case& c : cases) {
+        const ValueRange range = parameterValueRange(c.frames, c.shown);
+        EXPECT_DOUBLE_EQ(range.lower, c.lower) << c.upper;
+        EXPECT_DOUBLE_EQ(range.upper, c.upper) << c.upper;
+    }
+}

@@ -1,8 +1,13 @@
 #include "ReportTestSupport.h"
+#include "render/colours/StandardColours.h"
+#include "render/reports/ChartReports.h"
 #include "render/reports/InformationCard.h"
 #include "render/reports/ListReports.h"
 
+#include <QImage>
+#include <QPainter>
 #include <memory>
+#include <set>
 
 // Failure messages show texts as they are.
 inline std::ostream& operator<<(std::ostream& os, const QString& s) {
@@ -193,5 +198,72 @@ TEST(ListReports, RangesOutsideTheListsAreRefused) {
                                        : overloadsReport(crane(), *records, {c.from, c.to});
         EXPECT_EQ(r.refusal, c.refusal) << c.frames << " " << c.from << ".." << c.to;
         EXPECT_EQ(r.pages.pages.empty(), !c.refusal.isEmpty());
+    }
+}
+
+TEST(ChartReports, DrawTheShownSeriesAndListThemInTheLegendOnOneLandscapePage) {
+    auto frames = numberedFrames();
+    for (int k = 0; k < kChartedFrames; ++k) {
+        (*frames)[k].loadMoment = 87;
+        (*frames)[k].loadMass = 40;
+        (*frames)[k].radius = 20;
+    }
+    (*frames)[100].limitsEntered = 0x0101; // bits 0 and 8, the second one acted
+    (*frames)[100].limitsTriggered = 0x0100;
+    ChartPrint radiusOnly = chartAfterOpening(parameterChartTitle(crane().service), *frames);
+    radiusOnly.shown = ShownLines{false, false, false, true, false, false, false, true};
+    struct Case {
+        report::Document pages;
+        QString title;
+        QStringList legend;
+        QStringList notShown;
+        std::vector<QColor> drawn;
+        std::vector<QColor> notDrawn;
+    } cases[] = {
+        {parameterChartReport(chartAfterOpening(parameterChartTitle(crane().service), *frames)),
+         "График параметров работы крана КБ-403 №1234 по данным РП ЗУРВАЛ №000777 (по кадрам)",
+         {"Предел 100%", "Процент загрузки (%)", "Груз (т)"},
+         {"Вылет (м)", "Азимут (град)"},
+         {colours::Red, colours::Green, colours::Blue},
+         {colours::Maroon}},
+        {parameterChartReport(radiusOnly),
+         "График параметров",
+         {"Вылет (м)"},
+         {"Предел 100%", "Груз (т)"},
+         {colours::Maroon},
+         {colours::Red, colours::Green}},
+        {relayChartReport(chartAfterOpening(relayChartTitle(crane().service), *frames)),
+         "График работы координатной защиты крана КБ-403",
+         {"1 - Приближение", "7 - Контур \"Стрела\"", "10 - \"Площадка-2\""},
+         {"Груз (т)"},
+         {colours::Green, colours::Red},
+         {colours::Blue}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(c.pages.pages.size(), 1u) << c.title;
+        EXPECT_EQ(c.pages.format.orientation, QPageLayout::Landscape);
+        const QString text = pdfText(c.pages);
+        EXPECT_TRUE(text.contains(c.title)) << text;
+        for (const QString& entry : c.legend)
+            EXPECT_TRUE(text.contains(entry)) << entry << " in " << c.title;
+        for (const QString& entry : c.notShown)
+            EXPECT_FALSE(text.contains(entry)) << entry << " in " << c.title;
+        // The chart above its legend (the last tenth of the page), at 200 dots per inch.
+        QImage page(2339, 1654, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        page.setDotsPerMeterX(7874);
+        page.setDotsPerMeterY(7874);
+        {
+            QPainter painter(&page);
+            report::renderPage(c.pages, 0, painter);
+        }
+        std::set<QRgb> colours;
+        for (int y = 0; y < page.height() * 9 / 10; ++y)
+            for (int x = 0; x < page.width(); ++x)
+                colours.insert(page.pixel(x, y) & 0xFFFFFF);
+        for (const QColor& colour : c.drawn)
+            EXPECT_TRUE(colours.count(colour.rgb() & 0xFFFFFF)) << colour.name() << " " << c.title;
+        for (const QColor& colour : c.notDrawn)
+            EXPECT_FALSE(colours.count(colour.rgb() & 0xFFFFFF)) << colour.name() << " " << c.title;
     }
 }

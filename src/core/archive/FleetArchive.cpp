@@ -732,7 +732,8 @@ FleetArchive::recorderReadings(const QString& recorderNumber, QString* error) co
                           {recorderNumber.trimmed()}, error);
 }
 
-std::optional<QByteArray> FleetArchive::recording(const QByteArray& sha256, QString* error) const {
+std::optional<QByteArray> FleetArchive::recording(const QByteArray& sha256, QString* error,
+                                                  QString* keptPath) const {
     const QByteArray wanted = sha256.toLower();
     ArchiveConnection c(d_->location, false);
     if (!connect(c, error))
@@ -748,6 +749,8 @@ std::optional<QByteArray> FleetArchive::recording(const QByteArray& sha256, QStr
         return std::nullopt;
     }
     if (q.value(1).isNull()) {
+        if (keptPath)
+            *keptPath = q.value(0).toString();
         *error = QStringLiteral("the archive keeps only the path of that reading: %1")
                      .arg(q.value(0).toString());
         return std::nullopt;

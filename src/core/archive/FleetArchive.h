@@ -117,9 +117,10 @@ public:
     [[nodiscard]] std::optional<std::vector<StoredReading>>
     recorderReadings(const QString& recorderNumber, QString* error = nullptr) const;
     // The file of a reading byte for byte as it was added. nullopt and *error when the
-    // archive holds no such reading, keeps only its path, or the bytes fail their hash.
-    [[nodiscard]] std::optional<QByteArray> recording(const QByteArray& imageSha256,
-                                                      QString* error) const;
+    // archive holds no such reading, keeps only its path (then in *keptPath), or the bytes
+    // fail their hash.
+    [[nodiscard]] std::optional<QByteArray> recording(const QByteArray& imageSha256, QString* error,
+                                                      QString* keptPath = nullptr) const;
 
     struct Private;
 

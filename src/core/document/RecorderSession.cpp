@@ -23,19 +23,21 @@ void RecorderSession::setFileName(const QString& path) {
 }
 
 bool RecorderSession::load(const NoticeSink& tell, QString* problem) {
-    const OpenOutcome outcome = openRecording(fileName_, *document_);
-    if (!outcome.opened) {
-        if (problem)
-            *problem = outcome.problem;
+    const std::optional<RecorderFile> file = readRecorderFile(fileName_, problem);
+    if (!file)
         return false;
-    }
+    load(*file, tell);
+    return true;
+}
+
+void RecorderSession::load(const RecorderFile& file, const NoticeSink& tell) {
+    const OpenOutcome outcome = decodeRecording(file, *document_);
     loaded_ = true;
     bankShown_ = document_->service.selectedBank;
     texts_.show(*document_);
     for (const OpenNotice& notice : outcome.notices)
         tell(notice);
     emit opened();
-    return true;
 }
 
 bool RecorderSession::open(const QString& path, const NoticeSink& tell) {

@@ -41,6 +41,8 @@ public:
     // announced. false, with nothing told and the reason in *problem, when the file cannot
     // be read.
     bool load(const NoticeSink& tell, QString* problem = nullptr);
+    // The same on a file already read (the archive's copy of a reading), under fileName().
+    void load(const RecorderFile& file, const NoticeSink& tell);
     // Clears, names the file and loads it.
     bool open(const QString& path, const NoticeSink& tell);
     // Банк-0 / Банк-1: the values of one bank alone, read anew from the file; false, with

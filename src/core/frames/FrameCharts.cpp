@@ -3,6 +3,10 @@
 #include "core/common/NumberFormat.h"
 #include "core/frames/RecordTexts.h"
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
 namespace zurval {
 namespace {
 
@@ -85,6 +89,39 @@ LinePoints parameterPoints(const FrameArray& frames, const ParameterSeries& seri
     return points;
 }
 
+ShownLines linesShownAfterClearing() {
+    ShownLines shown{};
+    for (std::size_t i = 0; i < kParameterSeries.size(); ++i) {
+        const ParameterBox box = kParameterSeries[i].shownBy;
+        shown[i] = box == ParameterBox::Always ||
+                   std::any_of(kParameterBoxes.begin(), kParameterBoxes.end(),
+                               [box](const ParameterCheckBox& b) {
+                                   return b.box == box && b.checkedAfterClearing;
+                               });
+    }
+    return shown;
+}
+
+ValueRange parameterValueRange(const FrameArray* frames, const ShownLines& shown) {
+    constexpr double kPadding = 0.05; // of the span
+    std::optional<ValueRange> range;
+    for (std::size_t i = 0; frames && i < kParameterSeries.size(); ++i) {
+        if (!shown[i])
+            continue;
+        for (int f = 0; f < kChartedFrames; ++f) {
+            const double v = kParameterSeries[i].value((*frames)[std::size_t(f)]);
+            if (std::isnan(v)) // a line has a gap there
+                continue;
+            range = range ? ValueRange{std::min(range->lower, v), std::max(range->upper, v)}
+                          : ValueRange{v, v};
+        }
+    }
+    if (!range)
+        return {0, 100};
+    const double pad = std::max(range->upper - range->lower, 1.0) * kPadding;
+    return {range->lower - pad, range->upper + pad};
+}
+
 std::vector<RelayMark> relayMarks(const FrameArray& frames, const RelaySeries& series) {
     std::vector<RelayMark> marks;
     if (series.bit < 0)
@@ -105,8 +142,7 @@ ReadOutLine frameLine(const CycleFrame& frame) {
 
 } // namespace
 
-ReadOut parameterReadOut(const CycleFrame& frame,
-                         const std::array<bool, kParameterSeriesCount>& shown) {
+ReadOut parameterReadOut(const CycleFrame& frame, const ShownLines& shown) {
     ReadOut out{frameLine(frame)};
     for (std::size_t i = 0; i < kParameterSeries.size(); ++i) {
         const ParameterSeries& s = kParameterSeries[i];

@@ -78,6 +78,19 @@ struct LinePoints {
 };
 [[nodiscard]] LinePoints parameterPoints(const FrameArray& frames, const ParameterSeries& series);
 
+// shown[i] tells whether kParameterSeries[i] is on the chart.
+using ShownLines = std::array<bool, kParameterSeriesCount>;
+// The lines the boxes show as they are after clearing.
+[[nodiscard]] ShownLines linesShownAfterClearing();
+
+struct ValueRange {
+    double lower = 0;
+    double upper = 0;
+};
+// The values of the parameter chart that show its shown lines whole, with 5 % of their span
+// above and below; 0 to 100 when it shows no points (no frames, or no line shown).
+[[nodiscard]] ValueRange parameterValueRange(const FrameArray* frames, const ShownLines& shown);
+
 // A limit switched on in a frame: green, or red when it also acted.
 struct RelayMark {
     int frame = 0;
@@ -97,9 +110,7 @@ struct ReadOutLine {
 };
 using ReadOut = std::vector<ReadOutLine>;
 
-// shown[i] tells whether kParameterSeries[i] is on the chart.
-[[nodiscard]] ReadOut parameterReadOut(const CycleFrame& frame,
-                                       const std::array<bool, kParameterSeriesCount>& shown);
+[[nodiscard]] ReadOut parameterReadOut(const CycleFrame& frame, const ShownLines& shown);
 [[nodiscard]] ReadOut relayReadOut(const CycleFrame& frame);
 
 } // namespace zurval

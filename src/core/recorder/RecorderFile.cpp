@@ -4,6 +4,7 @@
 #include "core/recorder/FileMap.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
 #include <system_error>
@@ -42,6 +43,14 @@ std::optional<RecorderFile> readRecorderFile(const QString& path, QString* whyNo
         got += n;
     }
     rf.bytes.resize(static_cast<std::size_t>(got));
+    return rf;
+}
+
+RecorderFile recorderFileFromBytes(const QByteArray& bytes) {
+    RecorderFile rf;
+    rf.fileSize = static_cast<std::uint64_t>(bytes.size());
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    rf.bytes.assign(data, data + std::min<qsizetype>(bytes.size(), filemap::kMapEnd));
     return rf;
 }
 

@@ -13,6 +13,10 @@ struct PrintRange {
     int to = 0;
 };
 
+// What the frame-range dialog's edits start at, and the range of a report command that is
+// given none.
+inline constexpr PrintRange kDefaultPrintRange{0, 200};
+
 // The frame-range dialog's answer to a start that is not below the end.
 inline const QString kWrongRangeMessage = QStringLiteral("Неправильный диапазон!");
 

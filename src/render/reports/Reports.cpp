@@ -1,6 +1,8 @@
 #include "render/reports/Reports.h"
 
 #include "core/document/RecorderDocument.h"
+#include "core/document/ShownTexts.h"
+#include "render/reports/ChartReports.h"
 #include "render/reports/InformationCard.h"
 #include "render/reports/ListReports.h"
 #include "render/reports/WorkAreaScheme.h"
@@ -18,6 +20,14 @@ BuiltReport buildReport(ReportKind kind, const ShownTexts& shown, const Recorder
         return operationalReport(shown, *document.cyclic.frameList, range);
     case ReportKind::Overloads:
         return overloadsReport(shown, *document.cyclic.overloadList, range);
+    case ReportKind::ParameterChart:
+        return BuiltReport{parameterChartReport(chartAfterOpening(
+                               parameterChartTitle(shown.service), *document.cyclic.frameList)),
+                           {}};
+    case ReportKind::RelayChart:
+        return BuiltReport{relayChartReport(chartAfterOpening(relayChartTitle(shown.service),
+                                                              *document.cyclic.frameList)),
+                           {}};
     }
     return {};
 }

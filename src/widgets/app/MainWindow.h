@@ -63,8 +63,10 @@ public:
         printReport(ReportKind::Overloads);
     }
     // Печать → График параметров / График работы КЗ: the printer dialog, then the chart.
-    void M_GrfClick() { printChartWithDialog(*pages_.parameters->chart(), this); }
-    void M_KZClick() { printChartWithDialog(*pages_.relays->chart(), this); }
+    void M_GrfClick() {
+        printWithDialog(parameterChartReport(pages_.parameters->chart()->printed()), this);
+    }
+    void M_KZClick() { printWithDialog(relayChartReport(pages_.relays->chart()->printed()), this); }
     // PrintFrom and PrintTo, kept from one report command to the next.
     [[nodiscard]] PrintRange printRange() const { return printRange_; }
     // Where filled reports go; the modal print preview unless a test looks at them.

@@ -8,12 +8,6 @@
 #include <QProgressBar>
 
 namespace zurval {
-namespace {
-// The window paints at most this often while a transfer blocks it: often enough to look
-// alive, rarely enough to cost nothing next to the bytes coming in.
-constexpr qint64 kPaintIntervalMs = 50;
-} // namespace
-
 QColor statusBarColour(StatusColour colour) {
     switch (colour) {
     case StatusColour::Red:
@@ -58,7 +52,7 @@ void WindowTransferView::repaint() {
 }
 
 void WindowTransferView::beforeBlockingStep() {
-    if (!sincePaint_.isValid() || sincePaint_.elapsed() >= kPaintIntervalMs)
+    if (!sincePaint_.isValid() || sincePaint_.elapsed() >= kTransferPaintIntervalMs)
         paint();
 }
 

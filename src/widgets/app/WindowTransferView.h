@@ -54,6 +54,10 @@ private:
     QElapsedTimer sincePaint_;
 };
 
+// The window paints at most this often while a transfer blocks it: often enough to look
+// alive, rarely enough to cost nothing next to the bytes coming in.
+constexpr qint64 kTransferPaintIntervalMs = 50;
+
 // The colour of the status bar for a device command's state.
 [[nodiscard]] QColor statusBarColour(StatusColour colour);
 

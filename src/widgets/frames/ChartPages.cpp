@@ -14,7 +14,6 @@
 namespace zurval {
 namespace {
 
-constexpr double kValuePadding = 0.05; // of the value span, above and below the lines
 const QCPRange kEmptyParameterRange(0, 100);
 
 } // namespace
@@ -52,28 +51,26 @@ void ParameterChart::fitValueAxis() {
     redraw();
 }
 
+ShownLines ParameterChart::shownLines() const {
+    ShownLines shown{};
+    for (std::size_t i = 0; i < series_.size(); ++i)
+        shown[i] = series_[i]->visible();
+    return shown;
+}
+
+ChartPrint ParameterChart::printed() const {
+    ChartPrint chart = FrameChart::printed();
+    chart.shown = shownLines();
+    return chart;
+}
+
 QCPRange ParameterChart::wholeValueRange() const {
-    QCPRange range;
-    bool any = false;
-    for (const LineSeries* s : series_) {
-        bool found = false;
-        const QCPRange r = s->getValueRange(found);
-        if (!found || !s->visible())
-            continue;
-        range = any ? QCPRange(std::min(range.lower, r.lower), std::max(range.upper, r.upper)) : r;
-        any = true;
-    }
-    if (!any)
-        return kEmptyParameterRange;
-    const double pad = std::max(range.size(), 1.0) * kValuePadding;
-    return QCPRange(range.lower - pad, range.upper + pad);
+    const ValueRange range = parameterValueRange(frames(), shownLines());
+    return QCPRange(range.lower, range.upper);
 }
 
 ReadOut ParameterChart::readOutFor(const CycleFrame& frame) const {
-    std::array<bool, kParameterSeriesCount> shown{};
-    for (std::size_t i = 0; i < series_.size(); ++i)
-        shown[i] = series_[i]->visible();
-    return parameterReadOut(frame, shown);
+    return parameterReadOut(frame, shownLines());
 }
 
 // ---- RelayChart

@@ -26,6 +26,8 @@ public:
     [[nodiscard]] const std::array<LineSeries*, kParameterSeriesCount>& series() const {
         return series_;
     }
+    [[nodiscard]] ShownLines shownLines() const;
+    [[nodiscard]] ChartPrint printed() const;
 
 protected:
     [[nodiscard]] QCPRange wholeValueRange() const override;

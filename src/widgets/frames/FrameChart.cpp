@@ -4,8 +4,6 @@
 #include "widgets/common/ControlColours.h"
 
 #include <QJsonArray>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <algorithm>
 #include <cmath>
 
@@ -16,10 +14,6 @@ constexpr int kMarkHeight = 15;      // pixels; a mark is one pixel wide
 constexpr int kDragThreshold = 3;    // pixels the mouse may move in a click
 constexpr double kZoomFactor = 0.85; // range kept per wheel step
 constexpr double kFewestFrames = 10; // the narrowest frame range zooming goes to
-constexpr double kPrintMargin = 0.02;
-// Printed charts use finer lines than the screen: 128 device pixels per inch, while texts
-// keep their point sizes.
-constexpr int kPrintDotsPerInch = 128;
 
 // Tick labels go through the program's number formats; frame numbers step by whole frames.
 class GeneralTicker : public QCPAxisTicker {
@@ -307,6 +301,13 @@ void FrameChart::fixValueAxis(const QCPRange& range) {
     yAxis->setRange(range);
 }
 
+ChartPrint FrameChart::printed() const {
+    ChartPrint chart{title(), frames_};
+    chart.framesInView = {xAxis->range().lower, xAxis->range().upper};
+    chart.valuesInView = {yAxis->range().lower, yAxis->range().upper};
+    return chart;
+}
+
 QJsonObject FrameChart::describeState() const {
     const QCPRange frames = xAxis->range();
     return {{"text", title()}, {"xRange", QJsonArray{frames.lower, frames.upper}}};
@@ -418,83 +419,6 @@ void FrameChart::hideReadOut() {
         return;
     readOut_->setVisible(false);
     readOut_->layer()->replot();
-}
-
-// ---- printing
-
-namespace {
-
-// Puts the legend of the shown series below the chart for as long as it lives.
-class PrintedLegend {
-public:
-    explicit PrintedLegend(QCustomPlot& chart) : chart_(chart) {
-        QCPLegend* legend = chart.legend;
-        if (legend->layout())
-            legend->layout()->take(legend);
-        legend->clearItems();
-        for (int i = 0; i < chart.plottableCount(); ++i) {
-            if (chart.plottable(i)->visible())
-                chart.plottable(i)->addToLegend(legend);
-        }
-        const int row = chart.plotLayout()->rowCount();
-        chart.plotLayout()->addElement(row, 0, legend);
-        chart.plotLayout()->setRowStretchFactor(row, 0.001);
-        legend->setVisible(true);
-        overlayShown_ = chart.layer(QStringLiteral("overlay"))->visible();
-        chart.layer(QStringLiteral("overlay"))->setVisible(false);
-    }
-    ~PrintedLegend() {
-        chart_.plotLayout()->take(chart_.legend);
-        chart_.plotLayout()->simplify();
-        chart_.legend->setVisible(false);
-        chart_.layer(QStringLiteral("overlay"))->setVisible(overlayShown_);
-        chart_.replot();
-    }
-    PrintedLegend(const PrintedLegend&) = delete;
-    PrintedLegend& operator=(const PrintedLegend&) = delete;
-
-private:
-    QCustomPlot& chart_;
-    bool overlayShown_ = true;
-};
-
-} // namespace
-
-void printChart(QCustomPlot& chart, QPrinter& printer) {
-    const QPageLayout::Orientation orientation = printer.pageLayout().orientation();
-    const int resolution = printer.resolution();
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setResolution(kPrintDotsPerInch);
-    {
-        const PrintedLegend legend(chart);
-        QCPPainter painter;
-        if (painter.begin(&printer)) {
-            // 2 % of the paper on each side, within what the printer can reach; the painter
-            // starts at the reachable area.
-            const QPageLayout layout = printer.pageLayout();
-            const QRect paper = layout.fullRectPixels(printer.resolution());
-            const QRect reachable = layout.paintRectPixels(printer.resolution());
-            const int dx = int(paper.width() * kPrintMargin);
-            const int dy = int(paper.height() * kPrintMargin);
-            const QRect target = paper.adjusted(dx, dy, -dx, -dy).intersected(reachable);
-            painter.setMode(QCPPainter::pmVectorized);
-            painter.setMode(QCPPainter::pmNoCaching);
-            painter.setMode(QCPPainter::pmNonCosmetic);
-            painter.translate(target.topLeft() - reachable.topLeft());
-            chart.toPainter(&painter, target.width(), target.height());
-            painter.end();
-        }
-    }
-    printer.setResolution(resolution);
-    printer.setPageOrientation(orientation);
-}
-
-void printChartWithDialog(QCustomPlot& chart, QWidget* parent) {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog PrintDialog(&printer, parent);
-    PrintDialog.setObjectName("PrintDialog");
-    if (PrintDialog.exec() == QDialog::Accepted)
-        printChart(chart, printer);
 }
 
 } // namespace zurval

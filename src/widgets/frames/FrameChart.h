@@ -1,13 +1,12 @@
 #pragma once
 
 #include "core/frames/FrameCharts.h"
+#include "render/reports/ChartReports.h"
 #include "widgets/common/DescribesOwnState.h"
 
 #include <optional>
 #include <qcustomplot.h>
 #include <vector>
-
-class QPrinter;
 
 namespace zurval {
 
@@ -70,6 +69,9 @@ public:
 
     // The frames the read-out describes; nullptr while the chart shows no recording.
     void setFrames(const FrameArray* frames);
+    [[nodiscard]] const FrameArray* frames() const { return frames_; }
+    // What the chart shows, for printing it: its title, its points' frames, the ranges in view.
+    [[nodiscard]] ChartPrint printed() const;
     // All frames and the whole value range, as after a double-click.
     void showWholeRange();
     // Draws the chart now when it is on the screen; a hidden one (the charts' pages are not
@@ -120,13 +122,5 @@ private:
     QPoint pressPos_;
     bool clickPending_ = false;
 };
-
-// Prints the chart on one landscape page with 2 % margins and a legend of its shown series
-// at the bottom; the printer's orientation and resolution are put back and the legend is
-// hidden again afterwards.
-void printChart(QCustomPlot& chart, QPrinter& printer);
-// Печать → График параметров / График работы КЗ: the printer dialog over parent, then the
-// chart on the printer chosen.
-void printChartWithDialog(QCustomPlot& chart, QWidget* parent);
 
 } // namespace zurval

@@ -18,8 +18,8 @@ QLabel* label(const char* name, const char* text) {
     return l;
 }
 
-QLineEdit* edit(const char* name, const char* text) {
-    auto* e = new QLineEdit(QString::fromLatin1(text));
+QLineEdit* edit(const char* name, int value) {
+    auto* e = new QLineEdit(QString::number(value));
     e->setObjectName(QString::fromLatin1(name));
     e->setFixedWidth(56);
     return e;
@@ -35,8 +35,8 @@ QPushButton* button(const char* name, const char* text) {
 } // namespace
 
 TForm_Kadr1::TForm_Kadr1(QWidget* mainWindow, Prompts& prompts, PrintRange& range)
-    : QDialog(mainWindow, Qt::Tool), prompts_(prompts), range_(range), E_Home(edit("E_Home", "0")),
-      E_End(edit("E_End", "200")) {
+    : QDialog(mainWindow, Qt::Tool), prompts_(prompts), range_(range),
+      E_Home(edit("E_Home", kDefaultPrintRange.from)), E_End(edit("E_End", kDefaultPrintRange.to)) {
     setObjectName("Form_Kadr1");
     setWindowTitle(QStringLiteral("Вывод кадров на печать"));
     setFixedSize(313, 128);

@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
@@ -18,6 +19,24 @@ void printPages(const report::Document& pages, QPrinter& printer) {
             printer.newPage();
         report::renderPage(pages, i, painter);
     }
+}
+
+void printOnPaper(const report::Document& pages, QPrinter& printer) {
+    const QPageLayout layout = printer.pageLayout();
+    const bool fullPage = printer.fullPage();
+    printer.setFullPage(true); // the pages carry their own margins
+    printer.setPageLayout(report::pageLayout(pages.format));
+    printPages(pages, printer);
+    printer.setFullPage(fullPage);
+    printer.setPageLayout(layout);
+}
+
+void printWithDialog(const report::Document& pages, QWidget* parent) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog PrintDialog(&printer, parent);
+    PrintDialog.setObjectName("PrintDialog");
+    if (PrintDialog.exec() == QDialog::Accepted)
+        printOnPaper(pages, printer);
 }
 
 void previewModally(const report::Document& pages, QWidget* parent) {
