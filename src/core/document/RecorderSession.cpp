@@ -1,5 +1,7 @@
 #include "core/document/RecorderSession.h"
 
+#include "core/recorder/ServiceBank.h"
+
 namespace zurval {
 
 RecorderSession::RecorderSession() : document_(std::make_unique<RecorderDocument>()) {
@@ -16,6 +18,7 @@ void RecorderSession::clear() {
 }
 
 void RecorderSession::setFileName(const QString& path) {
+    held_.reset(); // a recording of another name is read from its file
     if (path == fileName_)
         return;
     fileName_ = path;
@@ -29,13 +32,26 @@ bool RecorderSession::load(const NoticeSink& tell, QString* problem) {
             *problem = outcome.problem;
         return false;
     }
+    held_.reset();
+    shown(outcome, tell);
+    return true;
+}
+
+void RecorderSession::openBytes(const QString& name, const QByteArray& fileBytes,
+                                const NoticeSink& tell) {
+    clear();
+    setFileName(name);
+    held_ = recorderFileOf(fileBytes);
+    shown(decodeRecording(*held_, *document_), tell);
+}
+
+void RecorderSession::shown(const OpenOutcome& outcome, const NoticeSink& tell) {
     loaded_ = true;
     bankShown_ = document_->service.selectedBank;
     texts_.show(*document_);
     for (const OpenNotice& notice : outcome.notices)
         tell(notice);
     emit opened();
-    return true;
 }
 
 bool RecorderSession::open(const QString& path, const NoticeSink& tell) {
@@ -45,7 +61,9 @@ bool RecorderSession::open(const QString& path, const NoticeSink& tell) {
 }
 
 bool RecorderSession::showBank(int bank) {
-    const std::optional<SingleBank> values = readSingleBank(fileName_, bank);
+    const std::optional<SingleBank> values =
+        held_ ? std::optional(decodeSingleBank(held_->reader(), bank))
+              : readSingleBank(fileName_, bank);
     if (!values)
         return false;
     loaded_ = true;

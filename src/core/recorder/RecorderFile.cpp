@@ -1,5 +1,7 @@
 #include "core/recorder/RecorderFile.h"
 
+#include <algorithm>
+
 #include "core/common/Cp1251.h"
 #include "core/recorder/FileMap.h"
 
@@ -42,6 +44,14 @@ std::optional<RecorderFile> readRecorderFile(const QString& path, QString* whyNo
         got += n;
     }
     rf.bytes.resize(static_cast<std::size_t>(got));
+    return rf;
+}
+
+RecorderFile recorderFileOf(const QByteArray& fileBytes) {
+    RecorderFile rf;
+    rf.fileSize = static_cast<std::uint64_t>(fileBytes.size());
+    const auto kept = std::min<qsizetype>(fileBytes.size(), filemap::kMapEnd);
+    rf.bytes.assign(fileBytes.constBegin(), fileBytes.constBegin() + kept);
     return rf;
 }
 
