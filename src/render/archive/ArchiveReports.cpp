@@ -74,9 +74,9 @@ constexpr double kTableLine = 4.5;
 constexpr double kChartHeight = 95;
 const std::vector<Column> kHistoryColumns{
     {0, 7, Qt::AlignRight},      {9, 18, Qt::AlignLeft},      {28, 20, Qt::AlignLeft},
-    {49, 28, Qt::AlignLeft},     {78, 18, Qt::AlignRight},    {97, 18, Qt::AlignRight},
+    {49, 24, Qt::AlignLeft},     {74, 17, Qt::AlignRight},    {93, 21, Qt::AlignRight},
     {116, 16, Qt::AlignRight},   {134, 10, Qt::AlignHCenter}, {145, 10, Qt::AlignHCenter},
-    {156, 12, Qt::AlignHCenter}, {169, 21, Qt::AlignRight},
+    {156, 12, Qt::AlignHCenter}, {169, 21, Qt::AlignHCenter},
 };
 
 // The installation date of the row and the dated reading it came from.
@@ -171,8 +171,13 @@ constexpr double kCellPadding = 2;
 report::Document craneHistoryReport(const std::vector<CraneHistory>& cranes, const QDate& today) {
     report::BandedReport pages(report::PageFormat{QPageLayout::Portrait, 10});
     QString title = QStringLiteral("История крана");
-    if (!cranes.empty())
-        title += QStringLiteral(" ") + craneText(cranes.front().row.crane);
+    if (!cranes.empty()) {
+        const CraneKey& crane = cranes.front().row.crane;
+        title += QStringLiteral(" %1 № %2, РП ЗУРВАЛ № %3")
+                     .arg(crane.craneModel)
+                     .arg(crane.craneNumber)
+                     .arg(crane.recorderNumber);
+    }
     pages.setPageFooter(footer(kPortraitWidth, title, today));
     for (std::size_t k = 0; k < cranes.size(); ++k) {
         if (k > 0)

@@ -14,9 +14,9 @@ namespace {
 
 // In the drawing's units, a tenth of a millimetre on paper.
 constexpr double kLeft = 140;
-constexpr double kBottom = 90;
+constexpr double kBottom = 125;
 constexpr double kTop = 40;
-constexpr double kRight = 30;
+constexpr double kRight = 90;
 constexpr int kTextSize = 26;
 constexpr double kPointRadius = 11;
 constexpr int kDateTicks = 6;
@@ -141,7 +141,7 @@ void paintCraneChart(QPainter& p, const QSizeF& size, const CraneChartModel& cha
         }
     }
 
-    // The legend in the lower right corner, which rising numbers leave free.
+    // The legend in a row under the date axis, where it hides no point.
     struct Entry {
         QString text;
         QColor colour;
@@ -157,25 +157,23 @@ void paintCraneChart(QPainter& p, const QSizeF& size, const CraneChartModel& cha
         entries.push_back({texts.line, kLineColour, false});
     double width = 0;
     for (const Entry& e : entries)
-        width = std::max(width, metrics.horizontalAdvance(e.text));
-    const QRectF box(area.right() - width - 90, area.bottom() - entries.size() * lineHeight - 20,
-                     width + 80, entries.size() * lineHeight + 12);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::white);
-    p.drawRect(box);
-    for (std::size_t k = 0; k < entries.size(); ++k) {
-        const double at = box.top() + 6 + (k + 0.5) * lineHeight;
-        if (entries[k].point) {
+        width += 70 + metrics.horizontalAdvance(e.text) + 40;
+    double left = area.center().x() - width / 2;
+    const double at = size.height() - lineHeight / 2 - 2;
+    for (const Entry& e : entries) {
+        if (e.point) {
             p.setPen(QPen(Qt::black, 2));
-            p.setBrush(entries[k].colour);
-            p.drawEllipse(QPointF(box.left() + 30, at), kPointRadius, kPointRadius);
+            p.setBrush(e.colour);
+            p.drawEllipse(QPointF(left + 30, at), kPointRadius, kPointRadius);
         } else {
-            p.setPen(QPen(entries[k].colour, 4));
-            p.drawLine(QPointF(box.left() + 10, at), QPointF(box.left() + 50, at));
+            p.setPen(QPen(e.colour, 4));
+            p.drawLine(QPointF(left + 10, at), QPointF(left + 50, at));
         }
         p.setPen(Qt::black);
-        p.drawText(QRectF(box.left() + 64, at - lineHeight / 2, width + 10, lineHeight),
-                   Qt::AlignLeft | Qt::AlignVCenter, entries[k].text);
+        const double textWidth = metrics.horizontalAdvance(e.text) + 10;
+        p.drawText(QRectF(left + 64, at - lineHeight / 2, textWidth, lineHeight),
+                   Qt::AlignLeft | Qt::AlignVCenter, e.text);
+        left += 70 + textWidth + 30;
     }
 }
 

@@ -87,9 +87,16 @@ CraneChart::CraneChart(QWidget* parent) : QCustomPlot(parent) {
     for (QCPItemPosition* end : {forecastArrow_->start, forecastArrow_->end})
         end->setType(QCPItemPosition::ptAxisRectRatio);
 
+    // The legend in a row under the chart, where it hides no point, as on paper.
     legend->setVisible(true);
-    // The numbers rise with the dates, which leaves the corner at the bottom right free.
-    axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignRight | Qt::AlignBottom);
+    axisRect()->insetLayout()->take(legend);
+    axisRect()->insetLayout()->simplify();
+    legend->setFillOrder(QCPLegend::foColumnsFirst);
+    auto* below = new QCPLayoutGrid;
+    plotLayout()->addElement(1, 0, below);
+    below->setMargins(QMargins(5, 0, 5, 5));
+    below->addElement(0, 0, legend);
+    plotLayout()->setRowStretchFactor(1, 0.001);
 }
 
 void CraneChart::showReadings(const std::vector<StoredReading>& readings, const Forecast& forecast,
