@@ -1,4 +1,5 @@
 #include "AppTestSupport.h"
+#include "FakeClock.h"
 #include "FirstSchema.h"
 #include "FleetReadings.h"
 #include "automation/StateDump.h"
@@ -189,6 +190,9 @@ TEST_F(ArchiveWindow, AReadingOpensFromTheArchivesCopyAsItsFileWouldAndTheCraneW
     std::vector<report::Document> previewed;
     fleet->setReportPreview(
         [&previewed](const report::Document& pages, QWidget*) { previewed.push_back(pages); });
+    FakeClock clock;
+    clock.setToday(QDate(2026, 9, 1));
+    fleet->useClock(clock);
     fleet->showCrane(0);
     before = prompts.shown().size();
     emit find<QTableWidget>("Grid_CraneReadings")->cellDoubleClicked(1, 0);
@@ -205,6 +209,12 @@ TEST_F(ArchiveWindow, AReadingOpensFromTheArchivesCopyAsItsFileWouldAndTheCraneW
     ASSERT_EQ(previewed.size(), 2u);
     EXPECT_EQ(previewed[0].format.orientation, QPageLayout::Portrait);
     EXPECT_EQ(previewed[1].format.orientation, QPageLayout::Landscape);
+    // The fleet table counts its twelve months from the program's clock.
+    const auto& items = previewed[1].pages.at(0).items;
+    EXPECT_TRUE(std::any_of(items.begin(), items.end(), [](const report::Item& item) {
+        const auto* t = std::get_if<report::Text>(&item);
+        return t && t->text == "Парк кранов на 01.09.2026";
+    }));
     const QString pdf = dir.filePath("история.pdf");
     prompts.queueFileName(pdf);
     click("Button_CraneSavePdf");
