@@ -4,6 +4,8 @@
 #include "core/archive/ArchiveDatabase.h"
 #include "core/archive/ArchiveTexts.h"
 #include "core/archive/FleetArchive.h"
+#include "core/common/Clock.h"
+#include "render/archive/ArchiveReports.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -32,6 +34,11 @@ QJsonObject addedJson(const AddResult& result, bool created) {
 QString misfit(const QString& what, const QStringList& rest, const CommandArguments& arguments) {
     const bool csv = arguments.has(QStringLiteral("--csv"));
     const bool out = arguments.has(QStringLiteral("--out"));
+    const bool pdf = arguments.has(QStringLiteral("--pdf"));
+    if (csv && pdf)
+        return QStringLiteral("--csv and --pdf do not go together");
+    if (pdf && what != QLatin1String("list") && what != QLatin1String("report"))
+        return QStringLiteral("--pdf is for --archive list and report");
     if (what == QLatin1String("add")) {
         if (rest.isEmpty())
             return QStringLiteral("--archive add needs FILE|DIR");
@@ -43,17 +50,27 @@ QString misfit(const QString& what, const QStringList& rest, const CommandArgume
     } else if (what == QLatin1String("crane")) {
         if (rest.size() != 1)
             return QStringLiteral("--archive crane takes one RECORDER_NUMBER");
+    } else if (what == QLatin1String("report")) {
+        if (rest.size() != 1 || !pdf)
+            return QStringLiteral("--archive report takes one RECORDER_NUMBER and --pdf OUT.pdf");
     } else if (what == QLatin1String("get")) {
         if (rest.size() != 1 || !out)
             return QStringLiteral("--archive get takes one SHA256 and --out FILE.vrl");
         if (csv)
             return QStringLiteral("--archive get writes no CSV");
     } else {
-        return QStringLiteral("--archive takes add, list, crane or get, not %1").arg(what);
+        return QStringLiteral("--archive takes add, list, crane, report or get, not %1").arg(what);
     }
     if (out && what != QLatin1String("get"))
         return QStringLiteral("--out is for --archive get");
     return {};
+}
+
+int writePdf(const QString& path, const report::Document& pages) {
+    QString error;
+    if (!report::writePdf(pages, path, &error))
+        return fail(kExitNotWritten, aboutFile(path, QStringLiteral("cannot write: ") + error));
+    return kExitDone;
 }
 
 int writeRecording(const QString& path, const QByteArray& bytes) {
@@ -107,10 +124,31 @@ int runArchiveCommand(const CommandArguments& arguments, QTextStream& out) {
     }
     const bool csv = arguments.has(QStringLiteral("--csv"));
     const QString csvPath = arguments.value(QStringLiteral("--csv"));
-    if (what == QLatin1String("list")) {
+    const QString pdfPath = arguments.value(QStringLiteral("--pdf"));
+    const QDate today = SystemClock().today();
+    if (what == QLatin1String("list") || what == QLatin1String("report")) {
         const std::optional<std::vector<FleetRow>> rows = archive->fleet(&error);
         if (!rows)
             return failed();
+        if (what == QLatin1String("report")) {
+            std::vector<CraneHistory> cranes;
+            for (const FleetRow& row : *rows) {
+                if (row.crane.recorderNumber != rest.first())
+                    continue;
+                std::optional<std::vector<StoredReading>> readings =
+                    archive->readings(row.crane, &error);
+                if (!readings)
+                    return failed();
+                cranes.push_back({row, std::move(*readings)});
+            }
+            if (cranes.empty())
+                return fail(kExitRefused,
+                            QStringLiteral("the archive holds no reading of recorder %1")
+                                .arg(rest.first()));
+            return writePdf(pdfPath, craneHistoryReport(cranes, today));
+        }
+        if (!pdfPath.isEmpty())
+            return writePdf(pdfPath, fleetReport(*rows, shown, today));
         if (csv)
             return writeCsv(csvPath, fleetTable(*rows, *style));
         print(out, {{"cranes", fleetJson(*rows)}});

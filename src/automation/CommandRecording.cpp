@@ -38,7 +38,7 @@ std::optional<CommandRecording> fromArchive(const QString& argument,
     QString error;
     QString keptPath;
     if (const std::optional<QByteArray> bytes = archive->recording(sha256, &error, &keptPath))
-        return CommandRecording{argument, recorderFileFromBytes(*bytes)};
+        return CommandRecording{argument, recorderFileOf(*bytes)};
     if (keptPath.isEmpty()) {
         complain(aboutFile(shown, error));
         return std::nullopt;

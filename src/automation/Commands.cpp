@@ -188,7 +188,7 @@ const std::vector<Command> kCommands{
          return runSummaryCommand(arguments, out);
      }},
     {{"--archive",
-      {"add|list|crane|get", "FILE|DIR|RECORDER_NUMBER|SHA256"},
+      {"add|list|crane|report|get", "FILE|DIR|RECORDER_NUMBER|SHA256"},
       1,
       {{"--archive-db", "DB",
         "the archive: an SQLite file ($XDG_DATA_HOME/zurval/archive.sqlite when left out), "
@@ -198,22 +198,29 @@ const std::vector<Command> kCommands{
         "never printed; may also stand before --archive"},
        {"--csv", "OUT.csv", "list and crane: write CSV into OUT.csv instead of JSON on stdout"},
        {"--out", "FILE.vrl", "get: where the recording is written"},
+       {"--pdf", "OUT.pdf",
+        "list: the fleet table, report: the crane's history, written to OUT.pdf"},
        kCsvStyleOption},
       true},
      "",
-     {"--archive add FILE|DIR...", "list [--csv OUT.csv [--csv-style comma|point]]",
+     {"--archive add FILE|DIR...", "list [--csv OUT.csv [--csv-style comma|point] | --pdf OUT.pdf]",
       "crane RECORDER_NUMBER [--csv OUT.csv [--csv-style comma|point]]",
-      "get SHA256 --out FILE.vrl", "[--archive-db DB]"},
+      "report RECORDER_NUMBER --pdf OUT.pdf", "get SHA256 --out FILE.vrl", "[--archive-db DB]"},
      "the fleet archive. add: store each intact recording, its file included, and every *.vrl "
      "under each DIR once, and print {\"added\": N, \"known\": N, \"refused\": [{\"path\": "
      "..., \"reason\": ...}], \"created\": BOOL} (exit code 2 when one was refused); only "
      "add makes a new archive, and says so on stderr; list: one row per crane and recorder "
      "with its newest dated reading, the new overloads above 125 % and the forecast of its "
-     "expert examination; crane: the readings of one recorder, each with its \"sha256\"; "
-     "get: the recording of that reading byte for byte as it was added. list, crane and get "
-     "only read, and refuse a missing archive; a database that is no archive of this program "
+     "expert examination, or with --pdf the fleet table on A4 landscape, each crane whose "
+     "forecast falls within the next twelve months marked; crane: the readings of one "
+     "recorder, each with its \"sha256\"; report: the history of the crane that recorder is "
+     "on (head, readings, chart, forecast and its method) as a PDF, exit code 2 and no file "
+     "for an unknown recorder; "
+     "get: the recording of that reading byte for byte as it was added. list, crane, report "
+     "and get only read, and refuse a missing archive; a database that is no archive of this "
+     "program "
      "is refused and left as it was",
-     AppKind::Core,
+     AppKind::OffscreenGui,
      [](const CommandArguments& arguments) {
          QTextStream out(stdout);
          return runArchiveCommand(arguments, out);

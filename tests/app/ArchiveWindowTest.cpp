@@ -1,11 +1,14 @@
 #include "AppTestSupport.h"
+#include "FakeClock.h"
 #include "FirstSchema.h"
 #include "FleetReadings.h"
+#include "automation/StateDump.h"
 #include "core/archive/ArchiveTexts.h"
 #include "core/archive/FleetArchive.h"
 #include "widgets/archive/ArchiveMenu.h"
 #include "widgets/archive/CraneChart.h"
 #include "widgets/archive/FleetArchiveWindow.h"
+#include "widgets/common/PanelStatusBar.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -167,6 +170,80 @@ TEST_F(ArchiveWindow, DoubleClickShowsTheCranesReadingsAndItsForecastChart) {
     EXPECT_NEAR(line[1].toArray()[1].toDouble(), 63000, 1e-6);
     EXPECT_EQ(chart["normative"].toDouble(), 63000);
     EXPECT_EQ(chart["forecast"].toString(), "25.09.2026");
+}
+
+TEST_F(ArchiveWindow, AReadingOpensFromTheArchivesCopyAsItsFileWouldAndTheCraneWindowPrints) {
+    addFolder(folderOfReadings());
+    const QString march = dir.filePath("краны/03.vrl");
+    std::size_t before = prompts.shown().size();
+    QJsonObject fromFile;
+    {
+        TForm_Main reference(prompts); // as fresh as the window the archive opens it in
+        ASSERT_TRUE(reference.openFile(march));
+        fromFile = dumpControls(reference.centralWidget());
+    }
+    const QJsonArray toldForFile = dumpMessages(prompts, before);
+    ASSERT_TRUE(QFile::remove(march)); // the archive's copy is what opens
+
+    click("Menu_Fleet");
+    FleetArchiveWindow* fleet = window->archive().fleetWindow();
+    std::vector<report::Document> previewed;
+    fleet->setReportPreview(
+        [&previewed](const report::Document& pages, QWidget*) { previewed.push_back(pages); });
+    FakeClock clock;
+    clock.setToday(QDate(2026, 9, 1));
+    fleet->useClock(clock);
+    fleet->showCrane(0);
+    before = prompts.shown().size();
+    emit find<QTableWidget>("Grid_CraneReadings")->cellDoubleClicked(1, 0);
+    EXPECT_EQ(dumpControls(window->centralWidget()), fromFile);
+    EXPECT_EQ(dumpMessages(prompts, before), toldForFile);
+    EXPECT_EQ(find<PanelStatusBar>("StatusBar_Main")->panelText(1), "архив: РП-0001, 11.03.2026");
+    EXPECT_FALSE(find<QAction>("Menu_ArchiveAdd")->isEnabled()); // it is in the archive already
+    click("Menu_Parametr_Bank0"); // from the same bytes, not from a file of that name
+    EXPECT_EQ(prompts.shown().size(), before + toldForFile.size());
+    EXPECT_TRUE(checked("Menu_Parametr_Bank0"));
+
+    click("Button_CranePrint");
+    click("Button_FleetPrint");
+    ASSERT_EQ(previewed.size(), 2u);
+    EXPECT_EQ(previewed[0].format.orientation, QPageLayout::Portrait);
+    EXPECT_EQ(previewed[1].format.orientation, QPageLayout::Landscape);
+    // The fleet table counts its twelve months from the program's clock.
+    const auto& items = previewed[1].pages.at(0).items;
+    EXPECT_TRUE(std::any_of(items.begin(), items.end(), [](const report::Item& item) {
+        const auto* t = std::get_if<report::Text>(&item);
+        return t && t->text == "Парк кранов на 01.09.2026";
+    }));
+    const QString pdf = dir.filePath("история.pdf");
+    prompts.queueFileName(pdf);
+    click("Button_CraneSavePdf");
+    EXPECT_TRUE(QFileInfo(pdf).size() > 0);
+}
+
+TEST_F(ArchiveWindow, AReadingKeptByItsPathOnlyOpensFromThereOrIsSaidNotToBeInTheArchive) {
+    addFolder(folderOfReadings());
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "path only");
+        db.setDatabaseName(dir.filePath("archive.sqlite"));
+        ASSERT_TRUE(db.open());
+        for (const char* s : {"DELETE FROM recordings", "UPDATE readings SET recording_kept = 0"})
+            ASSERT_TRUE(QSqlQuery(db).exec(s)) << s;
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("path only");
+    click("Menu_Fleet");
+    window->archive().fleetWindow()->showCrane(0);
+    auto* grid = find<QTableWidget>("Grid_CraneReadings");
+    emit grid->cellDoubleClicked(2, 0);
+    EXPECT_EQ(window->currentFileName(), dir.filePath("краны/05.vrl"));
+    ASSERT_TRUE(QFile::remove(dir.filePath("краны/03.vrl")));
+    const std::size_t before = prompts.shown().size();
+    emit grid->cellDoubleClicked(1, 0);
+    ASSERT_EQ(prompts.shown().size(), before + 1);
+    EXPECT_EQ(prompts.shown().back().kind, ScriptedPrompts::Kind::Error);
+    EXPECT_TRUE(prompts.shown().back().text.contains("не хранится в архиве"));
+    EXPECT_EQ(window->currentFileName(), dir.filePath("краны/05.vrl"));
 }
 
 TEST_F(ArchiveWindow, TheChartSetsReadingsBeforeAResetApartAndTellsAForecastOfOneReading) {

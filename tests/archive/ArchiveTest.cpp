@@ -1,5 +1,6 @@
 #include "FirstSchema.h"
 #include "FleetReadings.h"
+#include "ReportTestSupport.h"
 #include "automation/ArchiveCommands.h"
 #include "core/archive/ArchiveDatabase.h"
 #include "core/archive/ArchiveRecording.h"
@@ -681,6 +682,134 @@ TEST(ArchiveCommand, PrintsJsonOrWritesAFileAndEndsWithTheExitCodeOfEachOutcome)
         "КБ-403,101,РП-0001,2026-01-10,оператор,Оператор,A4,A1,U0,Q1,1000.00,63000,16:40:00,,"))
         << lines[1].toStdString();
     EXPECT_TRUE(lines[1].endsWith(",в архиве," + sha)) << lines[1].toStdString();
+}
+
+// The program's documents of the archive, written as a user asks for them and read back. With
+// ZURVAL_TEST_KEEP_PDF naming a folder, the PDFs stay there to be looked at.
+TEST(ArchiveDocuments, TheHistoryAndTheFleetTableReadBackWithEveryReadingTheForecastAndMethod) {
+    QTemporaryDir dir;
+    const QString kept = qEnvironmentVariable("ZURVAL_TEST_KEEP_PDF");
+    const QDir out(kept.isEmpty() ? dir.path() : kept);
+    const QString db = dir.filePath("a.sqlite");
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    std::vector<Reading> readings = {
+        // 10000 every 60 days: 63000 on 25.09.2026; one number missing, one reading undated.
+        {"КБ-403", 101, "РП-0001", 3, 20000, 15999, {}, 1000, {110, 130}, "10.01.2026"},
+        {"КБ-403", 101, "РП-0001", 3, 30000, 15999, {}, 1500, {110, 130, 140}, "11.03.2026"},
+        {"КБ-403", 101, "РП-0001", 3, nan, 15999, {}, 1700, {110, 130, 140}, "01.04.2026"},
+        {"КБ-403", 101, "РП-0001", 3, 40000, 15999, {}, 2000, {110, 130, 140, 150}, "10.05.2026"},
+        {"КБ-403", 101, "РП-0001", 3, 45000, 15999, {}, 2200, {110, 130, 140, 150}, ""},
+        // The counters reset before the third.
+        {"КБ-474", 22, "РП-0033", 4, 90000, 0, {}, 0, {}, "11.02.2025"},
+        {"КБ-474", 22, "РП-0033", 4, 104000, 0, {}, 0, {}, "14.05.2025"},
+        {"КБ-474", 22, "РП-0033", 4, 8000, 0, {}, 0, {}, "20.08.2025"},
+        {"КБ-474", 22, "РП-0033", 4, 15500, 0, {}, 0, {}, "25.11.2025"},
+        // One reading, a line from the installation date on 15.01.2025.
+        {"КС-55713", 3, "РП-0003", 3, 9000, 0, {}, 0, {}, "12.02.2026"},
+    };
+    std::vector<std::string> names;
+    for (int k = 1; k <= 17; ++k) // one reading each, no installation date: no forecast
+        names.push_back(QStringLiteral("РП-1%1").arg(k, 2, 10, QChar('0')).toStdString());
+    for (int k = 0; k < 17; ++k)
+        readings.push_back({"КБ-405",
+                            k + 1,
+                            names[k].c_str(),
+                            3,
+                            1000.0f * (k + 1),
+                            0,
+                            {},
+                            static_cast<std::uint32_t>(60 * k),
+                            {},
+                            "01.03.2026"});
+    QDir().mkpath(dir.filePath("vrl"));
+    for (std::size_t k = 0; k < readings.size(); ++k) {
+        RecordingBuilder b = reading(readings[k]);
+        // Installed on 15.01.2025; the undated reading keeps no frame date either.
+        const int crane = readings[k].craneNumber;
+        if (crane == 3 || (crane == 101 && *readings[k].readingDate))
+            b = withDates(std::move(b));
+        ASSERT_TRUE(b.write(dir.filePath(QStringLiteral("vrl/%1.vrl").arg(k))));
+    }
+    QString printed;
+    QTextStream stdoutText(&printed);
+    ASSERT_EQ(
+        runArchiveCommand({{"add", dir.filePath("vrl")}, {{"--archive-db", db}}, {}}, stdoutText),
+        0);
+
+    auto zurval = [&db](const QStringList& arguments) {
+        QProcess program;
+        program.start(ZURVAL_PROGRAM, QStringList{"--archive-db", db, "--archive"} + arguments);
+        EXPECT_TRUE(program.waitForFinished(60000));
+        return program.exitCode();
+    };
+    // The text as one line, wherever pdftotext broke it.
+    auto read = [](const QString& path) { return pdfFileText(path).simplified(); };
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        QString pdf;
+        QStringList text; // in this order
+    } cases[] = {
+        {{"report", "РП-0001"},
+         0,
+         out.filePath("история пять.pdf"),
+         {"История крана",
+          "КБ-403",
+          "101",
+          "РП-0001",
+          "15.01.2025",
+          "A4",
+          "63000",
+          "10.01.2026",
+          "оператор",
+          "20000",
+          "11.03.2026",
+          "30000",
+          "10000",
+          "01.04.2026",
+          "недостоверно",
+          "10.05.2026",
+          "40000",
+          "без даты",
+          "45000",
+          "Прогноз экспертизы 25.09.2026",
+          "считывания № 1–4 (3)",
+          "в год",
+          "методом наименьших квадратов",
+          "Страница 1"}},
+        {{"report", "РП-0033"},
+         0,
+         out.filePath("история сброс.pdf"),
+         {"КБ-474", "104000", "8000", "сброс", "15500", "7500", "считывания № 3–4 (2)",
+          "после последнего сброса"}},
+        {{"report", "РП-0003"},
+         0,
+         out.filePath("история одно.pdf"),
+         {"КС-55713", "15.01.2025", "12.02.2026", "9000", "считывание № 1 и дата установки",
+          "от даты установки"}},
+        {{"list"},
+         0,
+         out.filePath("парк.pdf"),
+         {"Парк кранов", "* КБ-403 101 РП-0001 10.05.2026", "25.09.2026", "КБ-405 17 РП-117",
+          "нет данных", "КС-55713", "Страница 1"}},
+        {{"report", "РП-9999"}, 2, out.filePath("нет такого.pdf"), {}},
+        {{"report", "РП-0001"}, 1, dir.filePath("no/such/folder.pdf"), {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pdf.toStdString());
+        QFile::remove(c.pdf);
+        EXPECT_EQ(zurval(c.arguments + QStringList{"--pdf", c.pdf}), c.exitCode);
+        EXPECT_EQ(QFileInfo::exists(c.pdf), c.exitCode == 0);
+        if (!c.text.isEmpty()) {
+            EXPECT_TRUE(inOrder(read(c.pdf), c.text));
+        }
+    }
+    // The fleet's twenty cranes, the one-reading ones without a forecast unmarked.
+    const QString fleet = read(out.filePath("парк.pdf"));
+    for (const std::string& name : names)
+        EXPECT_TRUE(fleet.contains(QString::fromStdString(name))) << name;
+    EXPECT_FALSE(fleet.contains("* КБ-405"));
+    EXPECT_EQ(zurval({"report", "РП-0001"}), 2); // no --pdf
 }
 
 TEST(ArchiveLocation, IsShownAndKeptWithoutItsPassword) {

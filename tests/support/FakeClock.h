@@ -10,9 +10,12 @@ public:
     void sleepMs(int ms) override { now_ += ms; }
     [[nodiscard]] std::int64_t nowMs() const override { return now_; }
     void advance(std::int64_t ms) { now_ += ms; }
+    [[nodiscard]] QDate today() const override { return today_; }
+    void setToday(const QDate& day) { today_ = day; }
 
 private:
     std::int64_t now_ = 0;
+    QDate today_{2026, 6, 1};
 };
 
 // Ticks only when a test fires it, and only while started.

@@ -360,3 +360,128 @@ QJsonArray readingsJson(const std::vector<StoredReading>& readings) {
 }
 
 } // namespace zurval
+
+namespace zurval {
+
+const QStringList& historyCaptions() {
+    static const QStringList c = {
+        QStringLiteral("№"),
+        QStringLiteral("Дата\nсчитывания"),
+        QStringLiteral("Дата\nвзята из"),
+        QStringLiteral("Оператор"),
+        QStringLiteral("Наработка,\nч:мин:с"),
+        QStringLiteral("Хар. число\nтекущее"),
+        QStringLiteral("Прирост"),
+        QStringLiteral("Класс\nU"),
+        QStringLiteral("Режим\nQ"),
+        QStringLiteral("Группа"),
+        QStringLiteral("Новых\nперегрузок\n> 125%"),
+    };
+    return c;
+}
+
+QStringList historyCells(int number, const StoredReading& r, const NumberGrowth& growth) {
+    const DutyTexts duty = dutyTexts(r.duty);
+    QString grew;
+    if (growth.reset)
+        grew = QStringLiteral("сброс");
+    else if (growth.growth)
+        grew = formatPattern(*growth.growth, "#0.00");
+    return {QString::number(number),
+            r.readingDate.isValid() ? shownDate(r.readingDate) : QStringLiteral("без даты"),
+            readingDateSourceText(r.readingDateSource),
+            r.operatorName,
+            formatMotorHours(r.motorMinutes),
+            r.characteristicNumber ? formatPattern(*r.characteristicNumber, "#0.00")
+                                   : missingNumberText(),
+            grew,
+            duty.classU,
+            duty.classQ,
+            groupText(r.duty.groupA),
+            r.newHeavyOverloads ? QString::number(*r.newHeavyOverloads) : QString()};
+}
+
+QString installationText(const QDate& installed, const QDate& fromReading) {
+    if (!installed.isValid())
+        return QStringLiteral("не известна");
+    return shownDate(installed) +
+           (fromReading.isValid()
+                ? QStringLiteral(" (по считыванию от %1)").arg(shownDate(fromReading))
+                : QStringLiteral(" (по считыванию без даты)"));
+}
+
+QString forecastBasisText(const std::vector<StoredReading>& readings, const Forecast& forecast) {
+    int first = 0, last = 0, count = 0;
+    for (int i = forecast.seriesBegin; i < static_cast<int>(readings.size()); ++i)
+        if (readings[i].readingDate.isValid() && readings[i].characteristicNumber) {
+            first = first == 0 ? i + 1 : first;
+            last = i + 1;
+            ++count;
+        }
+    if (count == 0)
+        return QStringLiteral("нет считываний с датой и характеристическим числом");
+    if (count == 1)
+        return QStringLiteral("считывание № %1 и дата установки").arg(first);
+    return QStringLiteral("считывания № %1–%2 (%3)").arg(first).arg(last).arg(count);
+}
+
+QString growthPerYearText(const Forecast& forecast) {
+    constexpr double kDaysPerYear = 365.25;
+    if (!forecast.hasLine)
+        return {};
+    return formatPattern(forecast.slopePerDay * kDaysPerYear, "#0.00") + QStringLiteral(" в год");
+}
+
+QString forecastMethodText(const Forecast& forecast) {
+    QString method =
+        forecast.singleReading
+            ? QStringLiteral("После последнего сброса счётчиков есть одно считывание: прямая "
+                             "проведена от даты установки регистратора, когда характеристическое "
+                             "число было равно нулю, через это считывание.")
+            : QStringLiteral("Прямая проведена методом наименьших квадратов через считывания "
+                             "после последнего сброса счётчиков (считывания до уменьшения "
+                             "характеристического числа не учитываются).");
+    method += QStringLiteral(" Прогноз экспертизы — первый день, когда прямая достигает "
+                             "нормативного характеристического числа группы крана.");
+    if (forecast.kind == ForecastKind::Reached)
+        method += QStringLiteral(" Считывание уже достигло нормативного числа: дата прогноза — "
+                                 "дата этого считывания.");
+    else if (forecast.kind == ForecastKind::NoData)
+        method += forecast.hasLine ? QStringLiteral(" Прямая не растёт: дату назвать нельзя.")
+                                   : QStringLiteral(" Прямую провести нельзя: нет двух "
+                                                    "считываний с датой или даты установки.");
+    return method;
+}
+
+const CraneChartTexts& craneChartTexts() {
+    static const CraneChartTexts t{
+        QStringLiteral("Дата считывания"), QStringLiteral("Характеристическое число"),
+        QStringLiteral("Считывания"), QStringLiteral("Считывания до сброса"),
+        QStringLiteral("Прямая по считываниям")};
+    return t;
+}
+
+QString normativeLevelText(double normative) {
+    return QStringLiteral("нормативное: %1").arg(formatGeneral(normative));
+}
+
+QString forecastMarkText(const Forecast& forecast) {
+    const QString text = forecastText(forecast);
+    return forecast.kind == ForecastKind::Date ? QStringLiteral("прогноз: ") + text : text;
+}
+
+QString craneText(const CraneKey& crane) {
+    return QStringLiteral("Кран %1 № %2, регистратор № %3")
+        .arg(crane.craneModel)
+        .arg(crane.craneNumber)
+        .arg(crane.recorderNumber);
+}
+
+QString archivedReadingName(const StoredReading& reading) {
+    QString name = QStringLiteral("архив: ") + reading.crane.recorderNumber;
+    if (reading.readingDate.isValid())
+        name += QStringLiteral(", ") + shownDate(reading.readingDate);
+    return name;
+}
+
+} // namespace zurval

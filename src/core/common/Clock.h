@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -15,6 +16,8 @@ public:
     virtual ~Clock() = default;
     virtual void sleepMs(int ms) = 0;
     [[nodiscard]] virtual std::int64_t nowMs() const = 0;
+    // The calendar day, for what a document says it was made on and counts from.
+    [[nodiscard]] virtual QDate today() const { return QDate::currentDate(); }
 };
 
 class SystemClock : public Clock {

@@ -1,5 +1,7 @@
 #include "core/document/RecorderSession.h"
 
+#include "core/recorder/ServiceBank.h"
+
 namespace zurval {
 
 RecorderSession::RecorderSession() : document_(std::make_unique<RecorderDocument>()) {
@@ -16,6 +18,7 @@ void RecorderSession::clear() {
 }
 
 void RecorderSession::setFileName(const QString& path) {
+    held_.reset(); // a recording of another name is read from its file
     if (path == fileName_)
         return;
     fileName_ = path;
@@ -26,12 +29,24 @@ bool RecorderSession::load(const NoticeSink& tell, QString* problem) {
     const std::optional<RecorderFile> file = readRecorderFile(fileName_, problem);
     if (!file)
         return false;
-    load(*file, tell);
+    held_.reset();
+    shown(decodeRecording(*file, *document_), tell);
     return true;
 }
 
 void RecorderSession::load(const RecorderFile& file, const NoticeSink& tell) {
-    const OpenOutcome outcome = decodeRecording(file, *document_);
+    held_ = file; // Банк-0 / Банк-1 read these bytes, not the file named
+    shown(decodeRecording(*held_, *document_), tell);
+}
+
+void RecorderSession::openBytes(const QString& name, const QByteArray& fileBytes,
+                                const NoticeSink& tell) {
+    clear();
+    setFileName(name);
+    load(recorderFileOf(fileBytes), tell);
+}
+
+void RecorderSession::shown(const OpenOutcome& outcome, const NoticeSink& tell) {
     loaded_ = true;
     bankShown_ = document_->service.selectedBank;
     texts_.show(*document_);
@@ -47,7 +62,9 @@ bool RecorderSession::open(const QString& path, const NoticeSink& tell) {
 }
 
 bool RecorderSession::showBank(int bank) {
-    const std::optional<SingleBank> values = readSingleBank(fileName_, bank);
+    const std::optional<SingleBank> values =
+        held_ ? std::optional(decodeSingleBank(held_->reader(), bank))
+              : readSingleBank(fileName_, bank);
     if (!values)
         return false;
     loaded_ = true;

@@ -2,10 +2,12 @@
 
 #include "core/document/OpenRecording.h"
 #include "core/document/ShownTexts.h"
+#include "core/recorder/RecorderFile.h"
 
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace zurval {
 
@@ -45,6 +47,11 @@ public:
     void load(const RecorderFile& file, const NoticeSink& tell);
     // Clears, names the file and loads it.
     bool open(const QString& path, const NoticeSink& tell);
+    // Clears and opens a recording already read, under name (a reading the archive keeps),
+    // by the same steps as a file; Банк-0 / Банк-1 then read these bytes.
+    void openBytes(const QString& name, const QByteArray& fileBytes, const NoticeSink& tell);
+    // Whether the recording shown came from bytes, not from the file named.
+    [[nodiscard]] bool fromBytes() const { return held_.has_value(); }
     // Банк-0 / Банк-1: the values of one bank alone, read anew from the file; false, with
     // nothing changed, when it cannot be read.
     bool showBank(int bank);
@@ -61,11 +68,14 @@ signals:
     void operatorTextsChanged();
 
 private:
+    void shown(const OpenOutcome& outcome, const NoticeSink& tell);
+
     std::unique_ptr<RecorderDocument> document_;
     QString fileName_;
     bool loaded_ = false;
     int bankShown_ = -1;
     ShownTexts texts_;
+    std::optional<RecorderFile> held_; // the recording opened from bytes
 };
 
 } // namespace zurval

@@ -1,5 +1,7 @@
 #include "core/recorder/RecorderFile.h"
 
+#include <algorithm>
+
 #include "core/common/Cp1251.h"
 #include "core/recorder/FileMap.h"
 
@@ -46,11 +48,11 @@ std::optional<RecorderFile> readRecorderFile(const QString& path, QString* whyNo
     return rf;
 }
 
-RecorderFile recorderFileFromBytes(const QByteArray& bytes) {
+RecorderFile recorderFileOf(const QByteArray& fileBytes) {
     RecorderFile rf;
-    rf.fileSize = static_cast<std::uint64_t>(bytes.size());
-    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-    rf.bytes.assign(data, data + std::min<qsizetype>(bytes.size(), filemap::kMapEnd));
+    rf.fileSize = static_cast<std::uint64_t>(fileBytes.size());
+    const auto kept = std::min<qsizetype>(fileBytes.size(), filemap::kMapEnd);
+    rf.bytes.assign(fileBytes.constBegin(), fileBytes.constBegin() + kept);
     return rf;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/common/ByteReader.h"
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -23,8 +24,8 @@ struct RecorderFile {
 // regular file: a folder, a named pipe, a device); *whyNot then says which, in English.
 [[nodiscard]] std::optional<RecorderFile> readRecorderFile(const QString& path,
                                                            QString* whyNot = nullptr);
-// The same from the bytes of a file kept elsewhere (the archive's copy).
-[[nodiscard]] RecorderFile recorderFileFromBytes(const QByteArray& bytes);
+// A recording already read (one the archive keeps), cut to the map as a file is read.
+[[nodiscard]] RecorderFile recorderFileOf(const QByteArray& fileBytes);
 
 // First estimate of the layout version: the mark of the first frame slot whose mark is
 // neither a date/newest marker nor above 3. A scan that reaches the end of the data keeps

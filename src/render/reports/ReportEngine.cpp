@@ -155,6 +155,11 @@ void BandedReport::addDetail(Band detail) {
     y_ += detail.heightMm;
 }
 
+void BandedReport::breakPage() {
+    if (pageOpen_)
+        closePage();
+}
+
 void BandedReport::addMemos(const std::vector<Memo>& memos, double lineHeightMm) {
     qsizetype lines = 0;
     for (const Memo& m : memos)

@@ -116,6 +116,8 @@ public:
     void setPageFooter(std::function<Band(int pageNumber)> footer);
 
     void addDetail(Band detail);
+    // The next detail starts a page of its own.
+    void breakPage();
     // One detail per line of the longest memo, holding that line of every memo.
     void addMemos(const std::vector<Memo>& memos, double lineHeightMm);
 

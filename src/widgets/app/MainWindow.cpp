@@ -3,6 +3,7 @@
 #include "core/common/Prompts.h"
 #include "widgets/app/AboutBox.h"
 #include "widgets/archive/ArchiveMenu.h"
+#include "widgets/archive/FleetArchiveWindow.h"
 #include "widgets/common/ControlColours.h"
 #include "widgets/common/PanelStatusBar.h"
 #include "widgets/export/FleetSummaryWindow.h"
@@ -67,6 +68,12 @@ TForm_Main::TForm_Main(Prompts& prompts, QWidget* parent) : QMainWindow(parent),
     recentFiles_ = new RecentFilesMenu(menus_.Menu_Recent, prompts_, this);
     deviceReads_->setStartFolder([this] { return recentFiles_->files().lastFolder(); });
     archive_ = new ArchiveMenu(this, prompts_);
+    archive_->setReadingOpener([this](const ArchivedReadingToOpen& reading) {
+        if (reading.fileBytes)
+            openRecordingBytes(reading.name, *reading.fileBytes);
+        else
+            openFile(reading.path);
+    });
     archive_->setStartFolder([this] { return dialogFolder(); });
     AboutBox = new TAboutBox(this); // dialogs start hidden
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -140,6 +147,12 @@ bool TForm_Main::openFile(const QString& path) {
     return loadCurrentFile();
 }
 
+void TForm_Main::openRecordingBytes(const QString& name, const QByteArray& fileBytes) {
+    session_.openBytes(name, fileBytes, [this](const OpenNotice& notice) { tell(notice); });
+    raise();
+    activateWindow();
+}
+
 bool TForm_Main::loadCurrentFile() {
     if (!session_.load([this](const OpenNotice& notice) { tell(notice); })) {
         prompts_.error(kCannotOpenMessage);
@@ -167,7 +180,7 @@ void TForm_Main::tell(const OpenNotice& notice) {
 void TForm_Main::sessionOpened() {
     menus_.Menu_Open->setProperty("Tag", 1);
     setExportEnabled(menus_, true);
-    archive_->setShownFile(session_.fileName());
+    archive_->setShownFile(session_.fromBytes() ? QString() : session_.fileName());
     for (DocumentView* page : pages_.inFillOrder)
         page->show();
 }

@@ -37,6 +37,9 @@ public:
     void Menu_OpenClick();
     // Opens path as if it had been chosen in the open dialog; false when it cannot be opened.
     bool openFile(const QString& path);
+    // Opens a recording the archive keeps as its file would open, under name, which the
+    // status bar shows; it is no file of the recent ones, nor one to add to the archive.
+    void openRecordingBytes(const QString& name, const QByteArray& fileBytes);
     // Файл → Очистить: every page back to its defaults.
     void ClearAll() { session_.clear(); }
     // Память → Банк-0 / Банк-1: the values of one bank alone, read anew from the file.

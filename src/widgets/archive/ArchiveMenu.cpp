@@ -162,8 +162,10 @@ void ArchiveMenu::Menu_FleetClick() {
     const std::shared_ptr<const FleetArchive> opened = archive();
     if (!opened)
         return;
-    if (!fleetWindow_)
+    if (!fleetWindow_) {
         fleetWindow_ = new FleetArchiveWindow(prompts_, window_);
+        fleetWindow_->setReadingOpener(opener_);
+    }
     fleetWindow_->show();
     fleetWindow_->raise();
     fleetWindow_->showArchive(opened);

@@ -13,6 +13,7 @@ class QWidget;
 namespace zurval {
 
 class AddingJob;
+struct ArchivedReadingToOpen;
 class FleetArchive;
 class FleetArchiveWindow;
 class Prompts;
@@ -48,6 +49,11 @@ public:
     void Menu_FleetClick();
     void Menu_ArchiveDbClick();
 
+    // Where a reading of the crane window goes: the main window opens it.
+    void setReadingOpener(std::function<void(const ArchivedReadingToOpen&)> opener) {
+        opener_ = std::move(opener);
+    }
+
     // Blocks until every adding started has ended and told its outcome.
     void waitUntilAdded();
     // The window "Парк кранов" once it has been opened; nullptr before.
@@ -71,6 +77,7 @@ private:
     std::vector<std::unique_ptr<AddingJob>> jobs_;
     std::vector<std::unique_ptr<AddingJob>> ended_;
     FleetArchiveWindow* fleetWindow_ = nullptr;
+    std::function<void(const ArchivedReadingToOpen&)> opener_;
 };
 
 } // namespace zurval

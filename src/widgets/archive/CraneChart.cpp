@@ -1,18 +1,18 @@
 #include "widgets/archive/CraneChart.h"
 
 #include "core/archive/ArchiveTexts.h"
-#include "core/common/NumberFormat.h"
 
 #include <QJsonArray>
-#include <algorithm>
 
 namespace zurval {
 namespace {
 
 const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
-constexpr double kSecondsPerDay = 86400;
 constexpr double kRoomAbove = 1.15;  // of the highest number shown
-constexpr double kRoomBeside = 0.04; // of the dates shown, on either side
+constexpr double kZoomFactor = 0.85; // range kept per wheel step, as the frame charts zoom
+constexpr double kFewestDays = 14;   // zooming in stops at two weeks
+constexpr double kSecondsPerDay = 86400;
+constexpr double kArrowShare = 0.12; // of the axis' width
 
 // Dates count in UTC seconds, so that no clock change moves a day.
 double keyOf(const QDate& day) {
@@ -30,17 +30,6 @@ QJsonArray pointsOf(const QCPGraph* graph) {
     return out;
 }
 
-// The day the fitted line starts: the installation date for a line through one reading
-// (it rises from 0 there), else the first dated reading of the series.
-QDate lineStart(const std::vector<StoredReading>& readings, const Forecast& forecast) {
-    if (forecast.singleReading)
-        return forecast.origin;
-    for (std::size_t i = static_cast<std::size_t>(forecast.seriesBegin); i < readings.size(); ++i)
-        if (readings[i].readingDate.isValid() && readings[i].characteristicNumber)
-            return readings[i].readingDate;
-    return {};
-}
-
 QCPItemText* chartLabel(QCustomPlot* plot, Qt::Alignment alignment) {
     auto* text = new QCPItemText(plot);
     text->setPositionAlignment(alignment);
@@ -52,27 +41,31 @@ QCPItemText* chartLabel(QCustomPlot* plot, Qt::Alignment alignment) {
 } // namespace
 
 CraneChart::CraneChart(QWidget* parent) : QCustomPlot(parent) {
+    const CraneChartTexts& texts = craneChartTexts();
     auto ticker = QSharedPointer<QCPAxisTickerDateTime>::create();
     ticker->setDateTimeFormat(kDateFormat);
     ticker->setDateTimeSpec(Qt::UTC);
     ticker->setTickCount(6);
     xAxis->setTicker(ticker);
-    xAxis->setLabel(QStringLiteral("Дата считывания"));
-    yAxis->setLabel(QStringLiteral("Характеристическое число"));
+    xAxis->setLabel(texts.dateAxis);
+    yAxis->setLabel(texts.numberAxis);
     axisRect()->setRangeDrag(Qt::Horizontal);
     axisRect()->setRangeZoom(Qt::Horizontal);
+    axisRect()->setRangeZoomFactor(kZoomFactor);
     setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
+    connect(xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
+            &CraneChart::keepInWhole);
 
     line_ = addGraph();
-    line_->setName(QStringLiteral("Прямая по считываниям"));
+    line_->setName(texts.line);
     line_->setPen(QPen(QColor(0, 0, 192), 1.5));
     earlier_ = addGraph();
-    earlier_->setName(QStringLiteral("Считывания до сброса"));
+    earlier_->setName(texts.earlier);
     earlier_->setLineStyle(QCPGraph::lsNone);
     earlier_->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(Qt::gray),
                                               QBrush(QColor(220, 220, 220)), 8));
     points_ = addGraph();
-    points_->setName(QStringLiteral("Считывания"));
+    points_->setName(texts.points);
     points_->setLineStyle(QCPGraph::lsNone);
     points_->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, QPen(Qt::black),
                                              QBrush(QColor(255, 160, 0)), 8));
@@ -82,29 +75,39 @@ CraneChart::CraneChart(QWidget* parent) : QCustomPlot(parent) {
     normativeText_ = chartLabel(this, Qt::AlignLeft | Qt::AlignBottom);
     normativeText_->setColor(QColor(192, 0, 0));
     normativeText_->position->setTypeX(QCPItemPosition::ptAxisRectRatio);
+    const QColor green(0, 128, 0);
     forecastMark_ = new QCPItemStraightLine(this);
-    forecastMark_->setPen(QPen(QColor(0, 128, 0), 1.5, Qt::DashDotLine));
+    forecastMark_->setPen(QPen(green, 1.5, Qt::DashDotLine));
     forecastText_ = chartLabel(this, Qt::AlignRight | Qt::AlignTop);
-    forecastText_->setColor(QColor(0, 128, 0));
+    forecastText_->setColor(green);
     forecastText_->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
+    forecastArrow_ = new QCPItemLine(this);
+    forecastArrow_->setPen(QPen(green, 2));
+    forecastArrow_->setHead(QCPLineEnding::esSpikeArrow);
+    for (QCPItemPosition* end : {forecastArrow_->start, forecastArrow_->end})
+        end->setType(QCPItemPosition::ptAxisRectRatio);
 
+    // The legend in a row under the chart, where it hides no point, as on paper.
     legend->setVisible(true);
-    // The numbers rise with the dates, which leaves the corner at the bottom right free.
-    axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignRight | Qt::AlignBottom);
+    axisRect()->insetLayout()->take(legend);
+    axisRect()->insetLayout()->simplify();
+    legend->setFillOrder(QCPLegend::foColumnsFirst);
+    auto* below = new QCPLayoutGrid;
+    plotLayout()->addElement(1, 0, below);
+    below->setMargins(QMargins(5, 0, 5, 5));
+    below->addElement(0, 0, legend);
+    plotLayout()->setRowStretchFactor(1, 0.001);
 }
 
-void CraneChart::showReadings(const std::vector<StoredReading>& readings,
-                              const Forecast& forecast) {
+void CraneChart::showReadings(const std::vector<StoredReading>& readings, const Forecast& forecast,
+                              const QDate& today) {
+    model_ = craneChart(readings, forecast, today);
     // The readings before the counters were last reset stand apart from the line's.
     QVector<double> keys[2], numbers[2];
-    QDate lastDated;
-    for (std::size_t i = 0; i < readings.size(); ++i)
-        if (readings[i].readingDate.isValid() && readings[i].characteristicNumber) {
-            const bool inSeries = i >= static_cast<std::size_t>(forecast.seriesBegin);
-            keys[inSeries] << keyOf(readings[i].readingDate);
-            numbers[inSeries] << *readings[i].characteristicNumber;
-            lastDated = readings[i].readingDate;
-        }
+    for (const CraneChartPoint& p : model_.points) {
+        keys[!p.beforeReset] << keyOf(p.date);
+        numbers[!p.beforeReset] << p.number;
+    }
     earlier_->setData(keys[0], numbers[0]);
     points_->setData(keys[1], numbers[1]);
     if (keys[0].isEmpty())
@@ -113,52 +116,76 @@ void CraneChart::showReadings(const std::vector<StoredReading>& readings,
         earlier_->addToLegend();
 
     line_->data()->clear();
-    const QDate from = lineStart(readings, forecast);
-    const QDate to = forecast.kind == ForecastKind::Date ? forecast.date : lastDated;
-    if (forecast.hasLine && from.isValid() && to.isValid())
-        line_->setData({keyOf(from), keyOf(to)}, {forecast.numberOn(from), forecast.numberOn(to)});
+    if (model_.hasLine)
+        line_->setData({keyOf(model_.lineFrom), keyOf(model_.lineTo)},
+                       {model_.numberFrom, model_.numberTo});
 
-    const bool level = forecast.normative > 0;
+    const bool level = model_.normative > 0;
     normative_->setVisible(level);
     normativeText_->setVisible(level);
-    normative_->point1->setCoords(0, forecast.normative);
-    normative_->point2->setCoords(1, forecast.normative);
-    normativeText_->position->setCoords(0, forecast.normative);
-    normativeText_->setText(
-        QStringLiteral("нормативное: %1").arg(formatGeneral(forecast.normative)));
+    normative_->point1->setCoords(0, model_.normative);
+    normative_->point2->setCoords(1, model_.normative);
+    normativeText_->position->setCoords(0, model_.normative);
+    normativeText_->setText(normativeLevelText(model_.normative));
 
     forecastLabel_ = forecastText(forecast);
-    const bool marked = forecast.kind != ForecastKind::NoData && forecast.date.isValid();
-    forecastMark_->setVisible(marked);
-    forecastText_->setVisible(marked);
-    forecastMark_->point1->setCoords(keyOf(forecast.date), 0);
-    forecastMark_->point2->setCoords(keyOf(forecast.date), 1);
-    forecastText_->position->setCoords(keyOf(forecast.date), 0);
-    QString mark = forecast.kind == ForecastKind::Date
-                       ? QStringLiteral("прогноз: ") + forecastLabel_
-                       : forecastLabel_;
+    forecastCaption_ = forecastMarkText(forecast);
     if (forecast.singleReading)
-        mark += QStringLiteral("\nпо одному считыванию");
-    forecastText_->setText(mark);
+        forecastCaption_ += QStringLiteral("\nпо одному считыванию");
+    forecastText_->setText(forecastCaption_);
+    yAxis->setRange(0, model_.highest * kRoomAbove);
+    showView();
+}
 
-    // Every point, the line and the mark in view, with room beside and above them.
-    QVector<double> shown = keys[0] + keys[1];
-    double highest = std::max(forecast.normative, 1.0);
-    for (auto it = line_->data()->constBegin(); it != line_->data()->constEnd(); ++it) {
-        shown << it->key;
-        highest = std::max(highest, it->value);
-    }
-    for (const double n : numbers[0] + numbers[1])
-        highest = std::max(highest, n);
-    if (marked)
-        shown << keyOf(forecast.date);
-    if (shown.isEmpty())
-        shown << keyOf(QDate::currentDate());
-    const auto [first, last] = std::minmax_element(shown.begin(), shown.end());
-    const double beside = std::max((*last - *first) * kRoomBeside, 30 * kSecondsPerDay);
-    xAxis->setRange(*first - beside, *last + beside);
-    yAxis->setRange(0, highest * kRoomAbove);
+void CraneChart::showView() {
+    xAxis->setRange(keyOf(model_.viewFirst), keyOf(model_.viewLast));
+    placeForecast();
     replot();
+}
+
+void CraneChart::keepInWhole(const QCPRange& range) {
+    if (!model_.wholeFirst.isValid())
+        return;
+    const QCPRange whole(keyOf(model_.wholeFirst), keyOf(model_.wholeLast));
+    QCPRange kept = range;
+    if (kept.size() > whole.size())
+        kept = whole;
+    if (kept.size() < kFewestDays * kSecondsPerDay)
+        kept = QCPRange(kept.center() - kFewestDays / 2 * kSecondsPerDay,
+                        kept.center() + kFewestDays / 2 * kSecondsPerDay);
+    if (kept.lower < whole.lower)
+        kept += whole.lower - kept.lower;
+    if (kept.upper > whole.upper)
+        kept -= kept.upper - whole.upper;
+    if (kept != range)
+        xAxis->setRange(kept);
+    placeForecast();
+}
+
+// The forecast date marked where it is in view, else an arrow at the right edge with it.
+void CraneChart::placeForecast() {
+    const bool marked = model_.forecastDate.isValid();
+    const double key = marked ? keyOf(model_.forecastDate) : 0;
+    const bool beyond = marked && key > xAxis->range().upper;
+    forecastMark_->setVisible(marked && !beyond);
+    forecastArrow_->setVisible(beyond);
+    forecastText_->setVisible(marked);
+    forecastMark_->point1->setCoords(key, 0);
+    forecastMark_->point2->setCoords(key, 1);
+    if (beyond) {
+        forecastArrow_->start->setCoords(1 - kArrowShare, 0.06);
+        forecastArrow_->end->setCoords(1, 0.06);
+        forecastText_->position->setTypeX(QCPItemPosition::ptAxisRectRatio);
+        forecastText_->position->setCoords(1 - kArrowShare, 0.02);
+    } else {
+        forecastText_->position->setTypeX(QCPItemPosition::ptPlotCoords);
+        forecastText_->position->setCoords(key, 0);
+    }
+}
+
+void CraneChart::mouseDoubleClickEvent(QMouseEvent* e) {
+    QCustomPlot::mouseDoubleClickEvent(e);
+    showView();
 }
 
 QJsonObject CraneChart::describeState() const {
@@ -167,7 +194,9 @@ QJsonObject CraneChart::describeState() const {
             {"line", pointsOf(line_)},
             {"normative",
              normative_->visible() ? QJsonValue(normative_->point1->value()) : QJsonValue()},
-            {"forecast", forecastLabel_}};
+            {"forecast", forecastLabel_},
+            {"dates", QJsonArray{dateOfKey(xAxis->range().lower), dateOfKey(xAxis->range().upper)}},
+            {"forecast_at_edge", forecastArrow_->visible()}};
 }
 
 } // namespace zurval
