@@ -203,6 +203,9 @@ TEST_F(ArchiveWindow, AReadingOpensFromTheArchivesCopyAsItsFileWouldAndTheCraneW
     click("Menu_Parametr_Bank0"); // from the same bytes, not from a file of that name
     EXPECT_EQ(prompts.shown().size(), before + toldForFile.size());
     EXPECT_TRUE(checked("Menu_Parametr_Bank0"));
+    prompts.queueFileName(dir.filePath("frames.csv"));
+    click("Menu_ExportFrames"); // its name makes a file's name
+    EXPECT_EQ(prompts.fileDialogs().back().fileName, "архив_РП-0001_11.03.2026_кадры.csv");
 
     click("Button_CranePrint");
     click("Button_FleetPrint");

@@ -4,6 +4,7 @@
 #include "core/document/RecorderSession.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace zurval {
 
@@ -24,7 +25,14 @@ std::optional<CsvDestination> askCsvDestination(Prompts& prompts, const QString&
 
 void exportListWithDialog(ExportedList list, const RecorderSession& session, Prompts& prompts,
                           const QString& folder) {
-    const QString proposed = QFileInfo(session.fileName()).completeBaseName() +
+    // A reading opened from the archive is named "архив: N, DD.MM.YYYY", which is no file's
+    // name and whose date's dots are no extension.
+    const QString stem =
+        session.fromBytes()
+            ? QString(session.fileName()).replace(QRegularExpression(QStringLiteral("[:,\\s]+")),
+                                                  QStringLiteral("_"))
+            : QFileInfo(session.fileName()).completeBaseName();
+    const QString proposed = stem +
                              (list == ExportedList::Frames ? QStringLiteral("_кадры.csv")
                                                            : QStringLiteral("_перегрузки.csv"));
     const std::optional<CsvDestination> to =
