@@ -8,7 +8,8 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 tests=("$@")
 [ ${#tests[@]} -gt 0 ] || tests=(zurval_export_tests)
-cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZURVAL_TSAN=ON -DZURVAL_BENCH=OFF \
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DZURVAL_TSAN=ON -DZURVAL_BENCH=OFF \
   >/dev/null
 cmake --build build-tsan -j"$(nproc)" --target "${tests[@]}" >/dev/null
 for t in "${tests[@]}"; do
