@@ -23,7 +23,7 @@ target="${FUZZ_TARGET:-open}"
 scripts/install-deps.sh fuzz
 
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=gold \
   -DZURVAL_FUZZ=ON -DZURVAL_TESTS=OFF -DZURVAL_BENCH=OFF >/dev/null
 mapfile -t fast <build-fuzz/fuzz/fast-targets.txt
 case "$target" in

@@ -21,10 +21,11 @@ phase() {
 
 # Unoptimised: it builds in half the time of an optimised build, and the sanitizers find
 # what an optimised build would only hide. Line tables are all a sanitizer's report needs of
-# the debugging information (-g1): the build takes a third less time and a tenth of the disk.
+# the debugging information (-g1): the build takes a third less time. binutils' gold links a
+# test program in a quarter of the time of the default linker.
 build() {
   cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
-    -DZURVAL_SANITIZE=ON -DZURVAL_BENCH=OFF >/dev/null
+    -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=gold -DZURVAL_SANITIZE=ON -DZURVAL_BENCH=OFF >/dev/null
   cmake --build build-asan -j"$jobs"
 }
 phase "sanitizer build" build
