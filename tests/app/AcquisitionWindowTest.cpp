@@ -85,6 +85,7 @@ TEST_F(DeviceRead, MenuItemsStartTheReadsOnTheirPorts) {
         port->attach("COM2");
         prompts.queueAnswer(false); // the ВРЛ-2 is not connected after all
         click(c.item);
+        EXPECT_EQ(window->deviceReads().vrl2Port(), c.tag);
         EXPECT_EQ(find<QMenu>("Menu_Read")->property("Tag").toInt(), c.tag);
         ASSERT_FALSE(port->log().isEmpty());
         EXPECT_EQ(port->log().first(), c.firstCall);

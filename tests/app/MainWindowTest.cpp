@@ -52,6 +52,26 @@ TEST_F(OpenCommand, CancelledDialogLeavesAClearedWindowAndSaysSo) {
     EXPECT_TRUE(window->documentLoaded()); // the mark is never set back
 }
 
+TEST_F(OpenCommand, FailedOpensLeaveTheLoadedMarkOfAFreshWindowUnset) {
+    const struct {
+        const char* what;
+        QString path; // "" for a cancelled open dialog
+    } cases[] = {
+        {"cancelled dialog", QString()},
+        {"missing file", dir.filePath("missing.vrl")},
+        {"folder", dir.path()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TForm_Main fresh(prompts);
+        prompts.queueFileName(c.path);
+        fresh.Menu_OpenClick();
+        EXPECT_FALSE(fresh.documentLoaded());
+        EXPECT_EQ(fresh.findChild<QAction*>("Menu_Open")->property("Tag").toInt(), 0);
+        EXPECT_EQ(prompts.texts().last(), kCannotOpen);
+    }
+}
+
 TEST_F(OpenCommand, DialogChoiceBecomesTheCurrentFileName) {
     const QString path = write(intactRecording());
     prompts.queueFileName(path);

@@ -36,7 +36,10 @@ public:
     [[nodiscard]] int shownBank() const { return bankShown_; }
     [[nodiscard]] const ShownTexts& texts() const { return texts_; }
 
-    // Очистить: the pages back to their defaults, the decoded tables reset.
+    // Очистить: the texts the pages show back to their defaults. Everything else stays: the
+    // decoded tables and the version (the page buttons still work on the frames and records
+    // last opened), the file name, the loaded mark, the bank shown and a recording opened
+    // from bytes.
     void clear();
     void setFileName(const QString& path);
     // Reads the file named and decodes it; the notices go to tell in order, then opened() is

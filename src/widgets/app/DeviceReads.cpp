@@ -78,6 +78,7 @@ DeviceReads::DeviceReads(QWidget* window, RecorderSession& session, Prompts& pro
 DeviceReads::~DeviceReads() = default;
 
 void DeviceReads::readVrl2(int port) {
+    vrl2Port_ = port;
     run([this, port](const AcquisitionContext& ctx) {
         return zurval::readVrl2(ctx, port, receiveBuffer_);
     });

@@ -43,8 +43,10 @@ public:
     // The folder the save dialog starts in, when it still exists; else its own.
     void setStartFolder(std::function<QString()> folder) { startFolder_ = std::move(folder); }
 
-    // The ВРЛ-2 on COM1 or COM2 (1 or 2).
+    // The ВРЛ-2 on COM1 or COM2 (1 or 2); the port is kept for the next read.
     void readVrl2(int port);
+    // The port of the last ВРЛ-2 read, 0 before the first.
+    [[nodiscard]] int vrl2Port() const { return vrl2Port_; }
     // The ВРЛ-3, wherever the scan of the ports finds it.
     void readVrl3();
     // Ends the transfer of the running read before its next byte, as a device falling
@@ -75,6 +77,7 @@ private:
     std::unique_ptr<TForm_saver> operatorDialog_;
     QObject* inputHold_ = nullptr;
     ReadOutcome lastRead_;
+    int vrl2Port_ = 0;
     bool running_ = false;
     bool abortRequested_ = false;
     std::vector<QAction*> heldActions_; // the menu items a read disabled

@@ -14,7 +14,7 @@ struct MainMenus {
     QAction* Menu_Parametr_Bank0 = nullptr;
     QAction* Menu_Parametr_Bank1 = nullptr;
     QMenu* Menu_Export = nullptr; // usable while a recording is shown
-    QMenu* Menu_Read = nullptr;   // its Tag names the port of a ВРЛ-2 read
+    QMenu* Menu_Read = nullptr;   // its Tag mirrors the port of the last ВРЛ-2 read
     QMenu* Menu_Recent = nullptr; // Menu_Recent1 .. Menu_Recent8
 };
 

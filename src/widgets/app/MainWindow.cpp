@@ -208,14 +208,9 @@ void TForm_Main::sessionBankShown(int bank) {
     pages_.load->showCounters();
 }
 
-void TForm_Main::Menu_COM1Click() {
-    menus_.Menu_Read->setProperty("Tag", 1);
-    Menu_ReadClick();
-}
-
-void TForm_Main::Menu_COM2Click() {
-    menus_.Menu_Read->setProperty("Tag", 2);
-    Menu_ReadClick();
+void TForm_Main::readVrl2(int port) {
+    menus_.Menu_Read->setProperty("Tag", port);
+    deviceReads_->readVrl2(port);
 }
 
 void TForm_Main::readEnded(const ReadOutcome& outcome) {
@@ -265,10 +260,10 @@ void TForm_Main::Menu_SummaryClick() {
     summaryWindow_->readFolder(folder);
 }
 
-void TForm_Main::askPrintRange() {
+bool TForm_Main::askPrintRange() {
     // A fresh dialog each time, so its edits start at "0" and "200".
     TForm_Kadr1 dialog(this, prompts_, printRange_);
-    dialog.exec();
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void TForm_Main::closeEvent(QCloseEvent* e) {

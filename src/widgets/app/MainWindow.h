@@ -47,23 +47,23 @@ public:
     void Menu_Parametr_Bank1Click() { showBank(1); }
     void M_HelpClick() { showHelp(this, prompts_); }
     void M_AboutClick();
-    // Считать ГМЕ-2 → COM1 / COM2 set the Tag of Menu_Read, which names the port of the read.
-    void Menu_COM1Click();
-    void Menu_COM2Click();
-    void Menu_ReadClick() { deviceReads_->readVrl2(menus_.Menu_Read->property("Tag").toInt()); }
+    // Считать ГМЕ-2 → COM1 / COM2: the read on that port; the Tag of Menu_Read mirrors it.
+    void Menu_COM1Click() { readVrl2(1); }
+    void Menu_COM2Click() { readVrl2(2); }
     // Считать ГМЕ-3: finds the device on the ports and reads it.
     void Menu_VRL3Click() { deviceReads_->readVrl3(); }
     // Файл → Печать: the report as the window shows the recording now; the frame and overload
-    // reports first ask for the range, the scheme prints the protection view's frame.
+    // reports first ask for the range and print nothing when it is cancelled, the scheme
+    // prints the protection view's frame.
     void M_IKClick() { printReport(ReportKind::InformationCard); }
     void M_CRPClick() { printReport(ReportKind::Scheme); }
     void M_OperClick() {
-        askPrintRange();
-        printReport(ReportKind::Operational);
+        if (askPrintRange())
+            printReport(ReportKind::Operational);
     }
     void M_PerClick() {
-        askPrintRange();
-        printReport(ReportKind::Overloads);
+        if (askPrintRange())
+            printReport(ReportKind::Overloads);
     }
     // Печать → График параметров / График работы КЗ: the printer dialog, then the chart.
     void M_GrfClick() {
@@ -120,7 +120,9 @@ private:
     void printReport(ReportKind kind) {
         zurval::printReport(kind, session_, printRange_, prompts_, reportPreview_, this);
     }
-    void askPrintRange();
+    // The frame-range dialog; false when it was cancelled or closed.
+    bool askPrintRange();
+    void readVrl2(int port);
 
     Prompts& prompts_;
     RecorderSession session_;

@@ -143,7 +143,7 @@ ProtectionViewPage::ProtectionViewPage(RecorderSession& session, Prompts& prompt
     panelLayout->setContentsMargins(1, 1, 1, 1);
     panelLayout->addWidget(PaintBox_KZ);
 
-    // The scales of the picture live in two hidden track bars, which hold them to 1 .. 10.
+    // Two hidden track bars show the scales of the picture.
     auto scaleBar = [this](const char* name, int initial) {
         auto* bar = new QSlider(Qt::Horizontal, this);
         bar->setObjectName(QString::fromLatin1(name));
@@ -152,9 +152,8 @@ ProtectionViewPage::ProtectionViewPage(RecorderSession& session, Prompts& prompt
         bar->hide();
         return bar;
     };
-    const ProtectionScales initial;
-    TrackBar_M_KZ = scaleBar("TrackBar_M_KZ", initial.plan);
-    TrackBar_M_H = scaleBar("TrackBar_M_H", initial.height);
+    TrackBar_M_KZ = scaleBar("TrackBar_M_KZ", scales_.plan);
+    TrackBar_M_H = scaleBar("TrackBar_M_H", scales_.height);
 
     auto* manual = new QGroupBox(QStringLiteral("Ручной просмотр"));
     Edit_nz_KZ = numberEdit("Edit_nz_KZ");
@@ -331,11 +330,10 @@ void ProtectionViewPage::halt() {
 void ProtectionViewPage::DrawProtectionFrame(int number) {
     const CycleFrame& frame = document_.cyclic.frameList->at(static_cast<std::size_t>(number));
     const QSize area = PaintBox_KZ->size();
-    const ProtectionScales fitted =
-        fitScales({TrackBar_M_KZ->value(), TrackBar_M_H->value()}, document_.craneDimensions, area);
-    TrackBar_M_KZ->setValue(fitted.plan);
-    TrackBar_M_H->setValue(fitted.height);
-    const ProtectionScales scales{TrackBar_M_KZ->value(), TrackBar_M_H->value()};
+    scales_ = fitScales(scales_, document_.craneDimensions, area);
+    TrackBar_M_KZ->setValue(scales_.plan);
+    TrackBar_M_H->setValue(scales_.height);
+    const ProtectionScales scales = scales_;
     PaintBox_KZ->setPicture(
         [area, frame, dimensions = document_.craneDimensions, zones = document_.protection.zones,
          limits = document_.protection.limits,

@@ -94,6 +94,9 @@ private:
     Prompts& prompts_;
     std::unique_ptr<Ticker> ticker_;
     Playback playback_;
+    // The scales of the picture, fitted anew for every frame drawn and kept from one frame
+    // to the next; TrackBar_M_KZ and TrackBar_M_H only show them.
+    ProtectionScales scales_;
 
     ProtectionPictureBox* PaintBox_KZ = nullptr;
     QSlider* TrackBar_M_KZ = nullptr;
