@@ -9,7 +9,7 @@ scripts/install-deps.sh
 tests=("$@")
 [ ${#tests[@]} -gt 0 ] || tests=(zurval_export_tests)
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=gold \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=gold \
   -DZURVAL_TSAN=ON -DZURVAL_BENCH=OFF >/dev/null
 cmake --build build-tsan -j"$(nproc)" --target "${tests[@]}" >/dev/null
 for t in "${tests[@]}"; do
