@@ -3,8 +3,9 @@
 # and UndefinedBehaviorSanitizer (build-asan/), the archive's tests also on a throwaway
 # PostgreSQL server (TLS on its TCP listener); fuzzes each reader for a few seconds; runs the
 # fleet summary under ThreadSanitizer. Every phase prints how long it took: a clean clone takes
-# about eleven minutes on two cores, the packages installed. scripts/build.sh makes the optimised build the program
-# runs from and the benchmarks are measured in; CI does not build it.
+# about eleven minutes on two cores, the packages installed. scripts/build.sh makes the
+# optimised build the program runs from and the benchmarks are measured in; CI does not build
+# it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
