@@ -1,6 +1,7 @@
 #include "widgets/archive/CraneChart.h"
 
 #include "core/archive/ArchiveTexts.h"
+#include "widgets/common/ChartRange.h"
 
 #include <QJsonArray>
 
@@ -147,16 +148,7 @@ void CraneChart::keepInWhole(const QCPRange& range) {
     if (!model_.wholeFirst.isValid())
         return;
     const QCPRange whole(keyOf(model_.wholeFirst), keyOf(model_.wholeLast));
-    QCPRange kept = range;
-    if (kept.size() > whole.size())
-        kept = whole;
-    if (kept.size() < kFewestDays * kSecondsPerDay)
-        kept = QCPRange(kept.center() - kFewestDays / 2 * kSecondsPerDay,
-                        kept.center() + kFewestDays / 2 * kSecondsPerDay);
-    if (kept.lower < whole.lower)
-        kept += whole.lower - kept.lower;
-    if (kept.upper > whole.upper)
-        kept -= kept.upper - whole.upper;
+    const QCPRange kept = rangeWithin(range, whole, kFewestDays * kSecondsPerDay);
     if (kept != range)
         xAxis->setRange(kept);
     placeForecast();

@@ -1,6 +1,7 @@
 #include "widgets/frames/FrameChart.h"
 
 #include "core/common/NumberFormat.h"
+#include "widgets/common/ChartRange.h"
 #include "widgets/common/ControlColours.h"
 
 #include <QJsonArray>
@@ -352,15 +353,7 @@ void FrameChart::changeEvent(QEvent* e) {
 void FrameChart::keepFramesInView(const QCPRange& range) {
     // Zooming and panning stay within the charted frames.
     const QCPRange whole(kFrameAxisLow, kFrameAxisHigh);
-    QCPRange kept = range;
-    if (kept.size() > whole.size())
-        kept = whole;
-    if (kept.size() < kFewestFrames)
-        kept = QCPRange(kept.center() - kFewestFrames / 2, kept.center() + kFewestFrames / 2);
-    if (kept.lower < whole.lower)
-        kept += whole.lower - kept.lower;
-    if (kept.upper > whole.upper)
-        kept -= kept.upper - whole.upper;
+    const QCPRange kept = rangeWithin(range, whole, kFewestFrames);
     if (kept != range)
         xAxis->setRange(kept);
 }
